@@ -1,0 +1,34 @@
+// A heap-allocated single owned child with value semantics: copying a Box
+// copies the value it holds, so recursive records stay plain values.
+#pragma once
+
+#include <memory>
+#include <utility>
+
+namespace vyn::ast {
+
+template <class T>
+class Box {
+ public:
+  Box(T value) : ptr_(std::make_unique<T>(std::move(value))) {}  // NOLINT: implicit on purpose
+  Box(const Box& other) : ptr_(std::make_unique<T>(*other.ptr_)) {}
+  Box(Box&&) noexcept = default;
+  Box& operator=(const Box& other) {
+    if (this != &other) ptr_ = std::make_unique<T>(*other.ptr_);
+    return *this;
+  }
+  Box& operator=(Box&&) noexcept = default;
+  ~Box() = default;
+
+  T& operator*() { return *ptr_; }
+  const T& operator*() const { return *ptr_; }
+  T* operator->() { return ptr_.get(); }
+  const T* operator->() const { return ptr_.get(); }
+
+  friend bool operator==(const Box& a, const Box& b) { return *a.ptr_ == *b.ptr_; }
+
+ private:
+  std::unique_ptr<T> ptr_;
+};
+
+}  // namespace vyn::ast

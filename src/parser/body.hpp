@@ -1,0 +1,17 @@
+// A body (the document after its frontmatter, or a block component's inside)
+// into nodes.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "ast/node.hpp"
+#include "parser/source_map.hpp"
+
+namespace vyn::parser {
+
+// `body` is a view into `input` starting at absolute offset `base`.
+ast::NodeList parse_body(std::string_view body, std::uint64_t base, const SourceMap& source_map,
+                         std::string_view input);
+
+}  // namespace vyn::parser
