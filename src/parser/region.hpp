@@ -1,0 +1,17 @@
+// The Markdown pass over one run of a body: the CommonMark event stream into
+// nodes.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "ast/node.hpp"
+#include "parser/source_map.hpp"
+
+namespace vyn::parser {
+
+// `region` is a view into `input` starting at absolute offset `base`.
+ast::NodeList parse_markdown_region(std::string_view region, std::uint64_t base, const SourceMap& source_map,
+                                    std::string_view input);
+
+}  // namespace vyn::parser
