@@ -1,6 +1,6 @@
 #include "parser/frontmatter.hpp"
 
-#include "parser/unicode.hpp"
+#include "ast/unicode.hpp"
 #include "parser/yaml.hpp"
 
 namespace vyn::parser {
@@ -11,7 +11,7 @@ namespace {
 // but carriage returns.
 bool is_closing_line(std::string_view line) {
   while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-  return trim_start(line) == "---";
+  return ast::trim_start(line) == "---";
 }
 
 }  // namespace

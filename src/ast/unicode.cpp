@@ -1,17 +1,19 @@
-#include "parser/unicode.hpp"
+#include "ast/unicode.hpp"
 
 #include <cstdint>
 
-namespace vyn::parser {
+namespace vyn::ast {
 
 namespace {
 
-// The character starting at `text[i]` and its length; malformed bytes decode
-// as themselves with length 1 (the input is valid UTF-8, this only guards).
-struct Decoded {
-  char32_t c;
-  std::size_t length;
-};
+// Start of the character that ends just before `end`.
+std::size_t previous_start(std::string_view text, std::size_t end) {
+  std::size_t i = end - 1;
+  while (i > 0 && end - i < 4 && (static_cast<std::uint8_t>(text[i]) & 0xC0) == 0x80) --i;
+  return i;
+}
+
+}  // namespace
 
 Decoded decode_at(std::string_view text, std::size_t i) {
   auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(text[k]); };
@@ -22,15 +24,6 @@ Decoded decode_at(std::string_view text, std::size_t i) {
   for (std::size_t k = 1; k < length; ++k) c = (c << 6) | (byte(i + k) & 0x3F);
   return {c, length};
 }
-
-// Start of the character that ends just before `end`.
-std::size_t previous_start(std::string_view text, std::size_t end) {
-  std::size_t i = end - 1;
-  while (i > 0 && end - i < 4 && (static_cast<std::uint8_t>(text[i]) & 0xC0) == 0x80) --i;
-  return i;
-}
-
-}  // namespace
 
 bool is_white_space(char32_t c) {
   switch (c) {
@@ -65,4 +58,4 @@ std::string_view trim_end(std::string_view text) {
 
 std::string_view trim(std::string_view text) { return trim_end(trim_start(text)); }
 
-}  // namespace vyn::parser
+}  // namespace vyn::ast
