@@ -4,7 +4,11 @@
 #include "module/arguments.hpp"
 #include "module/errors.hpp"
 #include "module/python_sink.hpp"
+#include "github/references.hpp"
 #include "parser/parser.hpp"
+#include "transform/pipeline.hpp"
+#include "transform/slug.hpp"
+#include "transform/toc.hpp"
 
 namespace vyn::module {
 
@@ -21,6 +25,26 @@ PyObject* to_python(const ast::Root& root) {
   PythonSink sink;
   ast::write_root(root, sink);
   return sink.take();
+}
+
+// The pipeline of the transform names, in their order; nothing with a
+// ValueError set for a name that is not one of the three.
+std::optional<transform::Pipeline> build_pipeline(const std::vector<std::string>& names,
+                                                  const std::optional<std::string>& repo) {
+  transform::Pipeline pipeline;
+  for (const auto& name : names) {
+    if (name == "auto-slug") {
+      pipeline = std::move(pipeline).add(transform::AutoSlug());
+    } else if (name == "toc") {
+      pipeline = std::move(pipeline).add(transform::TableOfContents());
+    } else if (name == "github") {
+      pipeline = std::move(pipeline).add(repo ? github::GithubReferences(*repo) : github::GithubReferences());
+    } else {
+      raise_value_error("unknown transform: \"" + name + "\"");
+      return std::nullopt;
+    }
+  }
+  return pipeline;
 }
 
 PyObject* not_yet(const char* name) {
@@ -46,7 +70,7 @@ PyObject* parse_with_defaults(PyObject*, PyObject* const* args, Py_ssize_t nargs
     if (!bound) return nullptr;
     auto input = str_argument((*bound)[0], "input");
     if (!input) return nullptr;
-    return not_yet(kParseWithDefaults.name);
+    return to_python(transform::parse_with_defaults(*input));
   });
 }
 
@@ -60,7 +84,9 @@ PyObject* parse_with_transforms(PyObject*, PyObject* const* args, Py_ssize_t nar
     if (!transforms) return nullptr;
     auto repo = optional_str_argument((*bound)[2], "repo");
     if (!repo) return nullptr;
-    return not_yet(kParseWithTransforms.name);
+    auto pipeline = build_pipeline(*transforms, *repo);
+    if (!pipeline) return nullptr;
+    return to_python(pipeline->run(*input));
   });
 }
 

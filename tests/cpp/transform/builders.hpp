@@ -1,9 +1,11 @@
-// Small factories for hand-built trees in the transform and github suites.
+// Small factories for hand-built trees in the transform, github and schema
+// suites.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "ast/node.hpp"
 
@@ -42,6 +44,18 @@ inline Node component(std::string name, NodeList children = {}) {
   component.name = std::move(name);
   component.children = std::move(children);
   return ast::make_node(NodeKind::Component, std::move(component));
+}
+
+inline ast::AttributeNode attribute(std::string name, ast::AttributeValue value, ast::Position position = {}) {
+  return {std::move(name), std::move(value), position};
+}
+
+inline Node component_with(std::string name, std::vector<ast::AttributeNode> attributes, NodeList children = {},
+                           ast::Position position = {}) {
+  Node node = component(std::move(name), std::move(children));
+  node.as<ast::ComponentNode>().attributes = std::move(attributes);
+  node.as<ast::ComponentNode>().position = position;
+  return node;
 }
 
 inline Node code_inline(std::string value) {
