@@ -1,0 +1,279 @@
+#include "markdown/block_parser.hpp"
+
+#include "markdown/chars.hpp"
+
+namespace markdown {
+
+void parse_blocks(Document& doc) { BlockParser(doc).run(); }
+
+void BlockParser::run() {
+    std::size_t ix = 0;
+    while (ix < text_.size()) ix = parse_block(ix);
+    while (tree_.spine_len() > 0) pop(text_.size());
+}
+
+std::size_t BlockParser::scan_containers(LineStart& ls) const {
+    std::size_t i = 0;
+    for (; i < tree_.spine_len(); ++i) {
+        const Node& node = tree_[tree_.spine_at(i)];
+        switch (node.item) {
+            case Item::BlockQuote:
+                if (!ls.scan_blockquote_marker()) return i;
+                break;
+            case Item::ListItem:
+            case Item::DefinitionListDefinition:
+            case Item::FootnoteDefinition: {
+                std::size_t indent = node.item == Item::FootnoteDefinition ? 4 : node.count;
+                LineStart probe = ls;
+                probe.scan_all_space();
+                if (probe.is_at_eol()) {
+                    ls.scan_space_upto(indent);
+                } else if (!ls.scan_space(indent)) {
+                    return i;
+                }
+                break;
+            }
+            default:
+                break;
+        }
+    }
+    return i;
+}
+
+std::uint32_t BlockParser::append_block(const Node& node) {
+    std::uint32_t parent = tree_.peek_up();
+    if (last_line_blank_ && parent != nil && tree_[parent].child != nil) {
+        Item kind = tree_[parent].item;
+        if (kind == Item::ListItem || kind == Item::DefinitionListDefinition) {
+            // A blank line between two blocks of an item makes its list loose.
+            std::uint32_t list = tree_.spine_at(tree_.spine_len() - 2);
+            tree_[list].flags &= static_cast<std::uint8_t>(~tight);
+        }
+    }
+    return tree_.append(node);
+}
+
+void BlockParser::pop(std::size_t ix) {
+    std::uint32_t node_ix = tree_.pop();
+    Node& node = tree_[node_ix];
+    node.end = ix;
+    if ((node.item == Item::List || node.item == Item::DefinitionList) && (node.flags & tight)) {
+        for (std::uint32_t item = node.child; item != nil; item = tree_[item].next) {
+            for (std::uint32_t child = tree_[item].child; child != nil; child = tree_[child].next) {
+                if (tree_[child].item == Item::Paragraph) tree_[child].flags |= tight;
+            }
+        }
+    }
+    if (node.item == Item::DefinitionList) last_definition_list_ = node_ix;
+}
+
+void BlockParser::finish_list(std::size_t ix) {
+    std::uint32_t top = tree_.peek_up();
+    if (top != nil && (tree_[top].item == Item::List || tree_[top].item == Item::DefinitionList)) pop(ix);
+}
+
+void BlockParser::continue_list(std::size_t start, const ListMarker& marker) {
+    std::uint32_t top = tree_.peek_up();
+    if (top != nil && tree_[top].item == Item::List) {
+        if (tree_[top].data == static_cast<std::uint32_t>(marker.ch)) {
+            if (last_line_blank_) tree_[top].flags &= static_cast<std::uint8_t>(~tight);
+            return;
+        }
+        pop(start);
+    } else if (top != nil && tree_[top].item == Item::DefinitionList) {
+        pop(start);
+    }
+    bool ordered = marker.ch == '.' || marker.ch == ')';
+    Node list{.start = start, .item = Item::List, .flags = tight,
+              .count = static_cast<std::uint32_t>(ordered ? marker.number : 0),
+              .data = static_cast<std::uint32_t>(marker.ch)};
+    append_block(list);
+    tree_.push();
+}
+
+// A `:` line right after a paragraph (or after a definition list that such a paragraph extends)
+// turns that paragraph into a term and opens a definition.
+bool BlockParser::start_definition(LineStart& ls, std::size_t container_start) {
+    std::uint32_t top = tree_.peek_up();
+    std::uint32_t prev = tree_.cur();
+    bool in_list = top != nil && tree_[top].item == Item::DefinitionList;
+    bool after_title = prev != nil && tree_[prev].item == Item::Paragraph;
+    if (!in_list && !after_title) return false;
+    LineStart probe = ls;
+    auto indent = probe.scan_definition_marker();
+    if (!indent) return false;
+    ls = probe;
+    if (after_title) {
+        Node& para = tree_[prev];
+        bool reopen = last_definition_list_ != nil && tree_[last_definition_list_].next == prev;
+        bool loose = last_line_blank_;
+        if (reopen) {
+            std::uint32_t list = last_definition_list_;
+            std::uint32_t last = tree_[list].child;
+            while (tree_[last].next != nil) last = tree_[last].next;
+            tree_[list].next = nil;
+            tree_[last].next = prev;
+            para.item = Item::DefinitionListTitle;
+            tree_.set_cur(list);
+            tree_.reopen(list, prev);
+            if (loose) tree_[list].flags &= static_cast<std::uint8_t>(~tight);
+        } else {
+            Node title = para;
+            title.item = Item::DefinitionListTitle;
+            title.next = nil;
+            std::uint32_t title_ix = tree_.add_detached(title);
+            Node& list = tree_[prev];
+            list.item = Item::DefinitionList;
+            list.flags = loose ? 0 : tight;
+            list.child = title_ix;
+            list.str = {};
+            tree_.reopen(prev, title_ix);
+        }
+    } else if (last_line_blank_) {
+        tree_[top].flags &= static_cast<std::uint8_t>(~tight);
+    }
+    last_line_blank_ = false;
+    tree_.append(Node{.start = container_start, .end = ls.ix(), .item = Item::DefinitionListDefinition,
+                      .count = static_cast<std::uint32_t>(*indent)});
+    tree_.push();
+    return true;
+}
+
+std::size_t BlockParser::parse_block(std::size_t start_ix) {
+    LineStart ls(text_, start_ix);
+    std::size_t matched = scan_containers(ls);
+    while (tree_.spine_len() > matched) pop(start_ix);
+
+    while (true) {
+        std::size_t container_start = ls.ix();
+        if (auto marker = ls.scan_list_marker()) {
+            continue_list(container_start, *marker);
+            append_block(Node{.start = container_start, .end = ls.ix(), .item = Item::ListItem,
+                              .count = static_cast<std::uint32_t>(marker->indent)});
+            tree_.push();
+            last_line_blank_ = false;
+            if (marker->blank) {
+                begin_list_item_ = true;
+                return next_line_start(text_, ls.ix());
+            }
+            if (has(doc_.options, Options::tasklists)) {
+                LineStart probe = ls;
+                probe.scan_space_upto(3);
+                std::size_t marker_start = probe.ix();
+                if (auto is_checked = ls.scan_task_list_marker()) {
+                    tree_.append(Node{.start = marker_start, .end = marker_start + 3, .item = Item::TaskListMarker,
+                                      .flags = static_cast<std::uint8_t>(*is_checked ? checked : 0)});
+                }
+            }
+            continue;
+        }
+        LineStart probe = ls;
+        probe.scan_space_upto(3);
+        std::size_t marker_pos = probe.ix();
+        if (ls.scan_blockquote_marker()) {
+            finish_list(container_start);
+            append_block(Node{.start = marker_pos, .item = Item::BlockQuote});
+            tree_.push();
+            continue;
+        }
+        if (has(doc_.options, Options::footnotes)) {
+            LineStart footnote = ls;
+            if (auto label = footnote.scan_footnote_label()) {
+                finish_list(container_start);
+                ls = footnote;
+                doc_.footnote_labels.insert(normalize_label(*label));
+                append_block(Node{.start = marker_pos, .item = Item::FootnoteDefinition, .str = *label});
+                tree_.push();
+                continue;
+            }
+        }
+        if (has(doc_.options, Options::definition_list) && start_definition(ls, container_start)) continue;
+        break;
+    }
+
+    std::size_t ix = ls.ix();
+    if (auto blank = scan_blank_line(text_, ix)) {
+        std::uint32_t top = tree_.peek_up();
+        if (begin_list_item_ && top != nil && tree_[top].item == Item::ListItem && tree_[top].child == nil) {
+            // An item can start with at most one blank line.
+            pop(start_ix);
+        }
+        begin_list_item_ = false;
+        if (top == nil || tree_[top].item != Item::BlockQuote) last_line_blank_ = true;
+        return ix + *blank;
+    }
+    begin_list_item_ = false;
+
+    LineStart leaf = ls;
+    std::size_t indent = leaf.scan_space_upto(4);
+    if (indent >= 4) {
+        finish_list(leaf.ix());
+        std::size_t end = parse_indented_code(ls);
+        last_line_blank_ = false;
+        return end;
+    }
+    ix = leaf.ix();
+    finish_list(ix);
+    std::size_t end = ix;
+    if (text_[ix] == '<') {
+        if (auto html = scan_html_block_start(text_, ix, true)) {
+            end = parse_html_block(ix, indent, *html);
+        }
+    }
+    if (end == ix) {
+        if (auto rule = scan_hrule(text_, ix)) {
+            append_block(Node{.start = ix, .end = ix + *rule, .item = Item::Rule});
+            end = ix + *rule;
+        } else if (auto level = scan_atx_heading(text_, ix)) {
+            end = parse_atx_heading(ix, *level);
+        } else if (auto fence = scan_code_fence(text_, ix)) {
+            end = parse_fenced_code(ix, indent, *fence);
+        } else if (auto alignments = table_start(ix)) {
+            end = parse_table(ix, std::move(*alignments));
+        } else {
+            end = parse_paragraph(ix);
+        }
+    }
+    last_line_blank_ = false;
+    return end;
+}
+
+// A table starts where a line is followed by a delimiter row with as many columns as it has cells.
+std::optional<std::vector<Alignment>> BlockParser::table_start(std::size_t ix) const {
+    if (!has(doc_.options, Options::tables)) return std::nullopt;
+    LineStart ls(text_, ix);
+    if (!continues(next_line_start(text_, ix), ls)) return std::nullopt;
+    auto alignments = scan_table_delimiter_row(text_, ls.ix());
+    if (!alignments || alignments->size() != count_table_cells(text_, ix)) return std::nullopt;
+    return alignments;
+}
+
+bool BlockParser::interrupts_paragraph(LineStart ls, bool all_matched) const {
+    if (ls.is_at_eol()) return true;
+    LineStart probe = ls;
+    if (probe.scan_space_upto(4) >= 4) return false;
+    std::size_t ix = probe.ix();
+    char c = text_[ix];
+    if (scan_hrule(text_, ix) || scan_atx_heading(text_, ix) || scan_code_fence(text_, ix)) return true;
+    if (c == '<' && scan_html_block_start(text_, ix, false)) return true;
+    if (c == '>') return true;
+    LineStart list = ls;
+    if (auto marker = list.scan_list_marker()) {
+        if (!marker->blank && (marker->ch == '-' || marker->ch == '+' || marker->ch == '*' || marker->number == 1)) {
+            return true;
+        }
+        // Inside a list, a sibling item ends the paragraph whatever its number.
+        if (!all_matched) return true;
+    }
+    if (has(doc_.options, Options::footnotes)) {
+        LineStart footnote = ls;
+        if (footnote.scan_footnote_label()) return true;
+    }
+    if (all_matched && has(doc_.options, Options::definition_list)) {
+        LineStart def = ls;
+        if (def.scan_definition_marker()) return true;
+    }
+    return false;
+}
+
+}  // namespace markdown

@@ -1,0 +1,73 @@
+// The block pass: reads the text line by line into the tree of containers and leaf blocks, and
+// splits each line of inline content into raw inline items for the inline pass.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+#include <string_view>
+
+#include "markdown/document.hpp"
+#include "markdown/line_start.hpp"
+#include "markdown/scanners.hpp"
+
+namespace markdown {
+
+void parse_blocks(Document& doc);
+
+// How one line of inline content ended.
+struct LineEnd {
+    std::size_t text_start;   // start of the not yet appended text
+    std::size_t eol;          // the line ending, or the limit
+    std::size_t trimmed;      // end of the text without trailing spaces and tabs
+    std::size_t hard_start;   // start of a hard break (spaces or backslash), or npos
+    bool backslash_break;
+    bool cell_end;            // stopped at a table pipe
+};
+
+class BlockParser {
+public:
+    explicit BlockParser(Document& doc) : doc_(doc), tree_(doc.tree), text_(doc.text) {}
+    void run();
+
+private:
+    // Containers (block_parser.cpp).
+    std::size_t parse_block(std::size_t start_ix);
+    std::size_t scan_containers(LineStart& ls) const;
+    std::uint32_t append_block(const Node& node);
+    void pop(std::size_t ix);
+    void finish_list(std::size_t ix);
+    void continue_list(std::size_t start, const ListMarker& marker);
+    bool start_definition(LineStart& ls, std::size_t container_start);
+    bool interrupts_paragraph(LineStart ls, bool all_matched) const;
+    std::optional<std::vector<Alignment>> table_start(std::size_t ix) const;
+
+    // Leaf blocks (leaf_blocks.cpp).
+    std::size_t parse_paragraph(std::size_t ix);
+    std::size_t parse_atx_heading(std::size_t ix, unsigned level);
+    std::size_t parse_indented_code(LineStart ls);
+    std::size_t parse_fenced_code(std::size_t ix, std::size_t indent, Fence fence);
+    std::size_t parse_html_block(std::size_t ix, std::size_t indent, HtmlBlockStart start);
+    std::size_t parse_table(std::size_t ix, std::vector<Alignment> alignments);
+    std::size_t parse_table_row(std::size_t ix, std::size_t columns, bool head);
+    bool strip_refdefs(std::uint32_t paragraph);
+    // Whether the line at `line_start` continues every open container; `ls` is left after them.
+    bool continues(std::size_t line_start, LineStart& ls) const;
+    void append_code_text(std::size_t start, std::size_t end, std::size_t pad);
+
+    // Inline items of one line (line_inlines.cpp).
+    LineEnd parse_line(std::size_t ix, std::size_t limit, bool table_cell);
+    void append_text(std::size_t start, std::size_t end);
+    void scan_delimiter_run(std::size_t& ix, std::size_t line_start, std::size_t limit, std::size_t& text_start);
+
+    Document& doc_;
+    Tree& tree_;
+    std::string_view text_;
+    bool last_line_blank_ = false;
+    bool begin_list_item_ = false;
+    std::uint32_t last_definition_list_ = nil;
+    std::size_t line_content_start_ = 0;
+};
+
+}  // namespace markdown

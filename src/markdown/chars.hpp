@@ -1,0 +1,43 @@
+// Character classes and text decoding shared by both passes: UTF-8, punctuation, white space,
+// entity and numeric references, backslash escapes, and link-label normalisation.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace markdown {
+
+inline bool is_ascii_punctuation(unsigned char c) {
+    return (c >= '!' && c <= '/') || (c >= ':' && c <= '@') || (c >= '[' && c <= '`') ||
+           (c >= '{' && c <= '~');
+}
+inline bool is_ascii_whitespace(unsigned char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+}
+inline bool is_blank_char(unsigned char c) { return c == ' ' || c == '\t'; }
+inline bool is_eol_char(unsigned char c) { return c == '\n' || c == '\r'; }
+
+char32_t decode_utf8_at(std::string_view s, std::size_t ix);
+char32_t decode_utf8_before(std::string_view s, std::size_t ix);
+void append_utf8(std::string& out, char32_t c);
+
+bool is_punctuation(char32_t c);
+bool is_unicode_whitespace(char32_t c);
+
+struct Reference {
+    std::size_t length;  // bytes of `&...;`
+    std::string value;   // UTF-8
+};
+// An entity or numeric character reference starting at text[ix] == '&'.
+std::optional<Reference> scan_entity(std::string_view text, std::size_t ix);
+
+// Resolves backslash escapes and character references (link destinations, titles, info strings).
+std::string unescape(std::string_view text);
+
+// The key under which link and footnote labels match: trimmed, inner white space runs collapsed to
+// one space, case folded.
+std::string normalize_label(std::string_view label);
+
+}  // namespace markdown

@@ -1,0 +1,49 @@
+// What the block pass hands to the inline pass and to event emission: the tree, the link
+// reference definitions, the footnote labels, and storage for payloads that are not source slices.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "markdown/events.hpp"
+#include "markdown/html_scanners.hpp"
+#include "markdown/tree.hpp"
+
+namespace markdown {
+
+struct LinkDef {
+    std::string_view dest;
+    std::string_view title;
+};
+
+struct LinkInfo {
+    LinkType type;
+    std::string_view dest;
+    std::string_view title;
+    std::string_view id;
+};
+
+struct Document {
+    std::string_view text;
+    Options options;
+    Tree tree;
+    std::unordered_map<std::string, LinkDef> link_defs;  // by normalised label; the first wins
+    std::unordered_set<std::string> footnote_labels;     // normalised
+    std::vector<LineBreak> breaks;                       // sorted by eol
+    std::vector<std::vector<Alignment>> tables;
+    std::vector<LinkInfo> links;
+    std::deque<std::string> strings;
+
+    // Keeps `s` alive for the Document's lifetime.
+    std::string_view own(std::string s) {
+        strings.push_back(std::move(s));
+        return strings.back();
+    }
+    InlineSource source(std::size_t limit) const { return InlineSource{text, limit, breaks}; }
+};
+
+}  // namespace markdown

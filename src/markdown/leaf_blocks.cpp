@@ -1,0 +1,321 @@
+// Leaf blocks of the block pass: paragraphs and setext headings, ATX headings, code blocks, HTML
+// blocks and tables. Each consumes its lines up to where the next block begins.
+#include "markdown/block_parser.hpp"
+
+#include <string>
+
+#include "markdown/chars.hpp"
+#include "markdown/link_syntax.hpp"
+
+namespace markdown {
+
+namespace {
+
+std::size_t skip_blanks(std::string_view text, std::size_t ix, std::size_t limit) {
+    while (ix < limit && is_blank_char(static_cast<unsigned char>(text[ix]))) ++ix;
+    return ix;
+}
+
+}  // namespace
+
+bool BlockParser::continues(std::size_t line_start, LineStart& ls) const {
+    ls = LineStart(text_, line_start);
+    return line_start < text_.size() && scan_containers(ls) == tree_.spine_len();
+}
+
+void BlockParser::append_code_text(std::size_t start, std::size_t end, std::size_t pad) {
+    if (pad > 0) {
+        tree_.append(Node{.start = start, .end = start, .item = Item::Text, .str = doc_.own(std::string(pad, ' '))});
+    }
+    append_text(start, end);
+}
+
+std::size_t BlockParser::parse_paragraph(std::size_t ix) {
+    std::uint32_t parent = tree_.peek_up();
+    std::uint32_t marker = tree_.cur();
+    bool take_marker = marker != nil && tree_[marker].item == Item::TaskListMarker && parent != nil &&
+                       tree_[parent].child == marker;
+    std::uint32_t para = append_block(Node{.start = ix, .item = Item::Paragraph});
+    tree_.push();
+    if (take_marker) {
+        tree_[parent].child = para;
+        tree_[marker].next = nil;
+        tree_[para].child = marker;
+        tree_.set_cur(marker);
+    }
+    std::size_t end;
+    while (true) {
+        line_content_start_ = ix;
+        LineEnd line = parse_line(ix, text_.size(), false);
+        std::size_t eol = line.eol;
+        std::size_t next = eol + scan_eol(text_, eol);
+        LineStart ls(text_, next);
+        bool more = next < text_.size();
+        bool all = false;
+        if (more) {
+            all = scan_containers(ls) == tree_.spine_len();
+            if (all) {
+                LineStart probe = ls;
+                if (probe.scan_space_upto(4) < 4) {
+                    if (auto underline = scan_setext_underline(text_, probe.ix())) {
+                        InlineSource src = doc_.source(eol);
+                        std::size_t covered = tree_[para].start;
+                        while (src.at(covered) == '[') {
+                            auto def = scan_refdef(src, covered);
+                            if (!def) break;
+                            covered = def->end < eol ? skip_blanks(text_, src.after_eol(def->end), eol) : eol;
+                        }
+                        if (covered < eol) {
+                            append_text(line.text_start, line.backslash_break ? eol : line.trimmed);
+                            tree_[para].item = Item::Heading;
+                            tree_[para].count = underline->level;
+                            tree_[para].content_end = eol;
+                            end = probe.ix() + underline->length;
+                            tree_.pop();
+                            tree_[para].end = end;
+                            strip_refdefs(para);
+                            return end;
+                        }
+                    }
+                }
+            }
+            more = !interrupts_paragraph(ls, all);
+        }
+        if (!more) {
+            append_text(line.text_start, line.backslash_break ? eol : line.trimmed);
+            tree_[para].content_end = eol;
+            end = next;
+            break;
+        }
+        if (line.hard_start != std::string_view::npos) {
+            append_text(line.text_start, line.backslash_break ? line.hard_start : line.trimmed);
+            tree_.append(Node{.start = line.hard_start, .end = next, .item = Item::HardBreak});
+        } else {
+            append_text(line.text_start, line.trimmed);
+            tree_.append(Node{.start = eol, .end = next, .item = Item::SoftBreak});
+        }
+        doc_.breaks.push_back(LineBreak{eol, ls.ix()});
+        ix = skip_blanks(text_, ls.ix(), text_.size());
+    }
+    tree_.pop();
+    tree_[para].end = end;
+    strip_refdefs(para);
+    return end;
+}
+
+// Link reference definitions at the start of a paragraph define links and leave no trace; the
+// paragraph then starts after them, or disappears.
+bool BlockParser::strip_refdefs(std::uint32_t para) {
+    Node& node = tree_[para];
+    InlineSource src = doc_.source(node.content_end);
+    std::size_t ix = node.start;
+    bool any = false;
+    while (src.at(ix) == '[') {
+        auto def = scan_refdef(src, ix);
+        if (!def) break;
+        any = true;
+        doc_.link_defs.try_emplace(def->label, LinkDef{doc_.own(std::move(def->dest)), doc_.own(std::move(def->title))});
+        ix = def->end < node.content_end ? skip_blanks(text_, src.after_eol(def->end), node.content_end)
+                                         : node.content_end;
+    }
+    if (!any) return false;
+    std::uint32_t child = node.child;
+    while (child != nil && tree_[child].start < ix) child = tree_[child].next;
+    node.child = child;
+    if (child == nil && ix >= node.content_end) {
+        // Nothing but definitions: drop the paragraph from its parent.
+        std::uint32_t parent = tree_.peek_up();
+        std::uint32_t first = parent == nil ? tree_.root_first() : tree_[parent].child;
+        if (first == para) {
+            tree_[parent == nil ? 0 : parent].child = nil;
+            tree_.set_cur(nil);
+        } else {
+            std::uint32_t prev = first;
+            while (tree_[prev].next != para) prev = tree_[prev].next;
+            tree_[prev].next = nil;
+            tree_.set_cur(prev);
+        }
+        return true;
+    }
+    node.start = ix;
+    return true;
+}
+
+std::size_t BlockParser::parse_atx_heading(std::size_t ix, unsigned level) {
+    std::size_t eol = find_eol(text_, ix);
+    std::size_t end = eol + scan_eol(text_, eol);
+    std::size_t content_start = skip_blanks(text_, ix + level, eol);
+    std::size_t content_end = eol;
+    while (content_end > content_start && is_blank_char(static_cast<unsigned char>(text_[content_end - 1]))) --content_end;
+    std::size_t hashes = content_end;
+    while (hashes > content_start && text_[hashes - 1] == '#') --hashes;
+    if (hashes < content_end &&
+        (hashes == content_start || is_blank_char(static_cast<unsigned char>(text_[hashes - 1])))) {
+        content_end = hashes;
+        while (content_end > content_start && is_blank_char(static_cast<unsigned char>(text_[content_end - 1]))) {
+            --content_end;
+        }
+    }
+    append_block(Node{.start = ix, .end = end, .item = Item::Heading, .count = level, .content_end = content_end});
+    tree_.push();
+    if (content_start < content_end) {
+        line_content_start_ = content_start;
+        LineEnd line = parse_line(content_start, content_end, false);
+        append_text(line.text_start, line.eol);
+    }
+    tree_.pop();
+    return end;
+}
+
+std::size_t BlockParser::parse_indented_code(LineStart ls) {
+    ls.scan_space_upto(4);
+    append_block(Node{.start = ls.ix(), .item = Item::CodeBlock});
+    tree_.push();
+    struct Pending {
+        std::size_t start, end, pad;
+    };
+    std::vector<Pending> blank_lines;
+    std::size_t end = 0;
+    while (true) {
+        std::size_t next = next_line_start(text_, ls.ix());
+        for (const Pending& line : blank_lines) append_code_text(line.start, line.end, line.pad);
+        blank_lines.clear();
+        append_code_text(ls.ix(), next, ls.spaces_remaining());
+        end = next;
+        std::size_t line = next;
+        bool more = false;
+        while (continues(line, ls)) {
+            LineStart indent = ls;
+            if (scan_blank_line(text_, ls.ix())) {
+                indent.scan_space_upto(4);
+                std::size_t after = next_line_start(text_, indent.ix());
+                blank_lines.push_back(Pending{indent.ix(), after, indent.spaces_remaining()});
+                line = after;
+                continue;
+            }
+            if (indent.scan_space_upto(4) >= 4) {
+                ls = indent;
+                more = true;
+            }
+            break;
+        }
+        if (!more) break;
+    }
+    tree_.pop();
+    tree_[tree_.cur()].end = end;
+    return end;
+}
+
+std::size_t BlockParser::parse_fenced_code(std::size_t ix, std::size_t indent, Fence fence) {
+    std::size_t eol = find_eol(text_, ix);
+    std::size_t info_start = skip_blanks(text_, ix + fence.count, eol);
+    std::size_t info_end = eol;
+    while (info_end > info_start && is_blank_char(static_cast<unsigned char>(text_[info_end - 1]))) --info_end;
+    std::string_view info = text_.substr(info_start, info_end - info_start);
+    append_block(Node{.start = ix, .item = Item::CodeBlock, .flags = fenced, .str = doc_.own(unescape(info))});
+    tree_.push();
+    std::size_t line = eol + scan_eol(text_, eol);
+    std::size_t end = line;
+    std::size_t resume = line;
+    LineStart ls(text_, line);
+    while (true) {
+        if (!continues(line, ls)) {
+            end = resume = line;
+            break;
+        }
+        LineStart probe = ls;
+        if (probe.scan_space_upto(4) < 4) {
+            if (auto closing = scan_closing_fence(text_, probe.ix(), fence)) {
+                end = probe.ix() + *closing;
+                resume = next_line_start(text_, end);
+                break;
+            }
+        }
+        ls.scan_space_upto(indent);
+        std::size_t next = next_line_start(text_, ls.ix());
+        append_code_text(ls.ix(), next, ls.spaces_remaining());
+        line = next;
+    }
+    tree_.pop();
+    tree_[tree_.cur()].end = end;
+    return resume;
+}
+
+std::size_t BlockParser::parse_html_block(std::size_t ix, std::size_t indent, HtmlBlockStart start) {
+    append_block(Node{.start = ix, .item = Item::HtmlBlock});
+    tree_.push();
+    if (indent > 0) {
+        tree_.append(Node{.start = ix, .end = ix, .item = Item::Text, .str = doc_.own(std::string(indent, ' '))});
+    }
+    std::size_t line = ix;
+    std::size_t end;
+    LineStart ls(text_, ix);
+    while (true) {
+        std::size_t eol = find_eol(text_, line);
+        end = eol + scan_eol(text_, eol);
+        tree_.append(Node{.start = line, .end = end, .item = Item::Html, .str = text_.substr(line, end - line)});
+        if (start.kind <= 5 && line_contains_html_end(text_, line, eol, start.end_marker)) break;
+        if (!continues(end, ls)) break;
+        if (start.kind >= 6 && scan_blank_line(text_, ls.ix())) break;
+        line = ls.ix();
+    }
+    tree_.pop();
+    tree_[tree_.cur()].end = end;
+    return end;
+}
+
+std::size_t BlockParser::parse_table(std::size_t ix, std::vector<Alignment> alignments) {
+    std::size_t columns = alignments.size();
+    doc_.tables.push_back(std::move(alignments));
+    std::uint32_t table = append_block(Node{.start = ix, .item = Item::Table,
+                                            .data = static_cast<std::uint32_t>(doc_.tables.size() - 1)});
+    tree_.push();
+    std::size_t end = parse_table_row(ix, columns, true);
+    LineStart ls(text_, end);
+    continues(end, ls);
+    std::size_t line = next_line_start(text_, ls.ix());
+    end = line;
+    while (continues(line, ls) && !scan_blank_line(text_, ls.ix()) && !interrupts_paragraph(ls, true)) {
+        end = parse_table_row(skip_blanks(text_, ls.ix(), text_.size()), columns, false);
+        line = end;
+    }
+    tree_.pop();
+    tree_[table].end = end;
+    return end;
+}
+
+std::size_t BlockParser::parse_table_row(std::size_t ix, std::size_t columns, bool head) {
+    std::size_t eol = find_eol(text_, ix);
+    std::size_t end = eol + scan_eol(text_, eol);
+    tree_.append(Node{.start = ix, .end = end, .item = head ? Item::TableHead : Item::TableRow});
+    tree_.push();
+    std::size_t i = skip_blanks(text_, ix, eol);
+    if (i < eol && text_[i] == '|') ++i;
+    std::size_t cells = 0;
+    while (true) {
+        std::uint32_t prev = tree_.cur();
+        std::uint32_t cell = tree_.append(Node{.start = i, .item = Item::TableCell});
+        tree_.push();
+        line_content_start_ = i;
+        LineEnd line = parse_line(skip_blanks(text_, i, eol), eol, true);
+        append_text(line.text_start, line.trimmed);
+        tree_.pop();
+        tree_[cell].end = tree_[cell].content_end = line.eol;
+        if (cells < columns) {
+            ++cells;
+        } else {
+            tree_[prev].next = nil;
+            tree_.set_cur(prev);
+        }
+        if (!line.cell_end) break;
+        i = line.eol + 1;
+        if (skip_blanks(text_, i, eol) == eol) break;
+    }
+    for (; cells < columns; ++cells) {
+        tree_.append(Node{.start = end, .end = end, .item = Item::TableCell, .content_end = end});
+    }
+    tree_.pop();
+    return end;
+}
+
+}  // namespace markdown

@@ -1,0 +1,176 @@
+#include "markdown/line_start.hpp"
+
+#include "markdown/chars.hpp"
+#include "markdown/scanners.hpp"
+
+namespace markdown {
+
+std::size_t LineStart::scan_space_upto(std::size_t n) {
+    std::size_t consumed = spaces_remaining_ < n ? spaces_remaining_ : n;
+    spaces_remaining_ -= consumed;
+    while (consumed < n && ix_ < text_.size()) {
+        char c = text_[ix_];
+        if (c == ' ') {
+            ++consumed;
+            ++col_;
+            ++ix_;
+        } else if (c == '\t') {
+            std::size_t width = 4 - (col_ % 4);
+            col_ += width;
+            ++ix_;
+            if (consumed + width > n) {
+                spaces_remaining_ = consumed + width - n;
+                consumed = n;
+            } else {
+                consumed += width;
+            }
+        } else {
+            break;
+        }
+    }
+    return consumed;
+}
+
+bool LineStart::scan_space(std::size_t n) {
+    LineStart saved = *this;
+    if (scan_space_upto(n) == n) return true;
+    *this = saved;
+    return false;
+}
+
+std::size_t LineStart::scan_all_space() {
+    return scan_space_upto(static_cast<std::size_t>(-1) / 2);
+}
+
+bool LineStart::is_at_eol() const {
+    return ix_ >= text_.size() || is_eol_char(static_cast<unsigned char>(text_[ix_]));
+}
+
+bool LineStart::scan_blockquote_marker() {
+    LineStart saved = *this;
+    scan_space_upto(3);
+    if (ix_ < text_.size() && text_[ix_] == '>') {
+        ++ix_;
+        ++col_;
+        scan_space_upto(1);
+        return true;
+    }
+    *this = saved;
+    return false;
+}
+
+std::optional<ListMarker> LineStart::scan_list_marker() {
+    LineStart saved = *this;
+    std::size_t leading = scan_space_upto(3);
+    if (spaces_remaining_ > 0 || ix_ >= text_.size()) {
+        *this = saved;
+        return std::nullopt;
+    }
+    std::size_t marker_start = ix_;
+    char c = text_[ix_];
+    ListMarker marker{c, 0, 0, false};
+    if (c == '-' || c == '+' || c == '*') {
+        if (c != '+' && scan_hrule(text_, ix_)) {
+            *this = saved;
+            return std::nullopt;
+        }
+        ++ix_;
+    } else if (c >= '0' && c <= '9') {
+        std::uint64_t number = 0;
+        while (ix_ < text_.size() && text_[ix_] >= '0' && text_[ix_] <= '9' && ix_ - marker_start < 9) {
+            number = number * 10 + static_cast<std::uint64_t>(text_[ix_] - '0');
+            ++ix_;
+        }
+        if (ix_ >= text_.size() || (text_[ix_] != '.' && text_[ix_] != ')')) {
+            *this = saved;
+            return std::nullopt;
+        }
+        marker.ch = text_[ix_];
+        marker.number = number;
+        ++ix_;
+    } else {
+        *this = saved;
+        return std::nullopt;
+    }
+    std::size_t width = ix_ - marker_start;
+    col_ += width;
+    if (is_at_eol()) {
+        marker.blank = true;
+        marker.indent = leading + width + 1;
+        return marker;
+    }
+    if (text_[ix_] != ' ' && text_[ix_] != '\t') {
+        *this = saved;
+        return std::nullopt;
+    }
+    LineStart after_marker = *this;
+    std::size_t spaces = scan_space_upto(5);
+    if (is_at_eol()) {
+        marker.blank = true;
+        marker.indent = leading + width + 1;
+        return marker;
+    }
+    if (spaces >= 5) {
+        *this = after_marker;
+        scan_space_upto(1);
+        spaces = 1;
+    }
+    marker.indent = leading + width + spaces;
+    return marker;
+}
+
+std::optional<bool> LineStart::scan_task_list_marker() {
+    LineStart saved = *this;
+    scan_space_upto(3);
+    if (ix_ + 3 < text_.size() && text_[ix_] == '[' && text_[ix_ + 2] == ']' &&
+        (text_[ix_ + 3] == ' ' || text_[ix_ + 3] == '\t')) {
+        char mark = text_[ix_ + 1];
+        if (mark == ' ' || mark == 'x' || mark == 'X') {
+            ix_ += 3;
+            col_ += 3;
+            return mark != ' ';
+        }
+    }
+    *this = saved;
+    return std::nullopt;
+}
+
+std::optional<std::size_t> LineStart::scan_definition_marker() {
+    LineStart saved = *this;
+    std::size_t leading = scan_space_upto(3);
+    if (ix_ < text_.size() && text_[ix_] == ':') {
+        ++ix_;
+        ++col_;
+        std::size_t spaces = scan_space_upto(5);
+        if (spaces == 0 && !is_at_eol()) {
+            *this = saved;
+            return std::nullopt;
+        }
+        return leading + 1 + (spaces == 0 || spaces >= 5 ? 1 : spaces);
+    }
+    *this = saved;
+    return std::nullopt;
+}
+
+std::optional<std::string_view> LineStart::scan_footnote_label() {
+    LineStart saved = *this;
+    scan_space_upto(3);
+    if (ix_ + 2 < text_.size() && text_[ix_] == '[' && text_[ix_ + 1] == '^') {
+        std::size_t i = ix_ + 2;
+        while (i < text_.size() && text_[i] != ']' && !is_eol_char(static_cast<unsigned char>(text_[i])) &&
+               text_[i] != ' ' && text_[i] != '\t' && text_[i] != '[' && text_[i] != '\\') {
+            ++i;
+        }
+        if (i > ix_ + 2 && i + 1 < text_.size() && text_[i] == ']' && text_[i + 1] == ':') {
+            std::string_view label = text_.substr(ix_ + 2, i - ix_ - 2);
+            col_ += i + 2 - ix_;
+            ix_ = i + 2;
+            scan_space_upto(4);
+            return label;
+        }
+    }
+    *this = saved;
+    return std::nullopt;
+}
+
+}  // namespace markdown

@@ -1,0 +1,44 @@
+// The pieces of link syntax shared by inline links and link reference definitions: labels,
+// destinations and titles, each possibly running over lines of a block.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "markdown/html_scanners.hpp"
+
+namespace markdown {
+
+// The bytes of [a, b) as the block reads them: container prefixes left out at line breaks, and
+// with `strip_indent` also the leading spaces and tabs of continuation lines.
+std::string collect_source(const InlineSource& src, std::size_t a, std::size_t b, bool strip_indent);
+
+// Skips spaces and tabs, and at most one line ending when `allow_newline`.
+std::size_t skip_link_space(const InlineSource& src, std::size_t i, bool allow_newline, bool* saw_newline = nullptr);
+
+struct ScannedLabel {
+    std::size_t end;  // past ']'
+    std::string raw;  // between the brackets
+};
+// A link label at ix ('[').
+std::optional<ScannedLabel> scan_link_label(const InlineSource& src, std::size_t ix);
+
+struct ScannedText {
+    std::size_t end;
+    std::string value;  // escapes and references resolved
+};
+std::optional<ScannedText> scan_link_destination(const InlineSource& src, std::size_t ix);
+std::optional<ScannedText> scan_link_title(const InlineSource& src, std::size_t ix);
+
+struct ScannedRefDef {
+    std::size_t end;  // at the line ending (or end of block) after the definition
+    std::string label;
+    std::string dest;
+    std::string title;
+};
+// A link reference definition at ix ('[').
+std::optional<ScannedRefDef> scan_refdef(const InlineSource& src, std::size_t ix);
+
+}  // namespace markdown

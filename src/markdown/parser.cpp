@@ -1,0 +1,139 @@
+#include "markdown/parser.hpp"
+
+#include "markdown/block_parser.hpp"
+#include "markdown/inline_parser.hpp"
+
+namespace markdown {
+
+namespace {
+
+bool is_container(Item item) { return item >= Item::Emphasis; }
+
+bool has_inlines(Item item) {
+    return item == Item::Paragraph || item == Item::Heading || item == Item::TableCell ||
+           item == Item::DefinitionListTitle;
+}
+
+TagKind tag_of(Item item) {
+    switch (item) {
+        case Item::Emphasis: return TagKind::Emphasis;
+        case Item::Strong: return TagKind::Strong;
+        case Item::Strikethrough: return TagKind::Strikethrough;
+        case Item::Link: return TagKind::Link;
+        case Item::Image: return TagKind::Image;
+        case Item::Paragraph: return TagKind::Paragraph;
+        case Item::Heading: return TagKind::Heading;
+        case Item::BlockQuote: return TagKind::BlockQuote;
+        case Item::CodeBlock: return TagKind::CodeBlock;
+        case Item::HtmlBlock: return TagKind::HtmlBlock;
+        case Item::List: return TagKind::List;
+        case Item::ListItem: return TagKind::Item;
+        case Item::FootnoteDefinition: return TagKind::FootnoteDefinition;
+        case Item::Table: return TagKind::Table;
+        case Item::TableHead: return TagKind::TableHead;
+        case Item::TableRow: return TagKind::TableRow;
+        case Item::TableCell: return TagKind::TableCell;
+        case Item::DefinitionList: return TagKind::DefinitionList;
+        case Item::DefinitionListTitle: return TagKind::DefinitionListTitle;
+        default: return TagKind::DefinitionListDefinition;
+    }
+}
+
+EventKind leaf_kind(Item item) {
+    switch (item) {
+        case Item::Code: return EventKind::Code;
+        case Item::InlineHtml: return EventKind::InlineHtml;
+        case Item::Html: return EventKind::Html;
+        case Item::SoftBreak: return EventKind::SoftBreak;
+        case Item::HardBreak: return EventKind::HardBreak;
+        case Item::FootnoteReference: return EventKind::FootnoteReference;
+        case Item::TaskListMarker: return EventKind::TaskListMarker;
+        case Item::Rule: return EventKind::Rule;
+        default: return EventKind::Text;
+    }
+}
+
+}  // namespace
+
+Parser::Parser(std::string_view text, Options options) {
+    doc_.text = text;
+    doc_.options = options;
+    parse_blocks(doc_);
+    cur_ = doc_.tree.root_first();
+}
+
+Event Parser::make_event(std::uint32_t ix, bool end) const {
+    const Node& node = doc_.tree[ix];
+    Event event;
+    event.start = node.start;
+    event.end = node.end;
+    if (!is_container(node.item)) {
+        event.kind = leaf_kind(node.item);
+        event.text = node.str;
+        event.checked = (node.flags & checked) != 0;
+        return event;
+    }
+    event.kind = end ? EventKind::End : EventKind::Start;
+    event.tag = tag_of(node.item);
+    switch (node.item) {
+        case Item::Heading:
+            event.heading_level = static_cast<std::uint8_t>(node.count);
+            break;
+        case Item::CodeBlock:
+            event.code_block_kind = (node.flags & fenced) ? CodeBlockKind::Fenced : CodeBlockKind::Indented;
+            event.text = node.str;
+            break;
+        case Item::List:
+            event.ordered = node.data == '.' || node.data == ')';
+            if (event.ordered) event.list_start = node.count;
+            break;
+        case Item::FootnoteDefinition:
+            event.text = node.str;
+            break;
+        case Item::Table:
+            event.alignments = doc_.tables[node.data];
+            break;
+        case Item::Link:
+        case Item::Image: {
+            const LinkInfo& link = doc_.links[node.data];
+            event.link_type = link.type;
+            event.dest_url = link.dest;
+            event.title = link.title;
+            event.id = link.id;
+            break;
+        }
+        default:
+            break;
+    }
+    return event;
+}
+
+std::optional<Event> Parser::next() {
+    Tree& tree = doc_.tree;
+    while (true) {
+        if (cur_ != nil) {
+            std::uint32_t ix = cur_;
+            Node& node = tree[ix];
+            if (!is_container(node.item)) {
+                cur_ = node.next;
+                return make_event(ix, false);
+            }
+            if (has_inlines(node.item) && !(node.flags & inline_done)) {
+                node.flags |= inline_done;
+                resolve_inlines(doc_, ix);
+            }
+            open_.push_back(ix);
+            cur_ = tree[ix].child;
+            if (tree[ix].item == Item::Paragraph && (tree[ix].flags & tight)) continue;
+            return make_event(ix, false);
+        }
+        if (open_.empty()) return std::nullopt;
+        std::uint32_t ix = open_.back();
+        open_.pop_back();
+        cur_ = tree[ix].next;
+        if (tree[ix].item == Item::Paragraph && (tree[ix].flags & tight)) continue;
+        return make_event(ix, true);
+    }
+}
+
+}  // namespace markdown

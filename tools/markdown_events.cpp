@@ -1,0 +1,41 @@
+// Prints the markdown library's events for a document read on stdin, one JSON line
+// `[event text, start, end]` per event, all five extensions on.
+// With --batch, stdin holds a JSON list of documents and each output line is the JSON list of one
+// document's triples (so tests can run thousands of documents through one process).
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+#include <nlohmann/json.hpp>
+
+#include "markdown/event_text.hpp"
+#include "markdown/parser.hpp"
+
+namespace {
+
+nlohmann::json events_of(std::string_view text) {
+    nlohmann::json events = nlohmann::json::array();
+    markdown::Parser parser(text, markdown::Options::all);
+    for (const markdown::Event& event : parser) {
+        events.push_back(nlohmann::json::array({markdown::event_text(event), event.start, event.end}));
+    }
+    return events;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string input((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+    const auto dump = [](const nlohmann::json& value) {
+        return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    };
+    if (argc > 1 && std::string_view(argv[1]) == "--batch") {
+        for (const auto& doc : nlohmann::json::parse(input)) {
+            std::cout << dump(events_of(doc.get<std::string>())) << '\n';
+        }
+        return 0;
+    }
+    for (const auto& event : events_of(input)) std::cout << dump(event) << '\n';
+    return 0;
+}
