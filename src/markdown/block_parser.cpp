@@ -12,7 +12,7 @@ void BlockParser::run() {
     while (tree_.spine_len() > 0) pop(text_.size());
 }
 
-std::size_t BlockParser::scan_containers(LineStart& ls) const {
+std::size_t BlockParser::scan_containers(LineStart& ls) {
     std::size_t i = 0;
     for (; i < tree_.spine_len(); ++i) {
         const Node& node = tree_[tree_.spine_at(i)];
@@ -180,6 +180,12 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
             LineStart footnote = ls;
             if (auto label = footnote.scan_footnote_label()) {
                 finish_list(container_start);
+                std::uint32_t top = tree_.peek_up();
+                if (top != nil && tree_[top].item == Item::FootnoteDefinition) {
+                    // Definitions do not nest: this one closes the enclosing one.
+                    pop(container_start);
+                    marker_pos = container_start;
+                }
                 ls = footnote;
                 doc_.footnote_labels.insert(normalize_label(*label));
                 append_block(Node{.start = marker_pos, .item = Item::FootnoteDefinition, .str = *label});
@@ -207,7 +213,7 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
     LineStart leaf = ls;
     std::size_t indent = leaf.scan_space_upto(4);
     if (indent >= 4) {
-        finish_list(leaf.ix());
+        finish_list(ls.ix());
         std::size_t end = parse_indented_code(ls);
         last_line_blank_ = false;
         return end;
@@ -231,7 +237,13 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
         } else if (auto alignments = table_start(ix)) {
             end = parse_table(ix, std::move(*alignments));
         } else {
+            std::uint32_t list = last_definition_list_;
+            std::uint32_t para = tree_.cur();
             end = parse_paragraph(ix);
+            if (list != nil && tree_[list].end == ix && tree_.cur() != para && tree_[list].next == tree_.cur()) {
+                // A paragraph after a definition list stretches the list over its first line.
+                tree_[list].end = next_line_start(text_, ix);
+            }
         }
     }
     last_line_blank_ = false;
@@ -239,7 +251,7 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
 }
 
 // A table starts where a line is followed by a delimiter row with as many columns as it has cells.
-std::optional<std::vector<Alignment>> BlockParser::table_start(std::size_t ix) const {
+std::optional<std::vector<Alignment>> BlockParser::table_start(std::size_t ix) {
     if (!has(doc_.options, Options::tables)) return std::nullopt;
     LineStart ls(text_, ix);
     if (!continues(next_line_start(text_, ix), ls)) return std::nullopt;
@@ -248,8 +260,8 @@ std::optional<std::vector<Alignment>> BlockParser::table_start(std::size_t ix) c
     return alignments;
 }
 
-bool BlockParser::interrupts_paragraph(LineStart ls, bool all_matched) const {
-    if (ls.is_at_eol()) return true;
+bool BlockParser::interrupts_paragraph(LineStart ls, bool all_matched) {
+    if (scan_blank_line(text_, ls.ix())) return true;
     LineStart probe = ls;
     if (probe.scan_space_upto(4) >= 4) return false;
     std::size_t ix = probe.ix();
@@ -257,6 +269,7 @@ bool BlockParser::interrupts_paragraph(LineStart ls, bool all_matched) const {
     if (scan_hrule(text_, ix) || scan_atx_heading(text_, ix) || scan_code_fence(text_, ix)) return true;
     if (c == '<' && scan_html_block_start(text_, ix, false)) return true;
     if (c == '>') return true;
+    if (c == '|' && all_matched && table_start(ix)) return true;
     LineStart list = ls;
     if (auto marker = list.scan_list_marker()) {
         if (!marker->blank && (marker->ch == '-' || marker->ch == '+' || marker->ch == '*' || marker->number == 1)) {
@@ -269,11 +282,28 @@ bool BlockParser::interrupts_paragraph(LineStart ls, bool all_matched) const {
         LineStart footnote = ls;
         if (footnote.scan_footnote_label()) return true;
     }
-    if (all_matched && has(doc_.options, Options::definition_list)) {
+    if (has(doc_.options, Options::definition_list)) {
         LineStart def = ls;
         if (def.scan_definition_marker()) return true;
     }
     return false;
+}
+
+}  // namespace markdown
+
+namespace markdown {
+
+// Rows go on until a blank line, a line holding just a pipe, or the start of another block (any
+// list item counts here, empty or not).
+bool BlockParser::ends_table(LineStart ls) {
+    std::size_t ix = ls.ix();
+    if (scan_blank_line(text_, ix)) return true;
+    LineStart probe = ls;
+    probe.scan_space_upto(3);
+    if (text_[probe.ix()] == '|' && scan_blank_line(text_, probe.ix() + 1)) return true;
+    LineStart list = ls;
+    if (list.scan_list_marker()) return true;
+    return interrupts_paragraph(ls, true);
 }
 
 }  // namespace markdown

@@ -34,14 +34,15 @@ public:
 private:
     // Containers (block_parser.cpp).
     std::size_t parse_block(std::size_t start_ix);
-    std::size_t scan_containers(LineStart& ls) const;
+    std::size_t scan_containers(LineStart& ls);
     std::uint32_t append_block(const Node& node);
     void pop(std::size_t ix);
     void finish_list(std::size_t ix);
     void continue_list(std::size_t start, const ListMarker& marker);
     bool start_definition(LineStart& ls, std::size_t container_start);
-    bool interrupts_paragraph(LineStart ls, bool all_matched) const;
-    std::optional<std::vector<Alignment>> table_start(std::size_t ix) const;
+    bool interrupts_paragraph(LineStart ls, bool all_matched);
+    std::optional<std::vector<Alignment>> table_start(std::size_t ix);
+    bool ends_table(LineStart ls);
 
     // Leaf blocks (leaf_blocks.cpp).
     std::size_t parse_paragraph(std::size_t ix);
@@ -53,13 +54,14 @@ private:
     std::size_t parse_table_row(std::size_t ix, std::size_t columns, bool head);
     bool strip_refdefs(std::uint32_t paragraph);
     // Whether the line at `line_start` continues every open container; `ls` is left after them.
-    bool continues(std::size_t line_start, LineStart& ls) const;
+    bool continues(std::size_t line_start, LineStart& ls);
     void append_code_text(std::size_t start, std::size_t end, std::size_t pad);
 
     // Inline items of one line (line_inlines.cpp).
     LineEnd parse_line(std::size_t ix, std::size_t limit, bool table_cell);
     void append_text(std::size_t start, std::size_t end);
-    void scan_delimiter_run(std::size_t& ix, std::size_t line_start, std::size_t limit, std::size_t& text_start);
+    void scan_delimiter_run(std::size_t& ix, std::size_t line_start, std::size_t limit, std::size_t& text_start,
+                            bool table_cell);
 
     Document& doc_;
     Tree& tree_;

@@ -104,8 +104,8 @@ bool is_punctuation(char32_t c) {
 
 bool is_unicode_whitespace(char32_t c) {
     switch (c) {
-        case '\t': case '\n': case '\f': case '\r': case ' ': case 0xa0: case 0x1680:
-        case 0x202f: case 0x205f: case 0x3000:
+        case '\t': case '\n': case '\v': case '\f': case '\r': case ' ': case 0x85: case 0xa0: case 0x1680:
+        case 0x2028: case 0x2029: case 0x202f: case 0x205f: case 0x3000:
             return true;
         default:
             return c >= 0x2000 && c <= 0x200a;
@@ -163,6 +163,20 @@ std::string unescape(std::string_view text) {
             ++i;
         }
     }
+    return out;
+}
+
+std::string collapse_whitespace(std::string_view label) {
+    std::string out;
+    out.reserve(label.size());
+    for (char c : label) {
+        if (is_ascii_whitespace(static_cast<unsigned char>(c))) {
+            if (!out.empty() && out.back() != ' ') out.push_back(' ');
+        } else {
+            out.push_back(c);
+        }
+    }
+    if (!out.empty() && out.back() == ' ') out.pop_back();
     return out;
 }
 

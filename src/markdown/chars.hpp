@@ -39,5 +39,7 @@ std::string unescape(std::string_view text);
 // The key under which link and footnote labels match: trimmed, inner white space runs collapsed to
 // one space, case folded.
 std::string normalize_label(std::string_view label);
+// The label as reported for reference links: trimmed, white space runs collapsed to one space.
+std::string collapse_whitespace(std::string_view label);
 
 }  // namespace markdown

@@ -75,6 +75,13 @@ private:
         node.item = Item::Text;
         node.str = doc_.text.substr(node.start, node.end - node.start);
     }
+    // Brackets left unmatched are literal text.
+    void brackets_to_text(const std::vector<std::uint32_t>& items) {
+        for (std::uint32_t ix : items) {
+            Item item = tree_[ix].item;
+            if (item == Item::MaybeLinkOpen || item == Item::MaybeImage || item == Item::MaybeLinkClose) to_text(ix);
+        }
+    }
     // The bytes of [a, b) without container prefixes: a plain slice unless a prefix lies inside.
     std::string_view source_text(std::size_t a, std::size_t b) {
         auto it = std::lower_bound(doc_.breaks.begin(), doc_.breaks.end(), a,
@@ -135,6 +142,14 @@ void InlinePass::code_span(std::size_t& k, CodeCloser& closers) {
         if (content[i] == '\r' && i + 1 < content.size() && content[i + 1] == '\n') continue;
         code.push_back(content[i] == '\n' || content[i] == '\r' ? ' ' : content[i]);
     }
+    if (tree_[block_].item == Item::TableCell) {
+        // A cell's `\|` is a pipe even inside code.
+        std::size_t out = 0;
+        for (std::size_t i = 0; i < code.size(); ++i) {
+            if (!(code[i] == '\\' && i + 1 < code.size() && code[i + 1] == '|')) code[out++] = code[i];
+        }
+        code.resize(out);
+    }
     bool all_spaces = code.find_first_not_of(' ') == std::string::npos;
     if (!all_spaces && code.size() >= 2 && code.front() == ' ' && code.back() == ' ') {
         code = code.substr(1, code.size() - 2);
@@ -177,10 +192,7 @@ void InlinePass::run() {
                 break;
         }
     }
-    for (std::uint32_t ix : out_) {
-        Item item = tree_[ix].item;
-        if (item == Item::MaybeLinkOpen || item == Item::MaybeImage || item == Item::MaybeLinkClose) to_text(ix);
-    }
+    brackets_to_text(out_);
     tree_[block_].child = resolve_emphasis(tree_, doc_.text, out_);
 }
 
@@ -221,7 +233,7 @@ std::optional<LinkTarget> InlinePass::reference(std::string_view label_raw, Link
                                                 std::size_t consumed) {
     auto it = doc_.link_defs.find(normalize_label(label_raw));
     if (it == doc_.link_defs.end()) return std::nullopt;
-    return LinkTarget{type, end, consumed, it->second.dest, it->second.title, doc_.own(std::string(label_raw))};
+    return LinkTarget{type, end, consumed, it->second.dest, it->second.title, doc_.own(collapse_whitespace(label_raw))};
 }
 
 std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& close, bool image) {
@@ -253,7 +265,14 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
     }
     std::size_t inner_start = open.end;
     std::size_t inner_end = close.start;
-    if (src_.at(after) == '[') {
+    const bool footnotes = has(doc_.options, Options::footnotes);
+    if (!image && footnotes && doc_.text[inner_start] == '^' && inner_end > inner_start + 1) {
+        std::string_view label = doc_.text.substr(inner_start + 1, inner_end - inner_start - 1);
+        if (doc_.footnote_labels.count(normalize_label(label))) {
+            return LinkTarget{LinkType::Inline, after, after, {}, {}, label, true};
+        }
+    }
+    if (src_.at(after) == '[' && !(footnotes && src_.at(after + 1) == '^')) {
         if (auto label = scan_link_label(src_, after)) {
             return reference(label->raw, LinkType::Reference, label->end, label->end);
         }
@@ -263,12 +282,6 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
                 return reference(raw, LinkType::Collapsed, after, after + 2);
             }
             return std::nullopt;
-        }
-    }
-    if (!image && has(doc_.options, Options::footnotes) && doc_.text[inner_start] == '^' && inner_end > inner_start + 1) {
-        std::string_view label = doc_.text.substr(inner_start + 1, inner_end - inner_start - 1);
-        if (doc_.footnote_labels.count(normalize_label(label))) {
-            return LinkTarget{LinkType::Inline, after, after, {}, {}, label, true};
         }
     }
     if (auto scanned = scan_link_label(src_, open.end - 1)) {
@@ -311,6 +324,7 @@ void InlinePass::link_close(std::size_t& k) {
     node.item = opener.image ? Item::Image : Item::Link;
     doc_.links.push_back(LinkInfo{target->type, target->dest, target->title, target->id});
     node.data = static_cast<std::uint32_t>(doc_.links.size() - 1);
+    brackets_to_text(children);
     std::uint32_t first_child = children.empty() ? nil : resolve_emphasis(tree_, doc_.text, children);
     tree_[open_ix].child = first_child;
     if (!opener.image) {

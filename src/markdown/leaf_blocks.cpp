@@ -18,7 +18,7 @@ std::size_t skip_blanks(std::string_view text, std::size_t ix, std::size_t limit
 
 }  // namespace
 
-bool BlockParser::continues(std::size_t line_start, LineStart& ls) const {
+bool BlockParser::continues(std::size_t line_start, LineStart& ls) {
     ls = LineStart(text_, line_start);
     return line_start < text_.size() && scan_containers(ls) == tree_.spine_len();
 }
@@ -275,7 +275,7 @@ std::size_t BlockParser::parse_table(std::size_t ix, std::vector<Alignment> alig
     continues(end, ls);
     std::size_t line = next_line_start(text_, ls.ix());
     end = line;
-    while (continues(line, ls) && !scan_blank_line(text_, ls.ix()) && !interrupts_paragraph(ls, true)) {
+    while (continues(line, ls) && !ends_table(ls)) {
         end = parse_table_row(skip_blanks(text_, ls.ix(), text_.size()), columns, false);
         line = end;
     }

@@ -30,25 +30,27 @@ void BlockParser::append_text(std::size_t start, std::size_t end) {
 }
 
 void BlockParser::scan_delimiter_run(std::size_t& ix, std::size_t line_start, std::size_t limit,
-                                     std::size_t& text_start) {
+                                     std::size_t& text_start, bool table_cell) {
     char c = text_[ix];
     std::size_t j = ix;
     while (j < limit && text_[j] == c) ++j;
     std::size_t count = j - ix;
-    char32_t prev = ix == line_start ? U' ' : decode_utf8_before(text_, ix);
+    const bool at_start = ix == line_start;
+    char32_t prev = at_start ? U' ' : decode_utf8_before(text_, ix);
     char32_t next = (j >= limit || is_eol_char(static_cast<unsigned char>(text_[j]))) ? U' ' : decode_utf8_at(text_, j);
-    bool prev_ws = prev == 0 || is_unicode_whitespace(prev);
+    bool prev_ws = is_unicode_whitespace(prev);
     bool next_ws = is_unicode_whitespace(next);
     bool prev_punct = is_punctuation(prev);
     bool next_punct = is_punctuation(next);
-    bool left = !next_ws && (!next_punct || prev_ws || prev_punct);
-    bool right = !prev_ws && (!prev_punct || next_ws || next_punct);
-    bool opens = left;
-    bool closes = right;
-    if (c == '_') {
-        opens = left && (!right || prev_punct);
-        closes = right && (!left || next_punct);
-    }
+    // `*` and `~~` may sit inside a word, `_` and `~` may not; a cell pipe counts as a boundary.
+    bool pipe_before = table_cell && !at_start && text_[ix - 1] == '|';
+    bool pipe_after = table_cell && next == U'|';
+    bool opens = !next_ws && (at_start || pipe_before ||
+                              (!pipe_after && ((c == '*' && !next_punct) || (c == '~' && count > 1) ||
+                                               (c == '~' && prev == U'~' && !next_punct) || prev_ws || prev_punct)));
+    bool closes = !at_start && !prev_ws &&
+                  (pipe_after || (c == '*' && !prev_punct) || (c == '~' && count > 1) ||
+                   (c == '~' && next == U'~' && !prev_punct) || next_ws || next_punct);
     if ((opens || closes) && (c != '~' || count <= 2)) {
         append_text(text_start, ix);
         auto flags = static_cast<std::uint8_t>((opens ? can_open : 0) | (closes ? can_close : 0));
@@ -86,6 +88,19 @@ LineEnd BlockParser::parse_line(std::size_t ix, std::size_t limit, bool table_ce
             case '\r':
                 goto line_end;
             case '\\':
+                if (table_cell && i + 1 < limit && text_[i + 1] == '|') {
+                    // In a cell `\|` is a literal pipe whatever precedes the backslash.
+                    append_text(result.text_start, i);
+                    result.text_start = i + 1;
+                    i += 2;
+                    continue;
+                }
+                if (table_cell && i + 2 < limit && text_[i + 1] == '\\' && text_[i + 2] == '|') {
+                    append_text(result.text_start, i);
+                    result.text_start = i + 2;
+                    i += 3;
+                    continue;
+                }
                 if (i + 1 < limit && is_eol_char(static_cast<unsigned char>(text_[i + 1]))) {
                     result.hard_start = i;
                     result.backslash_break = true;
@@ -118,11 +133,11 @@ LineEnd BlockParser::parse_line(std::size_t ix, std::size_t limit, bool table_ce
                 break;
             case '*':
             case '_':
-                scan_delimiter_run(i, line_start, limit, result.text_start);
+                scan_delimiter_run(i, line_start, limit, result.text_start, table_cell);
                 break;
             case '~':
                 if (has(doc_.options, Options::strikethrough)) {
-                    scan_delimiter_run(i, line_start, limit, result.text_start);
+                    scan_delimiter_run(i, line_start, limit, result.text_start, table_cell);
                 } else {
                     ++i;
                 }

@@ -141,12 +141,13 @@ std::optional<std::size_t> LineStart::scan_definition_marker() {
     if (ix_ < text_.size() && text_[ix_] == ':') {
         ++ix_;
         ++col_;
-        std::size_t spaces = scan_space_upto(5);
+        // The content starts at the fourth column after the indent, or one past the marker.
+        std::size_t spaces = scan_space_upto(leading < 2 ? 3 - leading : 1);
         if (spaces == 0 && !is_at_eol()) {
             *this = saved;
             return std::nullopt;
         }
-        return leading + 1 + (spaces == 0 || spaces >= 5 ? 1 : spaces);
+        return leading + 1 + (spaces == 0 ? 1 : spaces);
     }
     *this = saved;
     return std::nullopt;
@@ -165,7 +166,7 @@ std::optional<std::string_view> LineStart::scan_footnote_label() {
             std::string_view label = text_.substr(ix_ + 2, i - ix_ - 2);
             col_ += i + 2 - ix_;
             ix_ = i + 2;
-            scan_space_upto(4);
+            scan_all_space();
             return label;
         }
     }

@@ -214,9 +214,8 @@ std::size_t count_table_cells(std::string_view text, std::size_t ix) {
     if (i < last && text[i] == '|') ++i;
     std::size_t cells = 1;
     for (std::size_t k = i; k < last; ++k) {
-        if (text[k] == '\\' && k + 1 < last) {
-            ++k;
-        } else if (text[k] == '|') {
+        // A pipe right after a backslash never separates cells.
+        if (text[k] == '|' && (k == 0 || text[k - 1] != '\\')) {
             if (k + 1 != last) ++cells;
         }
     }
