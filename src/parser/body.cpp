@@ -2,6 +2,6 @@
 
 namespace vyn::parser {
 
-ast::NodeList parse_body(std::string_view, std::uint64_t, const SourceMap&, std::string_view) { return {}; }
+ast::NodeList parse_body(std::string_view, std::uint64_t, const SourceMap&, std::string_view, std::size_t) { return {}; }
 
 }  // namespace vyn::parser

@@ -2,6 +2,7 @@
 // into nodes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -10,8 +11,11 @@
 
 namespace vyn::parser {
 
-// `body` is a view into `input` starting at absolute offset `base`.
+// `body` is a view into `input` starting at absolute offset `base`; `depth` is
+// the number of ancestors the returned nodes will have (0 for the document
+// body), below ast::kMaxNodeDepth. A block component whose children would
+// reach that bound becomes an error node.
 ast::NodeList parse_body(std::string_view body, std::uint64_t base, const SourceMap& source_map,
-                         std::string_view input);
+                         std::string_view input, std::size_t depth);
 
 }  // namespace vyn::parser

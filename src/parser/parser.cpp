@@ -11,7 +11,7 @@ ast::Root parse(std::string_view input) {
   Frontmatter frontmatter = extract_frontmatter(input);
   ast::Root root;
   root.frontmatter = std::move(frontmatter.value);
-  root.children = parse_body(input.substr(frontmatter.body_start), frontmatter.body_start, source_map, input);
+  root.children = parse_body(input.substr(frontmatter.body_start), frontmatter.body_start, source_map, input, 0);
   root.position = source_map.position(0, input.size());
   return root;
 }

@@ -2,7 +2,7 @@
 
 namespace vyn::parser {
 
-ast::NodeList parse_markdown_region(std::string_view, std::uint64_t, const SourceMap&, std::string_view) {
+ast::NodeList parse_markdown_region(std::string_view, std::uint64_t, const SourceMap&, std::string_view, std::size_t) {
   return {};
 }
 

@@ -2,6 +2,7 @@
 // nodes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -10,8 +11,10 @@
 
 namespace vyn::parser {
 
-// `region` is a view into `input` starting at absolute offset `base`.
+// `region` is a view into `input` starting at absolute offset `base`; `depth`
+// is the number of ancestors the returned nodes will have, below
+// ast::kMaxNodeDepth.
 ast::NodeList parse_markdown_region(std::string_view region, std::uint64_t base, const SourceMap& source_map,
-                                    std::string_view input);
+                                    std::string_view input, std::size_t depth);
 
 }  // namespace vyn::parser
