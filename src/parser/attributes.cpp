@@ -1,0 +1,293 @@
+#include "parser/attributes.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <string>
+#include <utility>
+
+#include "parser/ascii.hpp"
+#include "parser/json_text.hpp"
+#include "ast/unicode.hpp"
+
+namespace vyn::parser {
+
+namespace {
+
+using ast::Json;
+
+// The text being read, where it sits in the input, and the tag's "<".
+struct TagText {
+  std::string_view text;
+  std::uint64_t base;
+  const SourceMap& source_map;
+  std::size_t tag_start;
+
+  TagError error(std::string message, std::size_t from, std::size_t to) const {
+    return TagError{std::move(message), text.substr(from, to - from), base + from, base + to};
+  }
+  TagError error_to_end(std::string message, std::size_t from) const {
+    return error(std::move(message), from, text.size());
+  }
+  ast::Position position(std::size_t from, std::size_t to) const {
+    return source_map.position(base + from, base + to);
+  }
+};
+
+// An attribute value and the relative offset just after it.
+struct ReadValue {
+  ast::AttributeValue value;
+  std::size_t next;
+};
+using ValueResult = std::variant<ReadValue, TagError>;
+
+// The character whose code point is the byte's value, as UTF-8.
+std::string byte_as_character(unsigned char byte) {
+  if (byte < 0x80) return std::string(1, static_cast<char>(byte));
+  return {static_cast<char>(0xC0 | (byte >> 6)), static_cast<char>(0x80 | (byte & 0x3F))};
+}
+
+// Quoted string: the only escapes are backslash + the opening quote and two
+// backslashes; any other backslash stays as written.
+ValueResult read_string(const TagText& t, std::size_t name_start, std::size_t open) {
+  std::string_view text = t.text;
+  char quote = text[open];
+  const char stops[] = {quote, '\\', '\0'};
+  std::string value;
+  std::size_t i = open + 1;
+  while (true) {
+    std::size_t stop = text.find_first_of(stops, i);
+    if (stop == std::string_view::npos) return t.error_to_end("Unclosed string attribute", name_start);
+    value.append(text.substr(i, stop - i));
+    if (text[stop] == quote) return ReadValue{Json(std::move(value)), stop + 1};
+    bool escape = stop + 1 < text.size() && (text[stop + 1] == quote || text[stop + 1] == '\\');
+    value += escape ? text[stop + 1] : '\\';
+    i = stop + (escape ? 2 : 1);
+  }
+}
+
+// "{$path}": the path runs to the first "}", untrimmed.
+ValueResult read_variable(const TagText& t, std::size_t open) {
+  std::size_t close = t.text.find('}', open + 2);
+  if (close == std::string_view::npos) return t.error_to_end("Unclosed variable attribute", open);
+  std::string_view path = t.text.substr(open + 2, close - open - 2);
+  if (!is_valid_variable_path(path)) {
+    return t.error("Invalid variable path: " + std::string(path), open, close + 1);
+  }
+  return ReadValue{ast::VariableNode{std::string(path), t.position(open, close + 1)}, close + 1};
+}
+
+// The offset of the "}}" that ends a "{{...}}" value whose inner text starts
+// at `from`: the first "}" outside JSON strings at brace depth 0 that another
+// "}" follows.
+std::size_t json_value_end(std::string_view text, std::size_t from) {
+  bool in_string = false;
+  std::size_t depth = 0;
+  for (std::size_t i = from; i < text.size(); ++i) {
+    char c = text[i];
+    if (in_string) {
+      if (c == '\\') ++i;
+      else if (c == '"') in_string = false;
+    } else if (c == '"') {
+      in_string = true;
+    } else if (c == '{') {
+      ++depth;
+    } else if (c == '}') {
+      if (depth > 0) --depth;
+      else if (i + 1 < text.size() && text[i + 1] == '}') return i;
+    }
+  }
+  return std::string_view::npos;
+}
+
+// "{{json}}": an array or an object; members written without their outer
+// braces read as an object on a second try.
+ValueResult read_json(const TagText& t, std::size_t open) {
+  std::size_t close = json_value_end(t.text, open + 2);
+  if (close == std::string_view::npos) return t.error_to_end("Unclosed JSON attribute '{{...}}'", open);
+  std::size_t next = close + 2;
+  std::string_view inner = ast::trim(t.text.substr(open + 2, close - open - 2));
+  if (std::optional<Json> value = read_json_text(inner)) {
+    if (value->is_array() || value->is_object()) return ReadValue{std::move(*value), next};
+    return t.error("JSON attribute must be an object or array, got: " + write_json_scalar(*value), open, next);
+  }
+  std::string wrapped;
+  wrapped.reserve(inner.size() + 2);
+  wrapped.append("{").append(inner).append("}");
+  if (std::optional<Json> value = read_json_text(wrapped); value && value->is_object()) {
+    return ReadValue{std::move(*value), next};
+  }
+  return t.error("Malformed JSON in attribute: " + std::string(inner), open, next);
+}
+
+bool equals_ignoring_case(std::string_view text, std::string_view lower) {
+  if (text.size() != lower.size()) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != lower[i]) return false;
+  }
+  return true;
+}
+
+std::size_t skip_digits(std::string_view text, std::size_t i) {
+  while (i < text.size() && is_ascii_digit(text[i])) ++i;
+  return i;
+}
+
+// A decimal float as written: digits with an optional fraction (at least one
+// digit in all) and an optional exponent; the sign is already gone.
+bool is_decimal_float(std::string_view text) {
+  std::size_t int_end = skip_digits(text, 0);
+  std::size_t i = int_end;
+  std::size_t fraction_digits = 0;
+  if (i < text.size() && text[i] == '.') {
+    std::size_t fraction_end = skip_digits(text, i + 1);
+    fraction_digits = fraction_end - i - 1;
+    i = fraction_end;
+  }
+  if (int_end == 0 && fraction_digits == 0) return false;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t exponent_end = skip_digits(text, i);
+    if (exponent_end == i) return false;
+    i = exponent_end;
+  }
+  return i == text.size();
+}
+
+// Whether a decimal float out of a double's range is too large (rather than
+// too small): the power of ten of its leading digit, plus its exponent.
+bool overflows(std::string_view text) {
+  std::size_t e = text.find_first_of("eE");
+  std::string_view mantissa = text.substr(0, e);
+  long long exponent = 0;
+  if (e != std::string_view::npos) {
+    std::string_view digits = text.substr(e + 1);
+    bool negative = digits.front() == '-';
+    if (digits.front() == '+' || negative) digits.remove_prefix(1);
+    for (char c : digits) exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000LL);
+    if (negative) exponent = -exponent;
+  }
+  std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+  std::size_t lead = mantissa.find_first_not_of("0.");
+  if (lead == std::string_view::npos) return false;
+  long long magnitude = lead < point ? static_cast<long long>(point - lead) : -static_cast<long long>(lead - point - 1);
+  return magnitude + exponent > 0;
+}
+
+// "{...}" after trimming: true, false, null, a 64-bit integer, or a finite
+// float. On failure, the message.
+std::variant<Json, std::string> read_primitive_text(std::string_view text) {
+  if (text == "true") return Json(true);
+  if (text == "false") return Json(false);
+  if (text == "null") return Json(nullptr);
+  auto invalid = [&] { return "Invalid primitive value: " + std::string(text); };
+  auto non_finite = [&] { return "Non-finite float value: " + std::string(text); };
+
+  bool negative = !text.empty() && text.front() == '-';
+  std::string_view unsigned_text = text;
+  if (!text.empty() && (text.front() == '+' || negative)) unsigned_text.remove_prefix(1);
+  std::string_view signed_text = negative ? text : unsigned_text;  // from_chars takes "-" but not "+"
+  if (unsigned_text.empty()) return invalid();
+
+  if (skip_digits(unsigned_text, 0) == unsigned_text.size()) {
+    std::int64_t integer = 0;
+    if (std::from_chars(signed_text.data(), signed_text.data() + signed_text.size(), integer).ec == std::errc()) {
+      // A non-negative integer is stored unsigned, as JSON reading would.
+      if (integer >= 0) return Json(static_cast<std::uint64_t>(integer));
+      return Json(integer);
+    }
+  }
+
+  for (std::string_view word : {"inf", "infinity", "nan"}) {
+    if (equals_ignoring_case(unsigned_text, word)) return non_finite();
+  }
+  if (!is_decimal_float(unsigned_text)) return invalid();
+  double value = 0;
+  if (std::from_chars(signed_text.data(), signed_text.data() + signed_text.size(), value).ec ==
+      std::errc::result_out_of_range) {
+    if (overflows(unsigned_text)) return non_finite();
+    value = negative ? -0.0 : 0.0;
+  }
+  return Json(value);
+}
+
+// "{...}": the text up to the first "}", trimmed.
+ValueResult read_primitive(const TagText& t, std::size_t name_start, std::size_t open) {
+  std::size_t close = t.text.find('}', open + 1);
+  if (close == std::string_view::npos) return t.error_to_end("Unclosed primitive attribute", name_start);
+  auto read = read_primitive_text(ast::trim(t.text.substr(open + 1, close - open - 1)));
+  if (auto* message = std::get_if<std::string>(&read)) return t.error_to_end(std::move(*message), name_start);
+  return ReadValue{std::move(std::get<Json>(read)), close + 1};
+}
+
+ValueResult read_value(const TagText& t, std::string_view name, std::size_t name_start, std::size_t at) {
+  std::string_view text = t.text;
+  if (at >= text.size()) return t.error_to_end("Unexpected end of input after '='", t.tag_start);
+  char c = text[at];
+  if (c == '"' || c == '\'') return read_string(t, name_start, at);
+  if (c == '{') {
+    char after = at + 1 < text.size() ? text[at + 1] : '\0';
+    if (after == '$') return read_variable(t, at);
+    if (after == '{') return read_json(t, at);
+    return read_primitive(t, name_start, at);
+  }
+  return t.error_to_end("Invalid attribute value after '=' for '" + std::string(name) + "'", name_start);
+}
+
+bool is_attribute_name_char(char c) { return is_word_char(c) || c == '-'; }
+
+}  // namespace
+
+std::variant<TagRest, TagError> parse_tag_rest(std::string_view text, std::size_t at, std::uint64_t base,
+                                               const SourceMap& source_map, std::size_t tag_start) {
+  TagText t{text, base, source_map, tag_start};
+  TagRest rest;
+  std::size_t i = at;
+  while (i < text.size()) {
+    char c = text[i];
+    if (is_tag_space(c)) {
+      ++i;
+    } else if (c == '>') {
+      rest.next = i + 1;
+      return rest;
+    } else if (c == '/' && i + 1 < text.size() && text[i + 1] == '>') {
+      rest.self_closing = true;
+      rest.next = i + 2;
+      return rest;
+    } else if (is_ascii_letter(c) || c == '_') {
+      std::size_t name_start = i;
+      while (i < text.size() && is_attribute_name_char(text[i])) ++i;
+      std::string_view name = text.substr(name_start, i - name_start);
+      if (i < text.size() && text[i] == '=') {
+        ValueResult value = read_value(t, name, name_start, i + 1);
+        if (auto* error = std::get_if<TagError>(&value)) return std::move(*error);
+        auto& read = std::get<ReadValue>(value);
+        i = read.next;
+        rest.attributes.push_back({std::string(name), std::move(read.value), t.position(name_start, i)});
+      } else {
+        rest.attributes.push_back({std::string(name), Json(true), t.position(name_start, i)});
+      }
+    } else {
+      return t.error_to_end("Invalid attribute name character '" + byte_as_character(static_cast<unsigned char>(c)) +
+                                "'",
+                            tag_start);
+    }
+  }
+  return t.error_to_end("Unexpected end of input in tag", tag_start);
+}
+
+bool is_valid_variable_path(std::string_view path) {
+  if (path.empty()) return false;
+  std::size_t i = 0;
+  while (true) {
+    if (i >= path.size() || !(is_ascii_letter(path[i]) || path[i] == '_')) return false;
+    while (i < path.size() && is_word_char(path[i])) ++i;
+    if (i == path.size()) return true;
+    if (path[i] != '.') return false;
+    ++i;
+  }
+}
+
+}  // namespace vyn::parser

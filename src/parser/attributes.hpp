@@ -1,0 +1,33 @@
+// The attributes of a component tag and their typed values: quoted strings,
+// "{$path}" variable references, "{{json}}" arrays and objects, and "{...}"
+// primitives.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "ast/node.hpp"
+#include "parser/source_map.hpp"
+#include "parser/tags.hpp"
+
+namespace vyn::parser {
+
+struct TagRest {
+  std::vector<ast::AttributeNode> attributes;
+  bool self_closing = false;
+  std::size_t next = 0;  // relative offset just after the tag's ">"
+};
+
+// Reads a tag from just after its name (relative offset `at`) to its ">".
+// `tag_start` is the relative offset of its "<"; several errors cover the text
+// from there, or from the failing attribute, to the end of `text`.
+std::variant<TagRest, TagError> parse_tag_rest(std::string_view text, std::size_t at, std::uint64_t base,
+                                               const SourceMap& source_map, std::size_t tag_start);
+
+// A dotted path of identifiers: "user.name", "_x", "a1.b_2".
+bool is_valid_variable_path(std::string_view path);
+
+}  // namespace vyn::parser

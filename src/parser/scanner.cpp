@@ -1,0 +1,224 @@
+#include "parser/scanner.hpp"
+
+#include <cstring>
+#include <utility>
+
+#include "parser/ascii.hpp"
+
+namespace vyn::parser {
+
+namespace {
+
+constexpr std::size_t kNone = std::string_view::npos;
+
+bool is_label_start(char c) { return is_ascii_letter(c) || c == '_'; }
+bool is_label_char(char c) { return is_word_char(c) || c == '.' || c == ':' || c == '-'; }
+
+// One pass over the lines of one body. Offsets are relative to the body until
+// a segment is emitted.
+class Scanner {
+ public:
+  Scanner(std::string_view body, std::uint64_t base, const SourceMap& source_map)
+      : body_(body), base_(base), source_map_(source_map) {}
+
+  std::vector<Segment> scan() && {
+    while (!stopped_ && line_ < body_.size()) {
+      std::size_t i = first_mark(line_);
+      if (fence_line(i) || fence_) {
+        next_line();
+      } else if (at(i) == '$' && at(i + 1) == '$') {
+        if (!math_block(i)) next_line();
+      } else if (at(i) == '<' && is_ascii_upper(at(i + 1))) {
+        open_tag(i);
+      } else if (at(i) == '<' && at(i + 1) == '/' && is_ascii_upper(at(i + 2))) {
+        if (!stray_closing_tag(i)) next_line();
+      } else {
+        next_line();
+      }
+    }
+    if (!stopped_) flush_markdown(body_.size());
+    return std::move(segments_);
+  }
+
+ private:
+  struct Fence {
+    char marker;
+    std::size_t length;
+  };
+
+  // The byte at `i`, or NUL past the end: no construct starts with NUL.
+  char at(std::size_t i) const { return i < body_.size() ? body_[i] : '\0'; }
+
+  // The "\n" ending the line that holds `i`, or the end of the body.
+  std::size_t line_end(std::size_t i) const {
+    if (i >= body_.size()) return body_.size();
+    const void* hit = std::memchr(body_.data() + i, '\n', body_.size() - i);
+    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - body_.data()) : body_.size();
+  }
+
+  // The start of the line after the one that holds `i`.
+  std::size_t line_after(std::size_t i) const { return std::min(line_end(i) + 1, body_.size()); }
+
+  std::size_t skip_blanks(std::size_t i) const {
+    while (at(i) == ' ' || at(i) == '\t') ++i;
+    return i;
+  }
+  std::size_t first_mark(std::size_t line) const { return skip_blanks(line); }
+
+  // Only spaces, tabs and carriage returns from `i` to the end of its line.
+  bool blank_rest(std::size_t i) const {
+    for (; i < body_.size() && body_[i] != '\n'; ++i) {
+      if (body_[i] != ' ' && body_[i] != '\t' && body_[i] != '\r') return false;
+    }
+    return true;
+  }
+
+  void next_line() { line_ = line_after(line_); }
+
+  // Moves both the run start and the line start past the line holding `i`.
+  void resume_after(std::size_t i) { run_start_ = line_ = line_after(i); }
+
+  // Ends the pending Markdown run at the current line, then adds `kind`.
+  template <class Kind>
+  void emit(Kind kind) {
+    flush_markdown(line_);
+    segments_.push_back(Segment{std::move(kind)});
+  }
+
+  void flush_markdown(std::size_t line_start) {
+    if (run_start_ < line_start) segments_.push_back(Segment{Segment::Markdown{base_ + run_start_, base_ + line_start}});
+  }
+
+  // A run of three or more backticks or tildes opens a fence, or closes the
+  // open one when it matches it and nothing but blanks follows.
+  bool fence_line(std::size_t i) {
+    char marker = at(i);
+    if (marker != '`' && marker != '~') return false;
+    std::size_t end = i;
+    while (at(end) == marker) ++end;
+    std::size_t length = end - i;
+    if (length < 3) return false;
+    if (!fence_) {
+      fence_ = Fence{marker, length};
+    } else if (marker == fence_->marker && length >= fence_->length && blank_rest(end)) {
+      fence_.reset();
+    }
+    return true;
+  }
+
+  // "$$", an optional "{#label}", then blanks; the block needs a closing "$$"
+  // line. Without one, the line is Markdown.
+  bool math_block(std::size_t i) {
+    std::size_t j = skip_blanks(i + 2);
+    std::optional<std::string> label;
+    if (at(j) == '{' && at(j + 1) == '#' && is_label_start(at(j + 2))) {
+      std::size_t id_end = j + 3;
+      while (is_label_char(at(id_end))) ++id_end;
+      if (at(id_end) == '}') {
+        label = std::string(body_.substr(j + 2, id_end - j - 2));
+        j = id_end + 1;
+      }
+    }
+    if (!blank_rest(j)) return false;
+    std::size_t opening_end = line_end(j);
+    if (opening_end == body_.size()) return false;
+    std::size_t content_start = opening_end + 1;
+    // Once a search has found no closing line, none that starts later can.
+    if (content_start >= no_math_closer_from_) return false;
+    for (std::size_t line = content_start; line < body_.size(); line = line_after(line)) {
+      std::size_t m = first_mark(line);
+      if (at(m) == '$' && at(m + 1) == '$' && blank_rest(m + 2)) {
+        emit(Segment::MathBlock{std::move(label), base_ + content_start, base_ + line, base_ + m + 2});
+        resume_after(m + 1);
+        return true;
+      }
+    }
+    no_math_closer_from_ = content_start;
+    return false;
+  }
+
+  void open_tag(std::size_t i) {
+    OpenTagResult result = try_parse_open_tag(body_, i, base_, source_map_);
+    if (auto* error = std::get_if<TagError>(&result)) {
+      emit(ErrorSegment{std::move(error->message), error->raw, error->start, error->end});
+      resume_after(line_);
+      return;
+    }
+    auto* open = std::get_if<OpenTag>(&result);
+    if (!open) return next_line();
+    if (blank_rest(open->next)) {
+      if (!open->tag.self_closing) return block_component(std::move(*open));
+      std::size_t close = open->next - 1;
+      emit(Segment::SelfClosing{std::move(open->tag)});
+      return resume_after(close);
+    }
+    if (open->tag.self_closing || !single_line_component(*open)) next_line();
+  }
+
+  // The closing tag on the open tag's own line, with nothing but blanks after
+  // it: the text between is the component's body.
+  bool single_line_component(OpenTag& open) {
+    std::string closing = "</" + open.tag.name + ">";
+    std::size_t found = body_.substr(0, line_end(open.next)).find(closing, open.next);
+    if (found == kNone || !blank_rest(found + closing.size())) return false;
+    std::size_t end = found + closing.size();
+    emit(Segment::Component{std::move(open.tag), base_ + open.next, base_ + found, base_ + end});
+    resume_after(end - 1);
+    return true;
+  }
+
+  // Looks for the closing line, counting same-name open lines on the way;
+  // fences, "$$" blocks and other names are not looked at.
+  void block_component(OpenTag open) {
+    const std::string& name = open.tag.name;
+    std::size_t body_start = line_after(open.next - 1);
+    std::size_t depth = 1;
+    for (std::size_t line = body_start; line < body_.size(); line = line_after(line)) {
+      std::size_t m = first_mark(line);
+      if (at(m) != '<') continue;
+      if (at(m + 1) == '/') {
+        std::optional<CloseTag> close = try_parse_close_tag(body_, m);
+        if (close && close->name == name && blank_rest(close->next) && --depth == 0) {
+          std::uint64_t end = base_ + close->next;
+          emit(Segment::Component{std::move(open.tag), base_ + body_start, base_ + line, end});
+          return resume_after(close->next - 1);
+        }
+      } else if (is_ascii_upper(at(m + 1)) && tag_name_at(body_, m + 1) == name) {
+        OpenTagResult nested = try_parse_open_tag(body_, m, base_, source_map_);
+        auto* tag = std::get_if<OpenTag>(&nested);
+        if (tag && !tag->tag.self_closing && blank_rest(tag->next)) ++depth;
+      }
+    }
+    std::uint64_t start = open.tag.start;
+    emit(ErrorSegment{"Unclosed tag <" + name + ">", body_.substr(start - base_), start, base_ + body_.size()});
+    stopped_ = true;
+  }
+
+  // A closing tag alone on its line, with nothing open at this level.
+  bool stray_closing_tag(std::size_t i) {
+    std::optional<CloseTag> close = try_parse_close_tag(body_, i);
+    if (!close || !blank_rest(close->next)) return false;
+    std::string message = "Unexpected closing tag </" + std::string(close->name) + ">";
+    emit(ErrorSegment{std::move(message), body_.substr(i, close->next - i), base_ + i, base_ + close->next});
+    resume_after(close->next - 1);
+    return true;
+  }
+
+  std::string_view body_;
+  std::uint64_t base_;
+  const SourceMap& source_map_;
+  std::vector<Segment> segments_;
+  std::size_t run_start_ = 0;
+  std::size_t line_ = 0;
+  std::optional<Fence> fence_;
+  std::size_t no_math_closer_from_ = kNone;
+  bool stopped_ = false;
+};
+
+}  // namespace
+
+std::vector<Segment> scan_segments(std::string_view body, std::uint64_t base, const SourceMap& source_map) {
+  return Scanner(body, base, source_map).scan();
+}
+
+}  // namespace vyn::parser

@@ -1,0 +1,65 @@
+// The block scanner: cuts a body into Markdown runs, block components,
+// display-math blocks and tag errors by looking at whole lines.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "parser/source_map.hpp"
+#include "parser/tags.hpp"
+
+namespace vyn::parser {
+
+// A tag error found by the scanner; `raw` views the body.
+struct ErrorSegment {
+  std::string message;
+  std::string_view raw;
+  std::uint64_t start = 0;
+  std::uint64_t end = 0;
+  bool operator==(const ErrorSegment&) const = default;
+};
+
+// One piece of a body. Every offset is absolute in the input.
+struct Segment {
+  // Whole lines of Markdown, up to the start of the line after the last one.
+  struct Markdown {
+    std::uint64_t start = 0;
+    std::uint64_t end = 0;
+    bool operator==(const Markdown&) const = default;
+  };
+  // A block component: its open tag, its body, and just after its closing ">".
+  struct Component {
+    ParsedTag tag;
+    std::uint64_t body_start = 0;
+    std::uint64_t body_end = 0;
+    std::uint64_t end = 0;
+    bool operator==(const Component&) const = default;
+  };
+  // A self-closing tag alone on its line.
+  struct SelfClosing {
+    ParsedTag tag;
+    bool operator==(const SelfClosing&) const = default;
+  };
+  // A "$$" block: the formula lines, and just after the closing "$$".
+  struct MathBlock {
+    std::optional<std::string> label;
+    std::uint64_t content_start = 0;
+    std::uint64_t content_end = 0;
+    std::uint64_t end = 0;
+    bool operator==(const MathBlock&) const = default;
+  };
+
+  std::variant<Markdown, Component, SelfClosing, MathBlock, ErrorSegment> value;
+  bool operator==(const Segment&) const = default;
+};
+
+// `body` is a view into the input starting at absolute offset `base`. Never
+// fails: problems become error segments. An unclosed block component's error
+// takes the rest of the body.
+std::vector<Segment> scan_segments(std::string_view body, std::uint64_t base, const SourceMap& source_map);
+
+}  // namespace vyn::parser

@@ -1,0 +1,36 @@
+#include "parser/tags.hpp"
+
+#include "parser/ascii.hpp"
+#include "parser/attributes.hpp"
+
+namespace vyn::parser {
+
+std::string_view tag_name_at(std::string_view text, std::size_t at) {
+  std::size_t end = at;
+  while (end < text.size() && is_word_char(text[end])) ++end;
+  return text.substr(at, end - at);
+}
+
+OpenTagResult try_parse_open_tag(std::string_view text, std::size_t at, std::uint64_t base,
+                                 const SourceMap& source_map) {
+  if (at + 1 >= text.size() || text[at] != '<' || !is_ascii_upper(text[at + 1])) return std::monostate{};
+  std::string_view name = tag_name_at(text, at + 1);
+  auto rest = parse_tag_rest(text, at + 1 + name.size(), base, source_map, at);
+  if (auto* error = std::get_if<TagError>(&rest)) return std::move(*error);
+  auto& read = std::get<TagRest>(rest);
+  return OpenTag{ParsedTag{std::string(name), std::move(read.attributes), base + at, base + read.next, read.self_closing},
+                 read.next};
+}
+
+std::optional<CloseTag> try_parse_close_tag(std::string_view text, std::size_t at) {
+  if (at + 2 >= text.size() || text[at] != '<' || text[at + 1] != '/' || !is_ascii_upper(text[at + 2])) {
+    return std::nullopt;
+  }
+  std::string_view name = tag_name_at(text, at + 2);
+  std::size_t i = at + 2 + name.size();
+  while (i < text.size() && is_tag_space(text[i])) ++i;
+  if (i >= text.size() || text[i] != '>') return std::nullopt;
+  return CloseTag{name, i + 1};
+}
+
+}  // namespace vyn::parser

@@ -1,0 +1,65 @@
+// Component tags as written in a text: "<Name attr=value ...>", "<Name ... />"
+// and "</Name>". Shared by the block scanner and the inline component step.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "ast/node.hpp"
+#include "parser/source_map.hpp"
+
+namespace vyn::parser {
+
+// An open or self-closing tag as read. Offsets are absolute in the input.
+struct ParsedTag {
+  std::string name;
+  std::vector<ast::AttributeNode> attributes;  // in source order, repeated names kept
+  std::uint64_t start = 0;                     // the "<"
+  std::uint64_t end = 0;                       // just after the ">"
+  bool self_closing = false;
+  bool operator==(const ParsedTag&) const = default;
+};
+
+// A malformed tag. `raw` views the text that was given to the tag reader;
+// callers copy it into the error node they make.
+struct TagError {
+  std::string message;
+  std::string_view raw;
+  std::uint64_t start = 0;
+  std::uint64_t end = 0;
+  bool operator==(const TagError&) const = default;
+};
+
+// A tag read successfully, with `next` the relative offset just after its ">".
+struct OpenTag {
+  ParsedTag tag;
+  std::size_t next = 0;
+};
+
+// No tag starts there (std::monostate), a malformed tag, or a tag.
+using OpenTagResult = std::variant<std::monostate, TagError, OpenTag>;
+
+struct CloseTag {
+  std::string_view name;
+  std::size_t next = 0;  // relative offset just after the ">"
+};
+
+// Reads the open tag whose "<" is at relative offset `at` in `text`, which
+// starts at absolute offset `base`. A tag needs an uppercase letter after the
+// "<" and may span lines.
+OpenTagResult try_parse_open_tag(std::string_view text, std::size_t at, std::uint64_t base,
+                                 const SourceMap& source_map);
+
+// Reads "</Name>" at relative offset `at`; white space, line ends included, may
+// stand before the ">". Anything else there is no closing tag.
+std::optional<CloseTag> try_parse_close_tag(std::string_view text, std::size_t at);
+
+// The run of letters, digits and "_" that names a component, from `at`.
+std::string_view tag_name_at(std::string_view text, std::size_t at);
+
+}  // namespace vyn::parser
