@@ -1,0 +1,228 @@
+"""The extension module itself: its definition, argument binding and
+conversion with their exact messages, and the result of parse."""
+
+import inspect
+
+import pytest
+
+import vyn
+from vyn import _vyn
+
+NAMES = [
+    "parse",
+    "parse_with_defaults",
+    "parse_with_transforms",
+    "validate",
+    "collect_text",
+    "query_all",
+    "version",
+]
+
+# Attributes every module object carries, whatever it defines.
+MODULE_BASICS = {"__name__", "__doc__", "__loader__", "__spec__", "__package__", "__file__"}
+
+PARSE_WITH_TRANSFORMS_DOC = (
+    "Parse with a specific set of transforms.\n"
+    "\n"
+    'Supported transform names: ``"auto-slug"``, ``"toc"``, ``"github"``.\n'
+    'Pass ``repo="owner/repo"`` for the github transform.'
+)
+
+
+def test_module_holds_the_seven_functions_in_order_and_nothing_else():
+    assert _vyn.__all__ == NAMES
+    assert set(vars(_vyn)) - MODULE_BASICS == set(NAMES) | {"__all__"}
+    assert _vyn.__doc__ == "VYN Python module."
+    assert vyn.__all__ == NAMES
+    assert all(getattr(vyn, name) is getattr(_vyn, name) for name in NAMES)
+    for name in NAMES:
+        function = getattr(_vyn, name)
+        assert function.__name__ == name
+        assert function.__module__ == _vyn.__name__
+
+
+@pytest.mark.parametrize(
+    "name, signature, doc",
+    [
+        ("parse", "(input)", "Parse an VYN document and return the AST as a Python dict."),
+        ("parse_with_defaults", "(input)", "Parse with default transforms (auto-slug + table of contents)."),
+        ("parse_with_transforms", "(input, transforms, repo=None)", PARSE_WITH_TRANSFORMS_DOC),
+        ("validate", "(ast, schema)", "Validate an AST dict against a schema dict.\nReturns a list of diagnostic dicts."),
+        ("collect_text", "(ast)", "Extract plain text from an AST dict."),
+        ("query_all", "(ast, node_type)", "Find all nodes of a given type. Returns a list of node dicts."),
+        ("version", "()", "Return the VYN parser version."),
+    ],
+)
+def test_signatures_and_docstrings(name, signature, doc):
+    function = getattr(_vyn, name)
+    assert function.__text_signature__ == signature
+    assert function.__doc__ == doc
+    kinds = {p.kind for p in inspect.signature(function).parameters.values()}
+    assert kinds <= {inspect.Parameter.POSITIONAL_OR_KEYWORD}
+
+
+def test_version():
+    first, second = _vyn.version(), _vyn.version()
+    assert first == second == "0.1.2-beta.11"
+    assert first is not second
+    with pytest.raises(TypeError) as caught:
+        _vyn.version(1)
+    assert str(caught.value) == "vyn._vyn.version() takes no arguments (1 given)"
+
+
+@pytest.mark.parametrize(
+    "call, message",
+    [
+        (lambda: _vyn.parse(), "parse() missing 1 required positional argument: 'input'"),
+        (lambda: _vyn.parse("a", "b"), "parse() takes 1 positional arguments but 2 were given"),
+        (lambda: _vyn.parse(input="a", inputs="b"), "parse() got an unexpected keyword argument 'inputs'"),
+        (lambda: _vyn.parse("a", input="b"), "parse() got multiple values for argument 'input'"),
+        (lambda: _vyn.parse_with_defaults(text="a"), "parse_with_defaults() got an unexpected keyword argument 'text'"),
+        (
+            lambda: _vyn.parse_with_transforms("a"),
+            "parse_with_transforms() missing 1 required positional argument: 'transforms'",
+        ),
+        (
+            lambda: _vyn.parse_with_transforms(),
+            "parse_with_transforms() missing 2 required positional arguments: 'input' and 'transforms'",
+        ),
+        (
+            lambda: _vyn.parse_with_transforms(repo="o/r"),
+            "parse_with_transforms() missing 2 required positional arguments: 'input' and 'transforms'",
+        ),
+        (
+            lambda: _vyn.parse_with_transforms("a", [], None, 1),
+            "parse_with_transforms() takes from 2 to 3 positional arguments but 4 were given",
+        ),
+        (
+            lambda: _vyn.parse_with_transforms("a", [], repo=None, transforms=[]),
+            "parse_with_transforms() got multiple values for argument 'transforms'",
+        ),
+        (lambda: _vyn.validate({}), "validate() missing 1 required positional argument: 'schema'"),
+        (lambda: _vyn.validate(schema={}), "validate() missing 1 required positional argument: 'ast'"),
+        (lambda: _vyn.validate({}, {}, {}), "validate() takes 2 positional arguments but 3 were given"),
+        (lambda: _vyn.collect_text(), "collect_text() missing 1 required positional argument: 'ast'"),
+        (lambda: _vyn.collect_text({}, {}), "collect_text() takes 1 positional arguments but 2 were given"),
+        (lambda: _vyn.query_all({}), "query_all() missing 1 required positional argument: 'node_type'"),
+        (lambda: _vyn.query_all({}, "text", ast={}), "query_all() got multiple values for argument 'ast'"),
+        # Too many positional arguments are reported before a bad keyword.
+        (lambda: _vyn.parse("a", "b", bad=1), "parse() takes 1 positional arguments but 2 were given"),
+        # A bad keyword before a missing argument.
+        (lambda: _vyn.query_all(bad=1), "query_all() got an unexpected keyword argument 'bad'"),
+    ],
+)
+def test_binding_errors(call, message):
+    with pytest.raises(TypeError) as caught:
+        call()
+    assert type(caught.value) is TypeError
+    assert str(caught.value) == message
+
+
+class Text(str):
+    pass
+
+
+class Names(tuple):
+    pass
+
+
+@pytest.mark.parametrize(
+    "call, message",
+    [
+        (lambda: _vyn.parse(b"x"), "argument 'input': 'bytes' object is not an instance of 'str'"),
+        (lambda: _vyn.parse(None), "argument 'input': 'None' is not an instance of 'str'"),
+        (lambda: _vyn.parse(3), "argument 'input': 'int' object is not an instance of 'str'"),
+        (lambda: _vyn.parse(["x"]), "argument 'input': 'list' object is not an instance of 'str'"),
+        (lambda: _vyn.parse_with_defaults(input=1.5), "argument 'input': 'float' object is not an instance of 'str'"),
+        (lambda: _vyn.parse_with_transforms("a", "toc"), "argument 'transforms': Can't extract `str` to `Vec`"),
+        (lambda: _vyn.parse_with_transforms("a", Text("toc")), "argument 'transforms': Can't extract `str` to `Vec`"),
+        (lambda: _vyn.parse_with_transforms("a", None), "argument 'transforms': 'None' is not an instance of 'Sequence'"),
+        (lambda: _vyn.parse_with_transforms("a", 5), "argument 'transforms': 'int' object is not an instance of 'Sequence'"),
+        (
+            lambda: _vyn.parse_with_transforms("a", {"toc"}),
+            "argument 'transforms': 'set' object is not an instance of 'Sequence'",
+        ),
+        (
+            lambda: _vyn.parse_with_transforms("a", ["toc", 1]),
+            "argument 'transforms': 'int' object is not an instance of 'str'",
+        ),
+        (lambda: _vyn.parse_with_transforms("a", [], 1), "argument 'repo': 'int' object is not an instance of 'str'"),
+        (lambda: _vyn.parse_with_transforms("a", [], b"o/r"), "argument 'repo': 'bytes' object is not an instance of 'str'"),
+        (lambda: _vyn.query_all({}, None), "argument 'node_type': 'None' is not an instance of 'str'"),
+        # Arguments are converted in parameter order: the first bad one is reported.
+        (lambda: _vyn.parse_with_transforms(None, "toc", 1), "argument 'input': 'None' is not an instance of 'str'"),
+        (lambda: _vyn.parse_with_transforms("a", "toc", 1), "argument 'transforms': Can't extract `str` to `Vec`"),
+    ],
+)
+def test_conversion_errors_name_the_argument(call, message):
+    with pytest.raises(TypeError) as caught:
+        call()
+    assert type(caught.value) is TypeError
+    assert str(caught.value) == message
+
+
+@pytest.mark.parametrize(
+    "call",
+    [
+        lambda: _vyn.parse("a\ud800b"),
+        lambda: _vyn.parse(input="\udfff"),
+        lambda: _vyn.parse_with_defaults("\ud800"),
+        lambda: _vyn.parse_with_transforms("a", ["toc", "\ud800"]),
+        lambda: _vyn.parse_with_transforms("a", [], "\ud800"),
+        lambda: _vyn.query_all({}, "\ud800"),
+    ],
+)
+def test_lone_surrogates_raise_the_interpreters_encode_error(call):
+    with pytest.raises(UnicodeEncodeError) as caught:
+        call()
+    assert "surrogates not allowed" in str(caught.value)
+
+
+def test_str_subclasses_and_sequences_are_accepted():
+    assert _vyn.parse(Text("x")) == _vyn.parse("x")
+    assert _vyn.parse_with_transforms(Text("x"), Names(), None) == _vyn.parse("x")
+    assert _vyn.parse_with_transforms("x", [Text("toc")], repo=Text("o/r")) == _vyn.parse_with_transforms("x", ["toc"])
+
+
+def test_keyword_and_positional_calls_agree():
+    text = "---\ntitle: x\n---\n# Hello\n"
+    assert _vyn.parse(input=text) == _vyn.parse(text)
+    assert _vyn.parse_with_transforms(text, ["toc"], None) == _vyn.parse_with_transforms(
+        repo=None, transforms=["toc"], input=text
+    )
+
+
+def test_parse_of_the_empty_text():
+    tree = _vyn.parse("")
+    assert list(tree) == ["children", "frontmatter", "position", "type"]
+    origin = {"column": 1, "line": 1, "offset": 0}
+    assert tree == {"children": [], "frontmatter": None, "position": {"end": origin, "start": origin}, "type": "root"}
+    assert list(tree["position"]) == ["end", "start"]
+    assert list(tree["position"]["start"]) == ["column", "line", "offset"]
+
+
+def _sorted_everywhere(value):
+    if isinstance(value, dict):
+        keys = [key.encode() for key in value]
+        return keys == sorted(keys) and all(_sorted_everywhere(v) for v in value.values())
+    if isinstance(value, list):
+        return all(_sorted_everywhere(v) for v in value)
+    return True
+
+
+def test_every_dict_has_byte_wise_sorted_keys():
+    text = "---\nb: 1\nB: 2\na: {z: 1, Z: 2, é: 3, e: 4}\n---\n# Title\n\n<Note kind=\"x\">\nbody\n</Note>\n"
+    tree = _vyn.parse(text)
+    assert _sorted_everywhere(tree)
+    assert list(tree["frontmatter"]) == ["B", "a", "b"]
+    assert list(tree["frontmatter"]["a"]) == ["Z", "e", "z", "é"]
+
+
+def test_huge_inputs_parse():
+    body = "word " * 20_000_000
+    tree = _vyn.parse(body)
+    assert tree["position"]["end"]["offset"] == len(body)
+    yaml = "---\nkey: " + "x" * 100_000_000 + "\n---\nafter\n"
+    tree = _vyn.parse(yaml)
+    assert tree["frontmatter"] is None
+    assert tree["position"]["end"]["offset"] == len(yaml)
