@@ -70,9 +70,14 @@ std::optional<ListMarker> LineStart::scan_list_marker() {
     char c = text_[ix_];
     ListMarker marker{c, 0, 0, false};
     if (c == '-' || c == '+' || c == '*') {
-        if (c != '+' && scan_hrule(text_, ix_)) {
-            *this = saved;
-            return std::nullopt;
+        if (c != '+' && ix_ >= hrule_fail_) {
+            if (scan_hrule(text_, ix_)) {
+                *this = saved;
+                return std::nullopt;
+            }
+            std::size_t stop = ix_;
+            while (stop < text_.size() && (text_[stop] == c || text_[stop] == ' ' || text_[stop] == '\t')) ++stop;
+            hrule_fail_ = saved.hrule_fail_ = stop;
         }
         ++ix_;
     } else if (c >= '0' && c <= '9') {

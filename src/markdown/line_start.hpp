@@ -43,6 +43,9 @@ private:
     std::size_t ix_;
     std::size_t col_ = 0;
     std::size_t spaces_remaining_ = 0;
+    // Where a thematic-break scan on this line last failed: a later scan that starts inside the
+    // same run of marker characters fails there too (keeps `- - - … x` linear).
+    std::size_t hrule_fail_ = 0;
 };
 
 }  // namespace markdown

@@ -7,6 +7,8 @@ namespace markdown {
 namespace {
 
 constexpr std::size_t max_label_length = 999;
+// Deeper parentheses end a destination scan, which keeps rescans after each `](` bounded.
+constexpr int max_destination_parens = 32;
 
 bool is_eol(int c) { return c == '\n' || c == '\r'; }
 bool is_blank(int c) { return c == ' ' || c == '\t'; }
@@ -97,7 +99,7 @@ std::optional<ScannedText> scan_link_destination(const InlineSource& src, std::s
             continue;
         }
         if (c == '(') {
-            ++depth;
+            if (++depth > max_destination_parens) return std::nullopt;
         } else if (c == ')') {
             if (depth == 0) break;
             --depth;
