@@ -1,14 +1,19 @@
 #include "module/functions.hpp"
 
+#include "ast/read.hpp"
 #include "ast/write.hpp"
+#include "github/references.hpp"
 #include "module/arguments.hpp"
 #include "module/errors.hpp"
+#include "module/python_json.hpp"
 #include "module/python_sink.hpp"
-#include "github/references.hpp"
 #include "parser/parser.hpp"
+#include "schema/read.hpp"
+#include "schema/validate.hpp"
 #include "transform/pipeline.hpp"
 #include "transform/slug.hpp"
 #include "transform/toc.hpp"
+#include "transform/walk.hpp"
 
 namespace vyn::module {
 
@@ -47,9 +52,19 @@ std::optional<transform::Pipeline> build_pipeline(const std::vector<std::string>
   return pipeline;
 }
 
-PyObject* not_yet(const char* name) {
-  PyErr_Format(PyExc_NotImplementedError, "%s() is not available yet", name);
-  return nullptr;
+// The value read, or nothing with a ValueError carrying the reading's error.
+template <class T>
+std::optional<T> read_or_raise(ast::ReadResult<T> result) {
+  if (result) return std::move(result).value();
+  raise_value_error(result.error().message);
+  return std::nullopt;
+}
+
+// A tree argument: converted to a JSON value, then read.
+std::optional<ast::Root> read_tree(PyObject* object) {
+  auto value = to_json(object);
+  if (!value) return std::nullopt;
+  return read_or_raise(ast::read_root(*value));
 }
 
 }  // namespace
@@ -94,7 +109,19 @@ PyObject* validate(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject*
   return guarded([&]() -> PyObject* {
     auto bound = bind_arguments(kValidate, args, nargs, kwnames);
     if (!bound) return nullptr;
-    return not_yet(kValidate.name);
+    // Both conversions come before both readings, so the first problem in
+    // that order is the one reported.
+    auto tree_value = to_json((*bound)[0]);
+    if (!tree_value) return nullptr;
+    auto schema_value = to_json((*bound)[1]);
+    if (!schema_value) return nullptr;
+    auto root = read_or_raise(ast::read_root(*tree_value));
+    if (!root) return nullptr;
+    auto schema = read_or_raise(schema::read_schema(*schema_value));
+    if (!schema) return nullptr;
+    PythonSink sink;
+    schema::write_diagnostics(schema::validate(*root, *schema), sink);
+    return sink.take();
   });
 }
 
@@ -102,7 +129,10 @@ PyObject* collect_text(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObj
   return guarded([&]() -> PyObject* {
     auto bound = bind_arguments(kCollectText, args, nargs, kwnames);
     if (!bound) return nullptr;
-    return not_yet(kCollectText.name);
+    auto root = read_tree((*bound)[0]);
+    if (!root) return nullptr;
+    std::string text = transform::collect_text(root->children);
+    return PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), nullptr);
   });
 }
 
@@ -112,7 +142,15 @@ PyObject* query_all(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject
     if (!bound) return nullptr;
     auto node_type = str_argument((*bound)[1], "node_type");
     if (!node_type) return nullptr;
-    return not_yet(kQueryAll.name);
+    auto root = read_tree((*bound)[0]);
+    if (!root) return nullptr;
+    std::vector<const ast::Node*> found;
+    transform::collect_by_type(root->children, *node_type, found);
+    PythonSink sink;
+    sink.begin_array(found.size());
+    for (const ast::Node* node : found) ast::write_node(*node, sink);
+    sink.end_array();
+    return sink.take();
   });
 }
 

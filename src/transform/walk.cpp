@@ -20,4 +20,10 @@ std::string collect_text(const ast::NodeList& nodes) {
   return text;
 }
 
+void collect_by_type(const ast::NodeList& nodes, std::string_view node_type, std::vector<const ast::Node*>& found) {
+  walk(nodes, [&](const ast::Node& node) {
+    if (ast::kind_name(node.kind) == node_type) found.push_back(&node);
+  });
+}
+
 }  // namespace vyn::transform

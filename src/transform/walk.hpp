@@ -1,9 +1,11 @@
-// Read-only traversals of node lists: the pre-order walk and the plain text
-// of a tree.
+// Read-only traversals of node lists: the pre-order walk, the plain text of
+// a tree and the nodes of one kind.
 #pragma once
 
 #include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "ast/node.hpp"
 
@@ -25,5 +27,9 @@ void walk(const ast::NodeList& nodes, const Visitor& visitor);
 
 // The values of all text nodes in walk order, joined with no separator.
 std::string collect_text(const ast::NodeList& nodes);
+
+// Appends the nodes whose kind is named `node_type` exactly, in walk order
+// (a node before its descendants); a name that is no kind finds nothing.
+void collect_by_type(const ast::NodeList& nodes, std::string_view node_type, std::vector<const ast::Node*>& found);
 
 }  // namespace vyn::transform

@@ -1,0 +1,108 @@
+"""collect_text and query_all over tree dicts."""
+
+import pytest
+
+from trees import block, component, pos, root, text
+from vyn import _vyn
+
+MATH = {"tree": {"children": [], "type": "row"}}
+
+# One node of every kind, with the fields each needs.
+LEAVES = {
+    "text": text("t"),
+    "code_inline": {"position": pos(), "type": "code_inline", "value": "c"},
+    "code_block": {"position": pos(), "type": "code_block", "value": "c"},
+    "footnote_reference": {"children": [text("r")], "label": "1", "position": pos(), "type": "footnote_reference"},
+    "math_inline": {"position": pos(), "raw": "x", "type": "math_inline", **MATH},
+    "math_display": {"position": pos(), "raw": "x", "type": "math_display", **MATH},
+    "citation": {"keys": [{"id": "knuth"}], "position": pos(), "type": "citation"},
+    "cross_ref": {"position": pos(), "target": "eq:1", "type": "cross_ref"},
+    "variable": {"path": "a.b", "position": pos(), "type": "variable"},
+    "error": {"message": "m", "position": pos(), "rawContent": "r", "type": "error"},
+}
+CONTAINERS = [
+    "paragraph", "heading", "list", "list_item", "blockquote", "thematic_break", "html", "table",
+    "table_row", "table_cell", "emphasis", "strong", "strikethrough", "definition_list",
+    "definition_term", "definition_description",
+]
+
+
+def container(kind, children):
+    if kind == "link":
+        return block(kind, children, url="u")
+    if kind == "image":
+        return block(kind, children, url="i")
+    if kind == "footnote_definition":
+        return block(kind, children, label="1")
+    if kind == "component":
+        return component("C", children=children)
+    return block(kind, children)
+
+
+ALL_CONTAINERS = CONTAINERS + ["link", "image", "footnote_definition", "component"]
+
+
+@pytest.mark.parametrize("kind", ALL_CONTAINERS)
+def test_query_finds_containers_by_name_and_searches_inside(kind):
+    inner = container(kind, [text("deep")])
+    between = "blockquote" if kind == "paragraph" else "paragraph"
+    outer = container(kind, [block(between, [inner])])
+    tree = root([outer, text("after")])
+    assert _vyn.query_all(tree, kind) == [outer, inner]
+    assert _vyn.query_all(tree, "text") == [text("deep"), text("after")]
+
+
+@pytest.mark.parametrize("kind", sorted(LEAVES))
+def test_query_finds_every_leaf_kind_by_name(kind):
+    node = LEAVES[kind]
+    tree = root([block("definition_list", [block("definition_term", [node])]), node])
+    assert _vyn.query_all(tree, kind) == [node, node]
+
+
+def test_query_does_not_search_inside_footnote_references():
+    tree = root([LEAVES["footnote_reference"]])
+    assert _vyn.query_all(tree, "text") == []
+
+
+@pytest.mark.parametrize("node_type", ["root", "Text", "", "text "])
+def test_query_of_a_name_that_is_no_kind_finds_nothing(node_type):
+    assert _vyn.query_all(root([text("x")]), node_type) == []
+
+
+def test_query_checks_node_type_before_reading_the_tree():
+    with pytest.raises(TypeError) as caught:
+        _vyn.query_all({"not": "a tree"}, 3)
+    assert str(caught.value).startswith("argument 'node_type': ")
+
+
+def test_collect_text_joins_text_in_walk_order():
+    tree = root([
+        block("heading", [text("Use "), LEAVES["code_inline"], text(" now")], depth=1),
+        container("link", [container("emphasis", [text("|a")])]),
+        container("image", [text("|b")]),
+        container("footnote_definition", [text("|c")]),
+        component("C", children=[text("|d")]),
+        LEAVES["footnote_reference"],
+        LEAVES["math_inline"],
+        LEAVES["citation"],
+    ])
+    assert _vyn.collect_text(tree) == "Use  now|a|b|c|d"
+
+
+def test_collect_text_of_code_only_is_empty():
+    assert _vyn.collect_text(root([block("paragraph", [LEAVES["code_inline"]])])) == ""
+
+
+@pytest.mark.parametrize(
+    "tree, message",
+    [
+        ({"type": "root", "position": pos()}, "missing field `children`"),
+        (root([{"type": "Paragraph"}]), "unknown variant `Paragraph`, expected one of `text`, `code_inline`, `code_block`, `paragraph`, `heading`, `list`, `list_item`, `blockquote`, `thematic_break`, `html`, `table`, `table_row`, `table_cell`, `link`, `image`, `emphasis`, `strong`, `strikethrough`, `definition_list`, `definition_term`, `definition_description`, `footnote_definition`, `footnote_reference`, `math_inline`, `math_display`, `citation`, `cross_ref`, `component`, `variable`, `error`"),
+        ("abc", 'invalid type: string "abc", expected struct Root'),
+    ],
+)
+def test_trees_that_do_not_read_are_value_errors(tree, message):
+    for call in (lambda: _vyn.collect_text(tree), lambda: _vyn.query_all(tree, "text")):
+        with pytest.raises(ValueError) as caught:
+            call()
+        assert str(caught.value) == message
