@@ -43,7 +43,7 @@ std::optional<transform::Pipeline> build_pipeline(const std::vector<std::string>
     } else if (name == "toc") {
       pipeline = std::move(pipeline).add(transform::TableOfContents());
     } else if (name == "github") {
-      pipeline = std::move(pipeline).add(repo ? github::GithubReferences(*repo) : github::GithubReferences());
+      pipeline = std::move(pipeline).add(github::GithubReferences(repo.value_or("")));
     } else {
       raise_value_error("unknown transform: \"" + name + "\"");
       return std::nullopt;

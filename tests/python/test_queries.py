@@ -106,3 +106,23 @@ def test_trees_that_do_not_read_are_value_errors(tree, message):
         with pytest.raises(ValueError) as caught:
             call()
         assert str(caught.value) == message
+
+
+def nested_tree(kind, levels):
+    node = text("x")
+    for _ in range(levels):
+        node = container(kind, [node])
+    return root([node])
+
+
+@pytest.mark.parametrize("kind", ["emphasis", "component"])
+def test_trees_as_deep_as_the_bound_allows_are_walked(kind):
+    # Each level takes two containers (the node and its children), and the
+    # root, its children and the text's position five more: 2 * 1021 + 5 = 2047.
+    tree = nested_tree(kind, 1021)
+    assert _vyn.collect_text(tree) == "x"
+    assert len(_vyn.query_all(tree, kind)) == 1021
+    schema = {"components": {"C": {"props": {"need": {"type": "any", "required": True}}}}}
+    assert len(_vyn.validate(tree, schema)) == (1021 if kind == "component" else 0)
+    with pytest.raises(ValueError, match="nested more than 2048 levels deep"):
+        _vyn.collect_text(nested_tree(kind, 1022))

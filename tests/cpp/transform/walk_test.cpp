@@ -84,5 +84,30 @@ TEST(CollectText, JoinsTextValuesInWalkOrderWithNothingBetween) {
   for (const auto& c : cases) EXPECT_EQ(collect_text(c.nodes), c.expected) << c.what;
 }
 
+TEST(CollectByType, FindsNodesOfOneKindNameBeforeTheirDescendants) {
+  NodeList nodes;
+  nodes.push_back(block(NodeKind::List, {block(NodeKind::ListItem, {block(NodeKind::List, {text("inner")})})}));
+  nodes.push_back(footnote(NodeKind::FootnoteReference, {block(NodeKind::List)}));
+  nodes.push_back(block(NodeKind::List));
+  struct Case {
+    std::string_view node_type;
+    std::vector<const Node*> found;
+  };
+  const Node& outer = nodes[0];
+  const Node& inner = outer.children()->front().children()->front();
+  const Case cases[] = {
+      {"list", {&outer, &inner, &nodes[2]}},
+      {"text", {&inner.children()->front()}},
+      {"footnote_reference", {&nodes[1]}},
+      {"root", {}},
+      {"List", {}},
+  };
+  for (const auto& c : cases) {
+    std::vector<const Node*> found;
+    collect_by_type(nodes, c.node_type, found);
+    EXPECT_EQ(found, c.found) << c.node_type;
+  }
+}
+
 }  // namespace
 }  // namespace vyn::transform
