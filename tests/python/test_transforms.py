@@ -6,7 +6,8 @@ import pytest
 
 from vyn import _vyn
 
-EXAMPLES = sorted((pathlib.Path(__file__).parents[2] / "examples").glob("*.vyn"))
+HERE = pathlib.Path(__file__).parent
+EXAMPLES = sorted([*(HERE.parents[1] / "examples").glob("*.vyn"), *(HERE / "documents").glob("*.vyn")])
 
 
 @pytest.mark.parametrize("path", EXAMPLES, ids=lambda p: p.name)
