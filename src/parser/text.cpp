@@ -1,0 +1,227 @@
+#include "parser/text.hpp"
+
+#include <array>
+
+#include "ast/unicode.hpp"
+#include "math/math.hpp"
+#include "parser/attributes.hpp"
+#include "parser/forward_find.hpp"
+
+namespace vyn::parser {
+
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+struct Escape {
+  std::string_view source;
+  std::string_view value;
+};
+
+// Escapes that always stand for a fixed text; "\{$" and a lone "\{" are read apart.
+constexpr std::array<Escape, 6> kEscapes = {{
+    {"\\$", "$"},
+    {"\\\\", "\\"},
+    {"\\[@", "[@"},
+    {"\\{{", "{{"},
+    {"\\{@", "{@"},
+    {"\\}}", "}}"},
+}};
+
+bool is_ascii_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool is_ascii_digit(char c) { return c >= '0' && c <= '9'; }
+
+bool is_valid_cross_ref_target(std::string_view target) {
+  if (target.empty() || !(is_ascii_letter(target[0]) || target[0] == '_')) return false;
+  for (char c : target.substr(1)) {
+    if (!is_ascii_letter(c) && !is_ascii_digit(c) && c != '_' && c != '-' && c != '.' && c != ':') return false;
+  }
+  return true;
+}
+
+std::optional<std::string> non_empty(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  return std::string(text);
+}
+
+// The keys of a citation's content, the text between the brackets (after the
+// "@" of a citation that began with "[@").
+std::vector<ast::CitationKey> citation_keys(std::string_view content, bool began_with_at) {
+  std::vector<ast::CitationKey> keys;
+  for (std::size_t part_start = 0, index = 0; part_start <= content.size(); ++index) {
+    std::size_t part_end = std::min(content.find(';', part_start), content.size());
+    std::string_view part = ast::trim(content.substr(part_start, part_end - part_start));
+    part_start = part_end + 1;
+    if (part.empty()) continue;
+    ast::CitationKey key;
+    if (std::size_t at = part.find('@'); at != npos) {
+      key.prefix = non_empty(ast::trim(part.substr(0, at)));
+      auto [id, locator] = split_id_locator(part.substr(at + 1));
+      key.id = std::move(id);
+      key.locator = std::move(locator);
+    } else if (index == 0 && began_with_at) {
+      auto [id, locator] = split_id_locator(part);
+      key.id = std::move(id);
+      key.locator = std::move(locator);
+    } else {
+      continue;
+    }
+    if (!key.id.empty()) keys.push_back(std::move(key));
+  }
+  return keys;
+}
+
+// One left-to-right scan. The literal buffer is always an unbroken stretch of
+// the text, [buf_begin_, i_), so it is kept as indices rather than copied.
+// Failed constructs resume one byte later; the searches for their closers
+// remember their last hit, so many unclosed openers still cost linear time.
+class TextScanner {
+ public:
+  TextScanner(std::string_view text, std::uint64_t start, const SourceMap& source_map)
+      : text_(text),
+        start_(start),
+        source_map_(source_map),
+        closing_brace_(text, "}"),
+        dollar_(text, "$"),
+        bracket_stop_(text, "\n]"),
+        at_sign_(text, "@") {}
+
+  ast::NodeList scan() {
+    while (i_ < text_.size()) {
+      i_ = std::min(text_.find_first_of("\\{$[", i_), text_.size());
+      if (i_ == text_.size()) break;
+      bool read = false;
+      switch (text_[i_]) {
+        case '\\': read = escape(); break;
+        case '{': read = brace(); break;
+        case '$': read = math(); break;
+        default: read = citation(); break;
+      }
+      if (!read) ++i_;
+    }
+    flush();
+    return std::move(nodes_);
+  }
+
+ private:
+  ast::Position span(std::size_t from, std::size_t to) const {
+    return source_map_.position(start_ + from, start_ + to);
+  }
+
+  void flush() { flush_text_buf(nodes_, text_.substr(buf_begin_, i_ - buf_begin_), start_ + buf_begin_, source_map_); }
+
+  // Ends the literal buffer before the construct at i_, adds the construct's
+  // node and goes on after its last byte, at `end`.
+  void emit(ast::Node node, std::size_t end) {
+    flush();
+    nodes_.push_back(std::move(node));
+    i_ = end;
+    buf_begin_ = end;
+  }
+
+  void emit_text(std::string_view value, std::size_t end) { emit(ast::make_text(std::string(value), span(i_, end)), end); }
+
+  bool escape() {
+    std::string_view rest = text_.substr(i_);
+    if (rest.size() == 1) return false;
+    for (const Escape& e : kEscapes) {
+      if (rest.starts_with(e.source)) {
+        emit_text(e.value, i_ + e.source.size());
+        return true;
+      }
+    }
+    if (rest.starts_with("\\{$")) {
+      std::size_t close = closing_brace_(i_ + 3);
+      if (close == npos) return false;
+      emit_text(text_.substr(i_ + 1, close - i_), close + 1);
+      return true;
+    }
+    if (rest[1] == '{') {
+      emit_text("{", i_ + 2);
+      return true;
+    }
+    return false;
+  }
+
+  bool brace() {
+    if (i_ + 1 >= text_.size() || (text_[i_ + 1] != '@' && text_[i_ + 1] != '$')) return false;
+    std::size_t close = closing_brace_(i_ + 2);
+    if (close == npos) return false;
+    std::string_view inner = text_.substr(i_ + 2, close - i_ - 2);
+    std::string_view source = text_.substr(i_, close + 1 - i_);
+    ast::Position position = span(i_, close + 1);
+    if (text_[i_ + 1] == '@') {
+      if (is_valid_cross_ref_target(inner)) {
+        emit(ast::make_node(ast::NodeKind::CrossRef, ast::CrossRefNode{std::string(inner), position}), close + 1);
+      } else {
+        emit(ast::make_error("Invalid cross-reference target: " + std::string(inner), std::string(source), position),
+             close + 1);
+      }
+    } else if (is_valid_variable_path(inner)) {
+      emit(ast::make_node(ast::NodeKind::Variable, ast::VariableNode{std::string(inner), position}), close + 1);
+    } else {
+      emit(ast::make_error("Invalid variable path: " + std::string(inner), std::string(source), position), close + 1);
+    }
+    return true;
+  }
+
+  bool math() {
+    if (i_ > 0 && text_[i_ - 1] == '{') return false;
+    std::size_t close = dollar_(i_ + 1);
+    if (close == npos) return false;
+    std::string_view content = text_.substr(i_ + 1, close - i_ - 1);
+    if (content.empty() || content.front() == ' ' || content.back() == ' ') return false;
+    ast::MathNode node{std::string(content), math::parse(content), span(i_, close + 1)};
+    emit(ast::make_node(ast::NodeKind::MathInline, std::move(node)), close + 1);
+    return true;
+  }
+
+  bool citation() {
+    if (i_ + 1 >= text_.size()) return false;
+    std::size_t stop = bracket_stop_(i_ + 1);
+    if (stop == npos || text_[stop] != ']' || at_sign_(i_ + 1) > stop) return false;
+    if (stop + 1 < text_.size() && text_[stop + 1] == '(') return false;
+    bool began_with_at = text_[i_ + 1] == '@';
+    std::size_t content_start = i_ + (began_with_at ? 2 : 1);
+    ast::CitationNode node{citation_keys(text_.substr(content_start, stop - content_start), began_with_at),
+                           span(i_, stop + 1)};
+    emit(ast::make_node(ast::NodeKind::Citation, std::move(node)), stop + 1);
+    return true;
+  }
+
+  std::string_view text_;
+  std::uint64_t start_;
+  const SourceMap& source_map_;
+  ast::NodeList nodes_;
+  std::size_t i_ = 0;
+  std::size_t buf_begin_ = 0;
+  ForwardFind closing_brace_;
+  ForwardFind dollar_;
+  ForwardFind bracket_stop_;
+  ForwardFind at_sign_;
+};
+
+}  // namespace
+
+ast::NodeList process_text(std::string_view text, std::uint64_t start, const SourceMap& source_map, bool raw) {
+  if (raw) {
+    ast::NodeList nodes;
+    flush_text_buf(nodes, text, start, source_map);
+    return nodes;
+  }
+  return TextScanner(text, start, source_map).scan();
+}
+
+void flush_text_buf(ast::NodeList& nodes, std::string_view buf, std::uint64_t buf_start,
+                    const SourceMap& source_map) {
+  if (buf.empty()) return;
+  nodes.push_back(ast::make_text(std::string(buf), source_map.position(buf_start, buf_start + buf.size())));
+}
+
+IdLocator split_id_locator(std::string_view entry) {
+  std::size_t comma = entry.find(',');
+  if (comma == npos) return {std::string(ast::trim(entry)), std::nullopt};
+  return {std::string(ast::trim(entry.substr(0, comma))), non_empty(ast::trim(entry.substr(comma + 1)))};
+}
+
+}  // namespace vyn::parser

@@ -1,0 +1,33 @@
+// The inline text syntax inside Markdown text: backslash escapes, variables
+// "{$path}", cross-references "{@target}", inline math "$...$" and citations "[@key]".
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "ast/node.hpp"
+#include "parser/source_map.hpp"
+
+namespace vyn::parser {
+
+// The nodes that `text` (its source form, at absolute offset `start`) stands
+// for; malformed constructs stay text. With `raw` set, nothing is read: the
+// whole text becomes one text node.
+ast::NodeList process_text(std::string_view text, std::uint64_t start, const SourceMap& source_map, bool raw);
+
+// Appends the literal buffer, which began at absolute offset `buf_start`, as a
+// text node, unless it is empty.
+void flush_text_buf(ast::NodeList& nodes, std::string_view buf, std::uint64_t buf_start,
+                    const SourceMap& source_map);
+
+struct IdLocator {
+  std::string id;
+  std::optional<std::string> locator;
+};
+
+// One citation entry after its "@": the id, and the locator after a ",".
+IdLocator split_id_locator(std::string_view entry);
+
+}  // namespace vyn::parser
