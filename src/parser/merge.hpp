@@ -1,0 +1,23 @@
+// The two passes over a Markdown run's finished nodes: runs of adjacent text
+// nodes re-read from the source, and a language written in braces after inline code.
+#pragma once
+
+#include <string_view>
+
+#include "ast/node.hpp"
+#include "parser/source_map.hpp"
+
+namespace vyn::parser {
+
+// Replaces each run of adjacent text nodes that may hold citation or
+// cross-reference syntax by the inline syntax read from its whole source
+// stretch; the library can split such a construct over several text events.
+ast::NodeList merge_and_process_text_nodes(ast::NodeList nodes, const SourceMap& source_map, std::string_view input);
+
+// The node with its children merged, for the kinds both passes descend into.
+ast::Node merge_text_recursive(ast::Node node, const SourceMap& source_map, std::string_view input);
+
+// Gives a code span directly followed by text "{word}..." the language "word".
+ast::NodeList apply_inline_code_lang_hints(ast::NodeList nodes);
+
+}  // namespace vyn::parser

@@ -1,0 +1,133 @@
+#include "parser/merge.hpp"
+
+#include <gtest/gtest.h>
+
+#include "render.hpp"
+
+namespace vyn::parser {
+namespace {
+
+using ast::NodeKind;
+using ast::NodeList;
+using testing::render;
+
+// Text nodes cut out of `input` at the given boundaries, as the library's
+// text events would deliver them.
+NodeList pieces(std::string_view input, const SourceMap& map, const std::vector<std::size_t>& cuts) {
+  NodeList nodes;
+  std::size_t from = 0;
+  for (std::size_t to : cuts) {
+    nodes.push_back(ast::make_text(std::string(input.substr(from, to - from)), map.position(from, to)));
+    from = to;
+  }
+  return nodes;
+}
+
+ast::Node wrap(NodeKind kind, NodeList children, std::string_view input, const SourceMap& map) {
+  return ast::make_block(kind, std::move(children), map.position(0, input.size()));
+}
+
+struct MergeCase {
+  std::string input;
+  std::vector<std::size_t> cuts;
+  std::string merged;
+};
+
+TEST(MergeText, ReReadsRunsThatMayHoldReferences) {
+  const MergeCase cases[] = {
+      {"see [@doe2020]", {4, 5, 13, 14}, "text'see '@0-4 citation{@doe2020;}@4-14"},
+      {"a [b] c", {2, 3, 4, 5, 7}, "text'a '@0-2 text'['@2-3 text'b'@3-4 text']'@4-5 text' c'@5-7"},
+      {"[see @doe, p. 3]", {1, 15, 16}, "citation{see@doe,p. 3;}@0-16"},
+      {"[x@y](oops", {1, 4, 5, 10}, "text'['@0-1 text'x@y'@1-4 text']'@4-5 text'(oops'@5-10"},
+      {"x {@a} y", {2, 6, 8}, "text'x '@0-2 cross_ref'a'@2-6 text' y'@6-8"},
+      {"[x] [@", {1, 2, 3, 4, 6}, "text'[x] [@'@0-6"},
+      {"[a\n> @b]", {2, 3, 8}, "text'[a\n> @b]'@0-8"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.input);
+    SourceMap map(c.input);
+    EXPECT_EQ(render(merge_and_process_text_nodes(pieces(c.input, map, c.cuts), map, c.input)), c.merged);
+  }
+}
+
+TEST(MergeText, DescendsOnlyIntoInlineAndListContainers) {
+  std::string input = "[@k]";
+  SourceMap map(input);
+  for (NodeKind kind : {NodeKind::Paragraph, NodeKind::ListItem, NodeKind::TableCell, NodeKind::Emphasis}) {
+    NodeList list;
+    list.push_back(wrap(kind, pieces(input, map, {1, 3, 4}), input, map));
+    std::string expected = std::string(ast::kind_name(kind)) + "(citation{@k;}@0-4)@0-4";
+    EXPECT_EQ(render(merge_and_process_text_nodes(std::move(list), map, input)), expected);
+  }
+  for (NodeKind kind : {NodeKind::DefinitionTerm, NodeKind::FootnoteDefinition, NodeKind::Html}) {
+    NodeList list;
+    list.push_back(wrap(kind, pieces(input, map, {1, 3, 4}), input, map));
+    std::string before = render(list);
+    EXPECT_EQ(render(merge_and_process_text_nodes(std::move(list), map, input)), before);
+  }
+}
+
+TEST(MergeText, LeavesRunsWithUnusableSpansAlone) {
+  std::string input = "[@k]";
+  SourceMap map(input);
+  NodeList reversed;
+  reversed.push_back(ast::make_text("@k]", map.position(1, 4)));
+  reversed.push_back(ast::make_text("[", map.position(0, 1)));
+  std::string before = render(reversed);
+  EXPECT_EQ(render(merge_and_process_text_nodes(std::move(reversed), map, input)), before);
+
+  NodeList beyond;
+  beyond.push_back(ast::make_text("[@k]!", map.position(0, 5)));
+  before = render(beyond);
+  EXPECT_EQ(render(merge_and_process_text_nodes(std::move(beyond), map, input)), before);
+}
+
+// A span that starts inside a character (an offset computed from text with
+// container prefixes removed) moves forward to the next character.
+TEST(MergeText, SliceStartsOnACharacterBoundary) {
+  std::string input = "\xC3\xA9[@k]";
+  SourceMap map(input);
+  NodeList nodes;
+  nodes.push_back(ast::make_text("[", map.position(1, 3)));
+  nodes.push_back(ast::make_text("@k]", map.position(3, 6)));
+  EXPECT_EQ(render(merge_and_process_text_nodes(std::move(nodes), map, input)), "citation{@k;}@2-6");
+}
+
+ast::Node code(std::string value) {
+  return ast::make_node(NodeKind::CodeInline, ast::CodeInlineNode{std::move(value), std::nullopt, {}});
+}
+
+TEST(LangHints, TakeAWordInBracesRightAfterInlineCode) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"{yaml}", "code_inline'x'{yaml}@0-0"},
+      {"{yaml} is fast", "code_inline'x'{yaml}@0-0 text' is fast'@0-0"},
+      {"{c-2_b}}", "code_inline'x'{c-2_b}@0-0 text'}'@0-0"},
+      {" {yaml}", "code_inline'x'@0-0 text' {yaml}'@0-0"},
+      {"{1yaml}", "code_inline'x'@0-0 text'{1yaml}'@0-0"},
+      {"{}", "code_inline'x'@0-0 text'{}'@0-0"},
+      {"{ya ml}", "code_inline'x'@0-0 text'{ya ml}'@0-0"},
+      {"{x.y}", "code_inline'x'@0-0 text'{x.y}'@0-0"},
+      {"{yaml", "code_inline'x'@0-0 text'{yaml'@0-0"},
+  };
+  for (const auto& [after, expected] : cases) {
+    NodeList nodes;
+    nodes.push_back(code("x"));
+    nodes.push_back(ast::make_text(after, {}));
+    EXPECT_EQ(render(apply_inline_code_lang_hints(std::move(nodes))), expected) << after;
+  }
+}
+
+TEST(LangHints, ReplaceALanguageAndReachIntoVisitedContainersOnly) {
+  NodeList inner;
+  inner.push_back(code("x"));
+  inner.back().as<ast::CodeInlineNode>().lang = "old";
+  inner.push_back(ast::make_text("{new}", {}));
+  NodeList nodes;
+  nodes.push_back(ast::make_block(NodeKind::Strong, inner, {}));
+  nodes.push_back(ast::make_block(NodeKind::DefinitionDescription, inner, {}));
+  EXPECT_EQ(render(apply_inline_code_lang_hints(std::move(nodes))),
+            "strong(code_inline'x'{new}@0-0)@0-0 definition_description(code_inline'x'{old}@0-0 text'{new}'@0-0)@0-0");
+}
+
+}  // namespace
+}  // namespace vyn::parser
