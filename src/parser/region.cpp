@@ -1,9 +1,183 @@
 #include "parser/region.hpp"
 
+#include "ast/unicode.hpp"
+#include "markdown/parser.hpp"
+#include "parser/html_components.hpp"
+#include "parser/merge.hpp"
+#include "parser/region_state.hpp"
+#include "parser/text.hpp"
+
 namespace vyn::parser {
 
-ast::NodeList parse_markdown_region(std::string_view, std::uint64_t, const SourceMap&, std::string_view, std::size_t) {
-  return {};
+namespace {
+
+using markdown::Event;
+using markdown::EventKind;
+using markdown::TagKind;
+
+std::optional<std::string> non_empty(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  return std::string(text);
+}
+
+FrameKind frame_kind(const Event& event) {
+  using ast::NodeKind;
+  switch (event.tag) {
+    case TagKind::Paragraph: return frame::Block{NodeKind::Paragraph};
+    case TagKind::Heading: return frame::Heading{event.heading_level};
+    case TagKind::BlockQuote: return frame::Block{NodeKind::Blockquote};
+    case TagKind::CodeBlock:
+      if (event.code_block_kind == markdown::CodeBlockKind::Indented) return frame::CodeBlock{};
+      return frame::CodeBlock{split_code_info(event.text)};
+    case TagKind::HtmlBlock: return frame::Block{NodeKind::Html};
+    case TagKind::List: return frame::List{event.list_start.has_value()};
+    case TagKind::Item: return frame::ListItem{};
+    case TagKind::FootnoteDefinition: return frame::FootnoteDefinition{std::string(event.text)};
+    case TagKind::Table: return frame::Block{NodeKind::Table};
+    case TagKind::TableHead:
+    case TagKind::TableRow: return frame::Block{NodeKind::TableRow};
+    case TagKind::TableCell: return frame::Block{NodeKind::TableCell};
+    case TagKind::Emphasis: return frame::Block{NodeKind::Emphasis};
+    case TagKind::Strong: return frame::Block{NodeKind::Strong};
+    case TagKind::Strikethrough: return frame::Block{NodeKind::Strikethrough};
+    case TagKind::Link: return frame::Link{NodeKind::Link, std::string(event.dest_url), non_empty(event.title)};
+    case TagKind::Image: return frame::Link{NodeKind::Image, std::string(event.dest_url), non_empty(event.title)};
+    case TagKind::DefinitionList: return frame::Block{NodeKind::DefinitionList};
+    case TagKind::DefinitionListTitle: return frame::Block{NodeKind::DefinitionTerm};
+    case TagKind::DefinitionListDefinition: return frame::Block{NodeKind::DefinitionDescription};
+  }
+  return frame::Block{NodeKind::Paragraph};
+}
+
+// The node a closed frame stands for.
+struct FrameNodeBuilder {
+  ast::NodeList children;
+  std::string text;
+  ast::Position position;
+
+  ast::Node operator()(frame::Block& f) { return ast::make_block(f.kind, std::move(children), position); }
+  ast::Node operator()(frame::Heading& f) {
+    ast::Node node = ast::make_block(ast::NodeKind::Heading, std::move(children), position);
+    node.as<ast::StandardBlockNode>().depth = f.level;
+    return node;
+  }
+  ast::Node operator()(frame::List& f) {
+    ast::Node node = ast::make_block(ast::NodeKind::List, std::move(children), position);
+    node.as<ast::StandardBlockNode>().ordered = f.ordered;
+    return node;
+  }
+  ast::Node operator()(frame::ListItem& f) {
+    ast::Node node = ast::make_block(ast::NodeKind::ListItem, std::move(children), position);
+    node.as<ast::StandardBlockNode>().checked = f.checked;
+    return node;
+  }
+  ast::Node operator()(frame::Link& f) {
+    if (f.kind == ast::NodeKind::Image) {
+      return ast::make_node(f.kind, ast::ImageNode{std::move(f.url), std::move(f.title), std::nullopt,
+                                                   std::move(children), position});
+    }
+    return ast::make_node(f.kind, ast::LinkNode{std::move(f.url), std::move(f.title), std::move(children), position});
+  }
+  ast::Node operator()(frame::CodeBlock& f) {
+    CodeMeta meta = parse_code_meta(std::move(f.info.meta));
+    return ast::make_node(ast::NodeKind::CodeBlock,
+                          ast::CodeBlockNode{std::move(text), std::move(f.info.lang), std::move(meta.meta),
+                                             std::move(meta.title), std::move(meta.highlight), meta.show_line_numbers,
+                                             meta.diff, std::move(meta.caption), position});
+  }
+  ast::Node operator()(frame::FootnoteDefinition& f) {
+    return ast::make_node(ast::NodeKind::FootnoteDefinition,
+                          ast::FootnoteNode{std::move(f.label), std::move(children), position});
+  }
+};
+
+// Drives the Markdown library over one run and maps its events onto frames.
+class RegionPass {
+ public:
+  RegionPass(std::uint64_t base, const SourceMap& source_map, std::string_view input, std::size_t depth)
+      : base_(base), state_(source_map, input, depth) {}
+
+  ast::NodeList run(std::string_view region) {
+    markdown::Parser parser(region, markdown::Options::all);
+    for (const Event& event : parser) handle(event);
+    close_unclosed_components(state_);
+    ast::NodeList nodes = state_.take_top_level();
+    nodes = merge_and_process_text_nodes(std::move(nodes), state_.source_map(), state_.input());
+    return apply_inline_code_lang_hints(std::move(nodes));
+  }
+
+ private:
+  ast::Position span(std::uint64_t s, std::uint64_t e) const { return state_.source_map().position(s, e); }
+
+  void handle(const Event& event) {
+    const std::uint64_t s = base_ + event.start;
+    const std::uint64_t e = base_ + event.end;
+    switch (event.kind) {
+      case EventKind::Start:
+        state_.frames.push_back(Frame{{}, {}, frame_kind(event), s});
+        if (event.tag == TagKind::CodeBlock) ++code_blocks_open_;
+        break;
+      case EventKind::End: end_frame(e); break;
+      case EventKind::Text: text(event.text, s, e); break;
+      case EventKind::Code:
+        state_.push_node(ast::make_node(ast::NodeKind::CodeInline,
+                                        ast::CodeInlineNode{std::string(event.text), std::nullopt, span(s, e)}),
+                         1);
+        break;
+      case EventKind::Html:
+      case EventKind::InlineHtml:
+        handle_html_event(state_, event.text, event.kind == EventKind::InlineHtml, s, e);
+        break;
+      case EventKind::FootnoteReference:
+        state_.push_node(ast::make_node(ast::NodeKind::FootnoteReference,
+                                        ast::FootnoteNode{std::string(event.text), {}, span(s, e)}),
+                         1);
+        break;
+      case EventKind::SoftBreak:
+      case EventKind::HardBreak: state_.push_node(ast::make_text("\n", span(s, e)), 1); break;
+      case EventKind::Rule: state_.push_node(ast::make_block(ast::NodeKind::ThematicBreak, {}, span(s, e)), 1); break;
+      case EventKind::TaskListMarker:
+        if (!state_.frames.empty()) {
+          if (auto* item = std::get_if<frame::ListItem>(&state_.frames.back().kind)) item->checked = event.checked;
+        }
+        break;
+    }
+  }
+
+  void end_frame(std::uint64_t e) {
+    if (state_.frames.empty()) return;
+    Frame frame = std::move(state_.frames.back());
+    state_.frames.pop_back();
+    if (std::holds_alternative<frame::CodeBlock>(frame.kind)) --code_blocks_open_;
+    auto [children, height] = state_.fit(std::move(frame.children));
+    FrameNodeBuilder builder{std::move(children), std::move(frame.text), span(frame.start, e)};
+    state_.push_node(std::visit(builder, frame.kind), height);
+  }
+
+  void text(std::string_view t, std::uint64_t s, std::uint64_t e) {
+    if (code_blocks_open_ > 0) {
+      state_.frames.back().text += t;
+      return;
+    }
+    // The library drops the backslash of an escape; widening by it lets the
+    // inline syntax see escapes such as "\$".
+    std::string_view input = state_.input();
+    std::uint64_t a = s > 0 && s - 1 < input.size() && input[s - 1] == '\\' ? s - 1 : s;
+    std::string_view source = e <= input.size() && a < e ? input.substr(a, e - a) : t;
+    for (ast::Node& node : process_text(source, a, state_.source_map(), false)) state_.push_node(std::move(node), 1);
+  }
+
+  std::uint64_t base_;
+  RegionState state_;
+  std::size_t code_blocks_open_ = 0;
+};
+
+}  // namespace
+
+ast::NodeList parse_markdown_region(std::string_view region, std::uint64_t base, const SourceMap& source_map,
+                                    std::string_view input, std::size_t depth) {
+  if (ast::trim(region).empty()) return {};
+  return RegionPass(base, source_map, input, depth).run(region);
 }
 
 }  // namespace vyn::parser

@@ -32,6 +32,16 @@ inline void render_into(std::string& out, const ast::Node& node) {
       out += '|';
       quoted(out, node.as<ast::ErrorNode>().raw_content);
       break;
+    case NodeKind::Component: {
+      const auto& component = node.as<ast::ComponentNode>();
+      quoted(out, component.name);
+      out += component.is_inline ? "inline|" : "|";
+      quoted(out, component.raw_content);
+      out += '(';
+      render_into(out, component.children);
+      out += ')';
+      break;
+    }
     case NodeKind::Citation:
       out += '{';
       for (const auto& key : node.as<ast::CitationNode>().keys) {

@@ -1,0 +1,206 @@
+#include "parser/html_components.hpp"
+
+#include <optional>
+#include <unordered_map>
+
+#include "ast/unicode.hpp"
+#include "parser/forward_find.hpp"
+#include "parser/source_slice.hpp"
+#include "parser/text.hpp"
+
+namespace vyn::parser {
+
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+bool is_ascii_upper(char c) { return c >= 'A' && c <= 'Z'; }
+bool is_ascii_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r'; }
+
+// Where each "</name>" of a text stands, so that a line holding many open tags
+// doesn't search the rest of the line once per tag.
+class ClosingTags {
+ public:
+  explicit ClosingTags(std::string_view text) {
+    ForwardFind gt(text, ">");
+    for (std::size_t at = text.find("</"); at != npos; at = text.find("</", at + 2)) {
+      std::size_t close = gt(at + 2);
+      if (close == npos) break;
+      positions_[text.substr(at + 2, close - at - 2)].push_back(at);
+    }
+  }
+
+  // The index of the first "</name>" at or after `from`, or npos.
+  std::size_t find(std::string_view name, std::size_t from) const {
+    auto it = positions_.find(name);
+    if (it == positions_.end()) return npos;
+    auto hit = std::lower_bound(it->second.begin(), it->second.end(), from);
+    return hit == it->second.end() ? npos : *hit;
+  }
+
+ private:
+  std::unordered_map<std::string_view, std::vector<std::size_t>> positions_;
+};
+
+struct Found {
+  ast::Node node;
+  Height height;
+};
+
+// Scans one HTML text for component tags. Components complete within the text
+// are collected; open tags whose closing tag isn't in the text go on the
+// component stack at once.
+class HtmlScan {
+ public:
+  HtmlScan(RegionState& state, std::string_view t, bool is_inline, std::uint64_t s)
+      : state_(state), t_(t), is_inline_(is_inline), s_(s) {}
+
+  // Whether any component tag (or tag error) was found.
+  bool run() {
+    std::size_t p = 0;
+    for (;;) {
+      while (p < t_.size() && is_ascii_space(t_[p])) ++p;
+      if (p == t_.size()) break;
+      if (t_[p] == '<' && p + 1 < t_.size()) {
+        if (is_ascii_upper(t_[p + 1])) {
+          if (std::optional<std::size_t> next = open_tag(p)) {
+            p = *next;
+            continue;
+          }
+        } else if (t_[p + 1] == '/' && p + 2 < t_.size() && is_ascii_upper(t_[p + 2])) {
+          break;
+        }
+      }
+      p = t_.find('<', p + 1);
+      if (p == npos) break;
+    }
+    return found_any_;
+  }
+
+  std::vector<Found>& found() { return found_; }
+
+ private:
+  ast::Position span(std::uint64_t from, std::uint64_t to) const { return state_.source_map().position(from, to); }
+
+  ast::Node component(ParsedTag tag, ast::NodeList children, std::string raw_content, std::uint64_t end) const {
+    ast::Position position = span(tag.start, end);
+    return ast::make_node(ast::NodeKind::Component,
+                          ast::ComponentNode{std::move(tag.name), is_inline_, std::move(tag.attributes),
+                                             std::move(children), std::move(raw_content), position});
+  }
+
+  // The tag at p: where the scan goes on, or nothing to move to the next "<".
+  std::optional<std::size_t> open_tag(std::size_t p) {
+    OpenTagResult result = try_parse_open_tag(t_, p, s_, state_.source_map());
+    if (auto* error = std::get_if<TagError>(&result)) {
+      found_any_ = true;
+      found_.push_back({ast::make_error(error->message, std::string(error->raw), span(error->start, error->end)), 1});
+      return std::nullopt;
+    }
+    auto* open = std::get_if<OpenTag>(&result);
+    if (!open) return std::nullopt;
+    found_any_ = true;
+    std::size_t k = open->next;
+    if (open->tag.self_closing) {
+      // The rest of the line goes with the tag, further tags included.
+      std::size_t n = std::min(t_.find('\n', k), t_.size());
+      found_.push_back({component(std::move(open->tag), {}, "", s_ + n), 1});
+      return n;
+    }
+    std::string closing = "</" + open->tag.name + ">";
+    if (!closing_tags_) closing_tags_.emplace(t_);
+    std::size_t c = closing_tags_->find(open->tag.name, k);
+    if (c == npos) {
+      state_.component_stack.push_back({std::move(open->tag), {}});
+      return k;
+    }
+    std::string_view inner = t_.substr(k, c - k);
+    ast::NodeList children;
+    if (!ast::trim(inner).empty()) children = process_text(inner, s_ + k, state_.source_map(), false);
+    Height height = children.empty() ? 1 : 2;
+    found_.push_back({component(std::move(open->tag), std::move(children), std::string(inner), s_ + c + closing.size()),
+                      height});
+    return c + closing.size();
+  }
+
+  RegionState& state_;
+  std::string_view t_;
+  bool is_inline_;
+  std::uint64_t s_;
+  bool found_any_ = false;
+  std::vector<Found> found_;
+  std::optional<ClosingTags> closing_tags_;
+};
+
+void close_component(RegionState& state, std::string_view name, std::string_view t, std::uint64_t s,
+                     std::uint64_t e) {
+  const SourceMap& source_map = state.source_map();
+  if (state.component_stack.empty()) {
+    state.push_node(
+        ast::make_error("Unexpected closing tag </" + std::string(name) + ">", std::string(t), source_map.position(s, e)),
+        1);
+    return;
+  }
+  OpenComponent open = std::move(state.component_stack.back());
+  state.component_stack.pop_back();
+  if (open.tag.name != name) {
+    state.push_node(ast::make_error("Misnested tags: expected </" + open.tag.name + ">, found </" + std::string(name) + ">",
+                                    std::string(t), source_map.position(s, e)),
+                    1);
+    return;
+  }
+  // The tag's end comes from library text, which lacks the "> " prefixes
+  // inside block quotes: it may fall behind the source, even inside a character.
+  std::string raw_content(source_slice(state.input(), open.tag.end, s));
+  auto [children, height] = state.fit(std::move(open.children));
+  ast::Position position = source_map.position(open.tag.start, e);
+  state.push_node(ast::make_node(ast::NodeKind::Component,
+                                 ast::ComponentNode{std::move(open.tag.name), false, std::move(open.tag.attributes),
+                                                    std::move(children), std::move(raw_content), position}),
+                  height);
+}
+
+}  // namespace
+
+void handle_html_event(RegionState& state, std::string_view t, bool is_inline, std::uint64_t s, std::uint64_t e) {
+  HtmlScan scan(state, t, is_inline, s);
+  if (scan.run()) {
+    for (Found& found : scan.found()) state.push_node(std::move(found.node), found.height);
+    return;
+  }
+  std::string_view u = ast::trim(t);
+  if (u.size() > 2 && u.starts_with("</") && is_ascii_upper(u[2])) {
+    if (std::optional<CloseTag> close = try_parse_close_tag(u, 0)) {
+      close_component(state, close->name, t, s, e);
+      return;
+    }
+  }
+  ast::Position position = state.source_map().position(s, e);
+  ast::Node text = ast::make_text(std::string(t), position);
+  if (!state.frames.empty()) {
+    auto* block = std::get_if<frame::Block>(&state.frames.back().kind);
+    if (block && block->kind == ast::NodeKind::Html) {
+      state.frames.back().children.add(std::move(text), 1);
+      return;
+    }
+  }
+  ast::NodeList children;
+  children.push_back(std::move(text));
+  state.push_node(ast::make_block(ast::NodeKind::Html, std::move(children), position), 2);
+}
+
+void close_unclosed_components(RegionState& state) {
+  while (!state.component_stack.empty()) {
+    OpenComponent open = std::move(state.component_stack.back());
+    state.component_stack.pop_back();
+    const std::string& name = open.tag.name;
+    state.top_level.add(ast::make_error("Unclosed tag <" + name + ">", "<" + name + ">",
+                                        state.source_map().position(open.tag.start, open.tag.start + name.size() + 2)),
+                        1);
+    for (std::size_t k = 0; k < open.children.nodes.size(); ++k) {
+      state.top_level.add(std::move(open.children.nodes[k]), open.children.heights[k]);
+    }
+  }
+}
+
+}  // namespace vyn::parser
