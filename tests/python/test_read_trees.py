@@ -212,10 +212,20 @@ def mutated_trees(draw):
     return tree
 
 
+def module_error(tree):
+    """The message with which the module's reading of `tree` fails, or None."""
+    try:
+        _vyn.collect_text(tree)
+    except ValueError as error:
+        return str(error)
+    return None
+
+
 @settings(max_examples=300, deadline=None, suppress_health_check=[HealthCheck.too_slow])
 @given(tree=mutated_trees())
 def test_mutated_trees_read_or_fail_with_one_message(read, tree):
     answer = read(tree)
+    assert module_error(tree) == answer.get("error")
     if "error" in answer:
         assert list(answer) == ["error"]
         assert answer["error"] and "\n" not in answer["error"]
