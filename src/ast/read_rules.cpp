@@ -54,6 +54,18 @@ std::string debug_quoted(std::string_view text) {
   return out;
 }
 
+// "`a`" for a single name, else "one of `a`, `b`, `c`".
+std::string expected_one_of(std::span<const std::string_view> names) {
+  std::string out = names.size() == 1 ? "" : "one of ";
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) out += ", ";
+    out += '`';
+    out += names[i];
+    out += '`';
+  }
+  return out;
+}
+
 }  // namespace
 
 Reader::Nest::Nest(Reader& reader) : reader_(reader) {
@@ -126,17 +138,6 @@ std::string describe(const Json& value) {
     case Json::value_t::discarded: break;
   }
   return "discarded value";
-}
-
-std::string expected_one_of(std::span<const std::string_view> names) {
-  std::string out = names.size() == 1 ? "" : "one of ";
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (i > 0) out += ", ";
-    out += '`';
-    out += names[i];
-    out += '`';
-  }
-  return out;
 }
 
 void fail(std::string message) { throw ReadError{std::move(message)}; }

@@ -115,8 +115,6 @@ std::string describe(const Json& value);
 // the same value, plain between 1e-5 and 1e16 ("2.0", "0.001"), else with an
 // exponent ("1e20", "1.5e-7").
 std::string format_float(double value);
-// "`a`" for a single name, else "one of `a`, `b`, `c`".
-std::string expected_one_of(std::span<const std::string_view> names);
 
 [[noreturn]] void fail(std::string message);
 // "invalid type: <found>, expected <expected>"
