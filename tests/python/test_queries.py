@@ -126,3 +126,30 @@ def test_trees_as_deep_as_the_bound_allows_are_walked(kind):
     assert len(_vyn.validate(tree, schema)) == (1021 if kind == "component" else 0)
     with pytest.raises(ValueError, match="nested more than 2048 levels deep"):
         _vyn.collect_text(nested_tree(kind, 1022))
+
+
+@pytest.mark.parametrize(
+    "document, expected",
+    [
+        ("Hello *big* world\n", "Hello big world"),
+        ("# Use `foo` now\n", "Use  now"),
+        ("- *[deep](u)* end\n", "deep end"),
+        ("`only code`\n", ""),
+        ("Term\n: *Described*\n\n$x$ and [@key] {@fig:a}.\n", "TermDescribed and  ."),
+    ],
+)
+def test_collect_text_of_parsed_documents(document, expected):
+    assert _vyn.collect_text(_vyn.parse(document)) == expected
+
+
+def test_queries_over_a_parsed_document():
+    tree = _vyn.parse("- # Inside\n  - nested\n\nTerm\n: Described\n\nSee [@knuth] and {@fig:one}.\n")
+    (heading,) = _vyn.query_all(tree, "heading")
+    assert heading["depth"] == 1
+    outer, inner = _vyn.query_all(tree, "list")
+    assert inner in outer["children"][0]["children"]
+    texts = [node["value"] for node in _vyn.query_all(tree, "text")]
+    assert texts[:2] == ["Inside", "nested"] and "Term" in texts
+    for kind in ("definition_list", "definition_term", "definition_description", "citation", "cross_ref"):
+        assert len(_vyn.query_all(tree, kind)) == 1, kind
+    assert _vyn.query_all(tree, "citation")[0]["keys"][0]["id"] == "knuth"
