@@ -1,0 +1,116 @@
+"""Markdown runs through parse: containers and their payloads, text in its
+source form, and components written inside Markdown."""
+
+import pytest
+
+from shapes import parsed
+from vyn import _vyn
+
+CONTAINERS = [
+    ("  \n\t\n", ""),
+    ("- a\n- b", "list{ordered=False}(list_item('a'@2-3)@0-4 list_item('b'@6-7)@4-7)@0-7"),
+    ("7. x\n8. y", "list{ordered=True}(list_item('x'@3-4)@0-5 list_item('y'@8-9)@5-9)@0-9"),
+    ("- [x] done\n- [ ] open\n- [X] *em*",
+     "list{ordered=False}(list_item{checked=True}('done'@6-10)@0-11 list_item{checked=False}('open'@17-21)@11-22 "
+     "list_item{checked=True}(emphasis('em'@29-31)@28-32)@22-32)@0-32"),
+    # In a loose list the marker comes inside the paragraph: it is ignored.
+    ("- [x] loose\n\n- [ ] two",
+     "list{ordered=False}(list_item(paragraph('loose'@6-11)@6-12)@0-13 list_item(paragraph('two'@19-22)@19-22)@13-22)@0-22"),
+    ("| a | b |\n|---|---|\n| 1 | 2 |",
+     "table(table_row(table_cell('a'@2-3)@1-4 table_cell('b'@6-7)@5-8)@0-10 "
+     "table_row(table_cell('1'@22-23)@21-24 table_cell('2'@26-27)@25-28)@20-29)@0-29"),
+    ('[l](/u "") [m](/v "t") ![alt *x*](/i.png "ti")',
+     "paragraph(link{url='/u'}('l'@1-2)@0-10 ' '@10-11 link{title='t',url='/v'}('m'@12-13)@11-22 ' '@22-23 "
+     "image{title='ti',url='/i.png'}('alt '@25-29 emphasis('x'@30-31)@29-32)@23-46)@0-46"),
+    ("a  \nb\\\nc\nd", "paragraph('a'@0-1 '\\n'@1-4 'b'@4-5 '\\n'@5-7 'c'@7-8 '\\n'@8-9 'd'@9-10)@0-10"),
+    ("&amp; x &copy;", "paragraph('&amp;'@0-5 ' x '@5-8 '&copy;'@8-14)@0-14"),
+    ("a `$x$` b", "paragraph('a '@0-2 code_inline{value='$x$'}@2-7 ' b'@7-9)@0-9"),
+    ("# H1 **b**\n\nSet\n===\n", "heading{depth=1}('H1 '@2-5 strong('b'@7-8)@5-10)@0-11 heading{depth=1}('Set'@12-15)@12-20"),
+    ("a ~~b~~\n\n***", "paragraph('a '@0-2 strikethrough('b'@4-5)@2-7)@0-8 thematic_break()@9-12"),
+    ("x[^n]\n\n[^n]: note",
+     "paragraph('x'@0-1 footnote_reference{label='n'}()@1-5)@0-6 footnote_definition{label='n'}(paragraph('note'@13-17)@13-17)@7-17"),
+    ("Term\n: desc",
+     "definition_list(definition_term('Term'@0-4)@0-5 definition_description('desc'@7-11)@5-11)@0-11"),
+    ("> quote\n> more", "blockquote(paragraph('quote'@2-7 '\\n'@7-8 'more'@10-14)@2-14)@0-14"),
+    ("<div>\nx\n</div>", "html('<div>\\n'@0-6 'x\\n'@6-8 '</div>'@8-14)@0-14"),
+    ("a <div> b </span>", "paragraph('a '@0-2 html('<div>'@2-7)@2-7 ' b '@7-10 html('</span>'@10-17)@10-17)@0-17"),
+]
+
+
+@pytest.mark.parametrize("text, expected", CONTAINERS)
+def test_containers_and_their_payloads(text, expected):
+    assert parsed(text) == expected
+
+
+COMPONENTS = [
+    ("see <Badge />", "paragraph('see '@0-4 component{attributes=[],isInline=True,name='Badge'}()@4-13)@0-13"),
+    ("text <Badge>new</Badge> more",
+     "paragraph('text '@0-5 component{attributes=[],isInline=False,name='Badge',rawContent='new'}('new'@12-15)@5-23 "
+     "' more'@23-28)@0-28"),
+    ("> <div>\n> <Note>x</Note>\n> </div>",
+     "blockquote(html('<div>\\n'@2-8 component{attributes=[],isInline=False,name='Note',rawContent='x'}('x'@16-17)@10-24 "
+     "'</div>'@27-33)@2-33)@0-33"),
+    # Tags inside a component complete within one HTML text are not looked for.
+    ("> <div>\n> <A><B/></A>\n> </div>",
+     "blockquote(html('<div>\\n'@2-8 component{attributes=[],isInline=False,name='A',rawContent='<B/>'}('<B/>'@13-17)@10-21 "
+     "'</div>'@24-30)@2-30)@0-30"),
+    # After a self-closing tag in an HTML block the rest of its line is skipped.
+    ("> <div>\n> <A/> <B/>\n> </div>",
+     "blockquote(html('<div>\\n'@2-8 component{attributes=[],isInline=False,name='A'}()@10-19 '</div>'@22-28)@2-28)@0-28"),
+    ("x <A/> <B/>",
+     "paragraph('x '@0-2 component{attributes=[],isInline=True,name='A'}()@2-6 ' '@6-7 "
+     "component{attributes=[],isInline=True,name='B'}()@7-11)@0-11"),
+    ("a </Foo> b",
+     "paragraph('a '@0-2 error{message='Unexpected closing tag </Foo>',rawContent='</Foo>'}@2-8 ' b'@8-10)@0-10"),
+    ("x <A> y\n\nz </B> w",
+     "paragraph(error{message='Misnested tags: expected </A>, found </B>',rawContent='</B>'}@11-15 ' w'@15-17)@9-17"),
+    ("x <A> y <B> z",
+     "error{message='Unclosed tag <B>',rawContent='<B>'}@8-11 ' z'@11-13 paragraph('x '@0-2)@0-13 "
+     "error{message='Unclosed tag <A>',rawContent='<A>'}@2-5 ' y '@5-8"),
+    # The paragraph that ends while A is open goes into A; A lands in the
+    # paragraph where it is closed.
+    ("a <A> b\n\nc </A> d",
+     "paragraph(component{attributes=[],isInline=False,name='A',rawContent=' b\\n\\nc '}(' b'@5-7 paragraph('a '@0-2)@0-8 "
+     "'c '@9-11)@2-15 ' d'@15-17)@9-17"),
+    ("x <Foo bar=baz> y",
+     "paragraph('x '@0-2 error{message=\"Invalid attribute value after '=' for 'bar'\",rawContent='bar=baz>'}@7-15 "
+     "' y'@15-17)@0-17"),
+    ("<div>\n\u00e9 <A/>\n</div>",
+     "html('<div>\\n'@0-6 component{attributes=[],isInline=False,name='A'}()@9-13 '</div>'@14-20)@0-20"),
+    ("<div>\n\u00e9 <x>\n</div>", "html('<div>\\n'@0-6 '\u00e9 <x>\\n'@6-13 '</div>'@13-19)@0-19"),
+    ("> <A>\n> x\n> </A>",
+     "blockquote(html('x\\n'@8-10 component{attributes=[],isInline=False,name='A',rawContent='\\n> x\\n> '}()@2-16)@2-16)@0-16"),
+    # Runs on either side of a block component are separate: A can't reach past it.
+    ("a <A>\n\n<B/>\n\n</A>",
+     "error{message='Unclosed tag <A>',rawContent='<A>'}@2-5 paragraph('a '@0-2)@0-6 "
+     "component{attributes=[],isInline=False,name='B'}()@7-11 "
+     "error{message='Unexpected closing tag </A>',rawContent='</A>'}@13-17"),
+]
+
+
+@pytest.mark.parametrize("text, expected", COMPONENTS)
+def test_components_in_markdown(text, expected):
+    assert parsed(text) == expected
+
+
+def test_component_source_inside_block_quotes_starts_on_a_character():
+    # The library's tag text lacks the "> " prefixes, so the tag's end as
+    # computed from it falls inside the "é"; the component's source moves on
+    # to the next character.
+    text = "> > a <A\n> >x='\u00e9'>b</A>\n"
+    [quote] = _vyn.parse(text)["children"]
+    paragraph = quote["children"][0]["children"][0]
+    component = paragraph["children"][1]
+    assert component["rawContent"] == "'>b"
+    assert component["attributes"][0]["value"] == "\u00e9"
+    assert component["children"][0]["value"] == "b"
+    assert (component["position"]["start"]["offset"], component["position"]["end"]["offset"]) == (6, 24)
+
+
+def test_positions_carry_lines_and_columns():
+    tree = _vyn.parse("# T\n\n- a *b*\n")
+    emphasis = tree["children"][1]["children"][0]["children"][1]
+    assert emphasis["position"] == {
+        "end": {"column": 8, "line": 3, "offset": 12},
+        "start": {"column": 5, "line": 3, "offset": 9},
+    }
