@@ -64,7 +64,7 @@ def main():
         print(f"{name}: {len(text) / 1e6:.2f} MB, parse {base * 1e3:.1f} ms")
         calls = {
             "parse_with_defaults": lambda: _vyn.parse_with_defaults(text),
-            "github": lambda: _vyn.parse_with_transforms(text, ["github"]),
+            "github": lambda: _vyn.parse_with_transforms(text, ["github"], "acme/tools"),
             "collect_text": lambda: _vyn.collect_text(tree),
             "query_all text": lambda: _vyn.query_all(tree, "text"),
             "validate": lambda: _vyn.validate(tree, SCHEMA),

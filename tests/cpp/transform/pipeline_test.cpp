@@ -42,6 +42,17 @@ TEST(Pipeline, AppliesEachAddedTransformInOrderWithTheSameSource) {
   }
 }
 
+TEST(Pipeline, DefaultsSlugHeadingsBeforeTheTableCollectsThem) {
+  constexpr std::string_view kInput = "<TableOfContents />\n\n## Intro\n\n### Setup\n";
+  ast::Root root = parse_with_defaults(kInput);
+  EXPECT_EQ(root, Pipeline().add(AutoSlug()).add(TableOfContents()).run(kInput));
+  ASSERT_EQ(root.children.size(), 3u);
+  const auto& list = root.children[0].as<ast::ComponentNode>().children.at(0);
+  ASSERT_EQ(list.children()->size(), 2u);
+  EXPECT_EQ(list.children()->at(1).children()->at(0).as<ast::LinkNode>().url, "#setup");
+  EXPECT_NE(Pipeline().add(TableOfContents()).add(AutoSlug()).run(kInput), root);
+}
+
 TEST(Pipeline, TransformsKeepTheirNames) {
   EXPECT_EQ(AutoSlug().name(), "auto-slug");
   EXPECT_EQ(TableOfContents().name(), "table-of-contents");
