@@ -35,17 +35,77 @@ constexpr auto kStyles = std::to_array<Entry<ast::MathStyle>>({
     {"scriptscriptstyle", ast::MathStyle::ScriptScript},
 });
 
-constexpr auto kFractions = std::to_array<Entry<ast::FracStyle>>({
-    {"frac", ast::FracStyle::Auto},
-    {"dfrac", ast::FracStyle::Display},
-    {"tfrac", ast::FracStyle::Text},
+}  // namespace
+
+// The ones of two groups first.
+enum class Construction : std::uint8_t {
+  Frac, DFrac, TFrac, Binom, Overset, Underset, Color,
+  Overline, Underline, Overbrace, Underbrace, Phantom, HPhantom, VPhantom, OperatorName, Chem
+};
+
+namespace {
+
+constexpr bool takes_two_groups(Construction c) { return c <= Construction::Color; }
+
+constexpr auto kFractions = std::to_array<Entry<Construction>>({
+    {"frac", Construction::Frac},
+    {"dfrac", Construction::DFrac},
+    {"tfrac", Construction::TFrac},
+    {"binom", Construction::Binom},
 });
+
+constexpr auto kConstructions = std::to_array<Entry<Construction>>({
+    {"overline", Construction::Overline},     {"underline", Construction::Underline},
+    {"overbrace", Construction::Overbrace},   {"underbrace", Construction::Underbrace},
+    {"overset", Construction::Overset},       {"stackrel", Construction::Overset},
+    {"underset", Construction::Underset},     {"phantom", Construction::Phantom},
+    {"hphantom", Construction::HPhantom},     {"vphantom", Construction::VPhantom},
+    {"color", Construction::Color},           {"textcolor", Construction::Color},
+    {"operatorname", Construction::OperatorName}, {"ce", Construction::Chem},
+});
+
+// The builders run out of line once the groups are read, so that the frame
+// that reads them, which is on the recursion path, holds none of their
+// temporaries.
+
+[[gnu::noinline]] E build(Construction c, E&& first, E&& second) {
+  switch (c) {
+    case Construction::Frac: return E::Frac{std::move(first), std::move(second), ast::FracStyle::Auto};
+    case Construction::DFrac: return E::Frac{std::move(first), std::move(second), ast::FracStyle::Display};
+    case Construction::TFrac: return E::Frac{std::move(first), std::move(second), ast::FracStyle::Text};
+    case Construction::Binom: {
+      ExprList body;
+      body.push_back(E::Frac{std::move(first), std::move(second), ast::FracStyle::Auto});
+      return E::Fenced{Delimiter::Paren, Delimiter::Paren, std::move(body)};
+    }
+    case Construction::Overset: return E::Overset{std::move(first), std::move(second)};
+    case Construction::Underset: return E::Underset{std::move(first), std::move(second)};
+    default: return E::Color{extract_text_content(first), std::move(second)};
+  }
+}
+
+[[gnu::noinline]] E build(Construction c, E&& body) {
+  switch (c) {
+    case Construction::Overline: return E::Overline{std::move(body)};
+    case Construction::Underline: return E::Underline{std::move(body)};
+    case Construction::Overbrace: return E::Overbrace{std::move(body), std::nullopt};
+    case Construction::Underbrace: return E::Underbrace{std::move(body), std::nullopt};
+    case Construction::Phantom: return E::Phantom{std::move(body)};
+    case Construction::HPhantom: return E::HPhantom{std::move(body)};
+    case Construction::VPhantom: return E::VPhantom{std::move(body)};
+    case Construction::OperatorName: return E::Operator{{extract_text_content(body), OperatorKind::Prefix}};
+    default: return E::Chem{extract_text_content(body)};
+  }
+}
 
 E ident(std::string_view text) { return E::Ident{std::string(text)}; }
 E operator_expr(OperatorSymbol op) { return E::Operator{{std::string(op.symbol), op.kind}}; }
 
 }  // namespace
 
+// The readers of arguments are functions of their own, kept out of line: the
+// recursion passes through parse_command, whose frame would otherwise hold
+// every construction's temporaries at every level of nesting.
 MathExpr Parser::parse_command(std::string_view name) {
   if (name == "quad") return E::Space{{ast::SpaceKind::Quad, {}}};
   if (name == "qquad") return E::Space{{ast::SpaceKind::QQuad, {}}};
@@ -54,26 +114,19 @@ MathExpr Parser::parse_command(std::string_view name) {
   if (auto op = operator_symbol(name)) return operator_expr(*op);
   if (auto symbol = large_operator(name)) return parse_big_operator(*symbol);
   if (auto symbol = named_operator(name)) return operator_expr({*symbol, OperatorKind::Prefix});
-  if (auto style = lookup(kFractions, name)) {
-    MathExpr numerator = parse_group();
-    return E::Frac{std::move(numerator), parse_group(), *style};
-  }
-  if (name == "binom") {
-    MathExpr top = parse_group();
-    ExprList body;
-    body.push_back(E::Frac{std::move(top), parse_group(), ast::FracStyle::Auto});
-    return E::Fenced{Delimiter::Paren, Delimiter::Paren, std::move(body)};
-  }
+  if (auto fraction = lookup(kFractions, name)) return parse_construction(*fraction);
   if (name == "sqrt") return parse_sqrt();
   if (auto font = font_override_command(name)) {
-    if (name != "text" && name != "mbox") return E::FontOverride{*font, parse_group()};
+    if (name != "text" && name != "mbox") return parse_font(*font);
     stream_.skip_whitespace();
     return E::Text{stream_.read_raw_brace_string().value_or("")};
   }
   if (name == "left") return parse_delimited();
   if (name == "right") return E::Error{"\\right", "\\right without matching \\left"};
-  if (auto accent = accent_kind(name)) return E::Accent{*accent, parse_group()};
-  if (auto construction = parse_construction(name)) return std::move(*construction);
+  if (auto accent = accent_kind(name)) return parse_accent(*accent);
+  if (auto style = lookup(kStyles, name)) return parse_style_override(*style);
+  if (name == "smash") return parse_smash();
+  if (auto construction = lookup(kConstructions, name)) return parse_construction(*construction);
   if (auto symbol = further_identifier(name)) return ident(*symbol);
   if (auto op = further_operator(name)) return operator_expr(*op);
   std::string raw = "\\";
@@ -81,37 +134,24 @@ MathExpr Parser::parse_command(std::string_view name) {
   return E::Error{raw, "unknown command: " + raw};
 }
 
-// The commands whose arguments make the expression's parts.
-std::optional<MathExpr> Parser::parse_construction(std::string_view name) {
-  if (name == "overline") return E::Overline{parse_group()};
-  if (name == "underline") return E::Underline{parse_group()};
-  if (name == "overbrace") return E::Overbrace{parse_group(), std::nullopt};
-  if (name == "underbrace") return E::Underbrace{parse_group(), std::nullopt};
-  if (name == "overset" || name == "stackrel") {
-    MathExpr over = parse_group();
-    return E::Overset{std::move(over), parse_group()};
-  }
-  if (name == "underset") {
-    MathExpr under = parse_group();
-    return E::Underset{std::move(under), parse_group()};
-  }
-  if (auto style = lookup(kStyles, name)) return E::StyleOverride{*style, parse_style_body()};
-  if (name == "phantom") return E::Phantom{parse_group()};
-  if (name == "hphantom") return E::HPhantom{parse_group()};
-  if (name == "vphantom") return E::VPhantom{parse_group()};
-  if (name == "smash") return parse_smash();
-  if (name == "color" || name == "textcolor") {
-    std::string color = extract_text_content(parse_group());
-    return E::Color{std::move(color), parse_group()};
-  }
-  if (name == "operatorname") return E::Operator{{extract_text_content(parse_group()), OperatorKind::Prefix}};
-  if (name == "ce") return E::Chem{extract_text_content(parse_group())};
-  return std::nullopt;
+[[gnu::noinline]] MathExpr Parser::parse_construction(Construction construction) {
+  MathExpr first = parse_group();
+  if (!takes_two_groups(construction)) return build(construction, std::move(first));
+  MathExpr second = parse_group();
+  return build(construction, std::move(first), std::move(second));
+}
+
+[[gnu::noinline]] MathExpr Parser::parse_font(ast::MathFont font) { return E::FontOverride{font, parse_group()}; }
+
+[[gnu::noinline]] MathExpr Parser::parse_accent(ast::AccentKind kind) { return E::Accent{kind, parse_group()}; }
+
+[[gnu::noinline]] MathExpr Parser::parse_style_override(ast::MathStyle style) {
+  return E::StyleOverride{style, parse_style_body()};
 }
 
 // Limits come in either order, each at most once; a repeated sign is left for
 // the row's own script reading.
-MathExpr Parser::parse_big_operator(std::string_view symbol) {
+[[gnu::noinline]] MathExpr Parser::parse_big_operator(std::string_view symbol) {
   ast::OptExpr lower;
   ast::OptExpr upper;
   auto read_limit = [&](TokenKind sign) {
@@ -127,7 +167,7 @@ MathExpr Parser::parse_big_operator(std::string_view symbol) {
                         std::move(lower), std::move(upper)};
 }
 
-MathExpr Parser::parse_sqrt() {
+[[gnu::noinline]] MathExpr Parser::parse_sqrt() {
   stream_.skip_whitespace();
   ast::OptExpr index;
   if (stream_.current().kind == TokenKind::LBracket) {
@@ -138,7 +178,7 @@ MathExpr Parser::parse_sqrt() {
   return E::Sqrt{std::move(index), parse_group()};
 }
 
-MathExpr Parser::parse_smash() {
+[[gnu::noinline]] MathExpr Parser::parse_smash() {
   stream_.skip_whitespace();
   ast::SmashMode mode = ast::SmashMode::Both;
   if (stream_.current().kind == TokenKind::LBracket) {
@@ -152,7 +192,7 @@ MathExpr Parser::parse_smash() {
   return E::Smash{parse_group(), mode};
 }
 
-MathExpr Parser::parse_delimited() {
+[[gnu::noinline]] MathExpr Parser::parse_delimited() {
   stream_.skip_whitespace();
   Delimiter open = parse_delimiter_token();
   ExprList body = parse_row();

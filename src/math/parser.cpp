@@ -45,6 +45,21 @@ bool ends_row(const Token& token) {
 
 E space(ast::SpaceKind kind) { return E::Space{{kind, {}}}; }
 
+// The builders below run out of line once the parts are read, so that the
+// frames that read them, which are on the recursion path, stay small.
+
+[[gnu::noinline]] E baseless_script(TokenKind sign, E&& script) {
+  if (sign == TokenKind::Caret) return E::Superscript{E(E::Error{"^", "^ without a base"}), std::move(script)};
+  return E::Subscript{E(E::Error{"_", "_ without a base"}), std::move(script)};
+}
+
+[[gnu::noinline]] E attach_scripts(E&& base, std::optional<E>&& sup, std::optional<E>&& sub) {
+  if (sup && sub) return E::Subsuperscript{std::move(base), std::move(*sub), std::move(*sup)};
+  if (sup) return E::Superscript{std::move(base), std::move(*sup)};
+  if (sub) return E::Subscript{std::move(base), std::move(*sub)};
+  return std::move(base);
+}
+
 void append_text(std::string& out, const MathExpr& expr) {
   if (auto* e = std::get_if<E::Ident>(&expr.value)) out += e->value;
   else if (auto* e = std::get_if<E::Number>(&expr.value)) out += e->value;
@@ -99,16 +114,30 @@ MathExpr Parser::parse_atom() {
   const Token& token = stream_.current();
   switch (token.kind) {
     case TokenKind::LBrace: return parse_group();
+    case TokenKind::Digit: return parse_number();
+    case TokenKind::Caret:
+    case TokenKind::Underscore: {
+      stream_.next();
+      MathExpr script = parse_script_arg();
+      return baseless_script(token.kind, std::move(script));
+    }
+    case TokenKind::Command: stream_.next(); return parse_command(token.name);
+    case TokenKind::Begin: stream_.next(); return parse_environment(token.name);
+    default: return leaf_atom();
+  }
+}
+
+// The atoms that hold no others.
+[[gnu::noinline]] MathExpr Parser::leaf_atom() {
+  const Token& token = stream_.current();
+  switch (token.kind) {
     case TokenKind::RBrace:
     case TokenKind::End:
     case TokenKind::Eof: return E::Error{"", "unexpected end of input"};
-    case TokenKind::Digit: return parse_number();
     default: break;
   }
   stream_.next();
   switch (token.kind) {
-    case TokenKind::Caret: return E::Superscript{MathExpr(E::Error{"^", "^ without a base"}), parse_script_arg()};
-    case TokenKind::Underscore: return E::Subscript{MathExpr(E::Error{"_", "_ without a base"}), parse_script_arg()};
     case TokenKind::Ampersand: return E::Error{"&", "unexpected & outside environment"};
     case TokenKind::DoubleBackslash: return E::Error{"\\\\", "unexpected row separator \\\\"};
     case TokenKind::Tilde:
@@ -122,8 +151,6 @@ MathExpr Parser::parse_atom() {
     }
     case TokenKind::Dot: return E::Number{"."};
     case TokenKind::Prime: return E::Ident{"\u2032"};
-    case TokenKind::Command: return parse_command(token.name);
-    case TokenKind::Begin: return parse_environment(token.name);
     default: return E::Operator{{token_to_raw(token), *operator_kind(token.kind)}};
   }
 }
@@ -184,19 +211,19 @@ MathExpr Parser::parse_scripts(MathExpr base) {
       stream_.next();
       sub = parse_script_arg();
     } else {
-      break;
+      return attach_scripts(std::move(base), std::move(sup), std::move(sub));
     }
   }
-  if (sup && sub) return E::Subsuperscript{std::move(base), std::move(*sub), std::move(*sup)};
-  if (sup) return E::Superscript{std::move(base), std::move(*sup)};
-  if (sub) return E::Subscript{std::move(base), std::move(*sub)};
-  return base;
 }
 
+// A braced script nests like an atom: "x^{x^{x^{..." goes deeper with no atom
+// open around it.
 MathExpr Parser::parse_script_arg() {
   stream_.skip_whitespace();
-  if (stream_.current().kind == TokenKind::LBrace) return parse_group();
-  return parse_atom();
+  if (stream_.current().kind != TokenKind::LBrace) return parse_atom();
+  if (depth_ >= ast::kMaxMathDepth) return too_deep();
+  DepthScope scope(depth_);
+  return parse_group();
 }
 
 MathExpr Parser::parse_group() {

@@ -16,6 +16,9 @@ namespace vyn::math {
 using ast::ExprList;
 using ast::MathExpr;
 
+// The commands whose arguments are all groups (commands.cpp).
+enum class Construction : std::uint8_t;
+
 // No items give an empty row, one item is itself, more make a row.
 MathExpr flatten_row(ExprList items);
 // The plain text of an expression where a group stands for a word (a colour,
@@ -54,12 +57,16 @@ class Parser {
   std::string collect_until_end(std::string_view name);
 
  private:
+  MathExpr leaf_atom();
   MathExpr parse_number();
   MathExpr too_deep();
   MathExpr parse_big_operator(std::string_view symbol);
   MathExpr parse_sqrt();
+  MathExpr parse_font(ast::MathFont font);
+  MathExpr parse_accent(ast::AccentKind kind);
   MathExpr parse_smash();
-  std::optional<MathExpr> parse_construction(std::string_view name);
+  MathExpr parse_construction(Construction construction);
+  MathExpr parse_style_override(ast::MathStyle style);
   template <class Body>
   void read_body(std::string_view name, Body& body);
   std::vector<ast::AlignRow> read_rows(std::string_view name, bool labels);
