@@ -15,12 +15,14 @@ namespace {
 
 using ast::Json;
 
-// The text being read, where it sits in the input, and the tag's "<".
+// The text being read, where it sits in the input, the tag's "<", and how
+// closely errors are reported.
 struct TagText {
   std::string_view text;
   std::uint64_t base;
   const SourceMap& source_map;
   std::size_t tag_start;
+  TagReading reading;
 
   TagError error(std::string message, std::size_t from, std::size_t to) const {
     return TagError{std::move(message), text.substr(from, to - from), base + from, base + to};
@@ -30,6 +32,14 @@ struct TagText {
   }
   ast::Position position(std::size_t from, std::size_t to) const {
     return source_map.position(base + from, base + to);
+  }
+
+  // The first "}" from `from`. Read for success only, a "<" before it ends
+  // the search: neither a variable path nor a primitive holds one.
+  std::size_t closing_brace(std::size_t from) const {
+    if (reading == TagReading::Exact) return text.find('}', from);
+    std::size_t stop = text.find_first_of("}<", from);
+    return stop != std::string_view::npos && text[stop] == '}' ? stop : std::string_view::npos;
   }
 };
 
@@ -67,7 +77,7 @@ ValueResult read_string(const TagText& t, std::size_t name_start, std::size_t op
 
 // "{$path}": the path runs to the first "}", untrimmed.
 ValueResult read_variable(const TagText& t, std::size_t open) {
-  std::size_t close = t.text.find('}', open + 2);
+  std::size_t close = t.closing_brace(open + 2);
   if (close == std::string_view::npos) return t.error_to_end("Unclosed variable attribute", open);
   std::string_view path = t.text.substr(open + 2, close - open - 2);
   if (!is_valid_variable_path(path)) {
@@ -78,8 +88,10 @@ ValueResult read_variable(const TagText& t, std::size_t open) {
 
 // The offset of the "}}" that ends a "{{...}}" value whose inner text starts
 // at `from`: the first "}" outside JSON strings at brace depth 0 that another
-// "}" follows.
-std::size_t json_value_end(std::string_view text, std::size_t from) {
+// "}" follows. Read for success only, the search gives up at what no JSON text
+// holds: a line feed inside a string or a "<" outside one.
+std::size_t json_value_end(std::string_view text, std::size_t from, TagReading reading) {
+  bool exact = reading == TagReading::Exact;
   bool in_string = false;
   std::size_t depth = 0;
   for (std::size_t i = from; i < text.size(); ++i) {
@@ -87,6 +99,9 @@ std::size_t json_value_end(std::string_view text, std::size_t from) {
     if (in_string) {
       if (c == '\\') ++i;
       else if (c == '"') in_string = false;
+      else if (c == '\n' && !exact) break;
+    } else if (c == '<' && !exact) {
+      break;
     } else if (c == '"') {
       in_string = true;
     } else if (c == '{') {
@@ -102,7 +117,7 @@ std::size_t json_value_end(std::string_view text, std::size_t from) {
 // "{{json}}": an array or an object; members written without their outer
 // braces read as an object on a second try.
 ValueResult read_json(const TagText& t, std::size_t open) {
-  std::size_t close = json_value_end(t.text, open + 2);
+  std::size_t close = json_value_end(t.text, open + 2, t.reading);
   if (close == std::string_view::npos) return t.error_to_end("Unclosed JSON attribute '{{...}}'", open);
   std::size_t next = close + 2;
   std::string_view inner = ast::trim(t.text.substr(open + 2, close - open - 2));
@@ -215,7 +230,7 @@ std::variant<Json, std::string> read_primitive_text(std::string_view text) {
 
 // "{...}": the text up to the first "}", trimmed.
 ValueResult read_primitive(const TagText& t, std::size_t name_start, std::size_t open) {
-  std::size_t close = t.text.find('}', open + 1);
+  std::size_t close = t.closing_brace(open + 1);
   if (close == std::string_view::npos) return t.error_to_end("Unclosed primitive attribute", name_start);
   auto read = read_primitive_text(ast::trim(t.text.substr(open + 1, close - open - 1)));
   if (auto* message = std::get_if<std::string>(&read)) return t.error_to_end(std::move(*message), name_start);
@@ -241,8 +256,9 @@ bool is_attribute_name_char(char c) { return is_word_char(c) || c == '-'; }
 }  // namespace
 
 std::variant<TagRest, TagError> parse_tag_rest(std::string_view text, std::size_t at, std::uint64_t base,
-                                               const SourceMap& source_map, std::size_t tag_start) {
-  TagText t{text, base, source_map, tag_start};
+                                               const SourceMap& source_map, std::size_t tag_start,
+                                               TagReading reading) {
+  TagText t{text, base, source_map, tag_start, reading};
   TagRest rest;
   std::size_t i = at;
   while (i < text.size()) {

@@ -25,7 +25,8 @@ struct TagRest {
 // `tag_start` is the relative offset of its "<"; several errors cover the text
 // from there, or from the failing attribute, to the end of `text`.
 std::variant<TagRest, TagError> parse_tag_rest(std::string_view text, std::size_t at, std::uint64_t base,
-                                               const SourceMap& source_map, std::size_t tag_start);
+                                               const SourceMap& source_map, std::size_t tag_start,
+                                               TagReading reading = TagReading::Exact);
 
 // A dotted path of identifiers: "user.name", "_x", "a1.b_2".
 bool is_valid_variable_path(std::string_view path);

@@ -10,6 +10,7 @@ namespace vyn::parser {
 namespace {
 
 constexpr std::size_t kNone = std::string_view::npos;
+using Closing = ClosingLines::Closing;
 
 bool is_label_start(char c) { return is_ascii_letter(c) || c == '_'; }
 bool is_label_char(char c) { return is_word_char(c) || c == '.' || c == ':' || c == '-'; }
@@ -18,8 +19,8 @@ bool is_label_char(char c) { return is_word_char(c) || c == '.' || c == ':' || c
 // a segment is emitted.
 class Scanner {
  public:
-  Scanner(std::string_view body, std::uint64_t base, const SourceMap& source_map)
-      : body_(body), base_(base), source_map_(source_map) {}
+  Scanner(std::string_view body, std::uint64_t base, const SourceMap& source_map, ClosingLines& closing_lines)
+      : body_(body), base_(base), source_map_(source_map), closing_lines_(closing_lines) {}
 
   std::vector<Segment> scan() && {
     while (!stopped_ && line_ < body_.size()) {
@@ -167,32 +168,70 @@ class Scanner {
     return true;
   }
 
-  // Looks for the closing line, counting same-name open lines on the way;
-  // fences, "$$" blocks and other names are not looked at.
   void block_component(OpenTag open) {
-    const std::string& name = open.tag.name;
     std::size_t body_start = line_after(open.next - 1);
-    std::size_t depth = 1;
-    for (std::size_t line = body_start; line < body_.size(); line = line_after(line)) {
+    std::optional<Closing> known = closing_lines_.find(open.tag.start);
+    Closing closing = known ? *known : search_closing_line(open.tag, body_start);
+    std::uint64_t start = open.tag.start;
+    if (closing.line < base_ + body_.size()) {
+      emit(Segment::Component{std::move(open.tag), base_ + body_start, closing.line, closing.end});
+      return resume_after(closing.end - base_ - 1);
+    }
+    emit(ErrorSegment{"Unclosed tag <" + open.tag.name + ">", body_.substr(start - base_), start,
+                      base_ + body_.size()});
+    stopped_ = true;
+  }
+
+  // The first line from `from` whose closing tag brings the count of open
+  // lines named like `tag` back to zero; fences, "$$" blocks and other names
+  // do not count. On the way, every open line of any name is matched with its
+  // own closing line the same way, and remembered for the bodies inside, as
+  // long as no tag on the way spans lines: such a tag could read differently
+  // in a shorter body.
+  Closing search_closing_line(const ParsedTag& tag, std::size_t from) {
+    std::unordered_map<std::string_view, std::vector<std::uint64_t>> open_lines;  // "<" offsets by name
+    open_lines[tag.name].push_back(tag.start);
+    std::vector<std::pair<std::uint64_t, Closing>> matched;
+    bool reusable = true;
+    for (std::size_t line = from; line < body_.size(); line = line_after(line)) {
       std::size_t m = first_mark(line);
       if (at(m) != '<') continue;
       if (at(m + 1) == '/') {
         std::optional<CloseTag> close = try_parse_close_tag(body_, m);
-        if (close && close->name == name && blank_rest(close->next) && --depth == 0) {
-          std::uint64_t end = base_ + close->next;
-          emit(Segment::Component{std::move(open.tag), base_ + body_start, base_ + line, end});
-          return resume_after(close->next - 1);
+        if (!close || !blank_rest(close->next)) continue;
+        auto waiting = open_lines.find(close->name);
+        if (waiting == open_lines.end() || waiting->second.empty()) continue;
+        reusable = reusable && !spans_lines(m, close->next);
+        Closing closing{base_ + line, base_ + close->next};
+        std::uint64_t opened = waiting->second.back();
+        waiting->second.pop_back();
+        if (opened == tag.start) {
+          if (reusable) remember(matched, open_lines);
+          return closing;
         }
-      } else if (is_ascii_upper(at(m + 1)) && tag_name_at(body_, m + 1) == name) {
-        OpenTagResult nested = try_parse_open_tag(body_, m, base_, source_map_);
-        auto* tag = std::get_if<OpenTag>(&nested);
-        if (tag && !tag->tag.self_closing && blank_rest(tag->next)) ++depth;
+        matched.emplace_back(opened, closing);
+      } else if (is_ascii_upper(at(m + 1))) {
+        OpenTagResult result = try_parse_open_tag(body_, m, base_, source_map_, TagReading::SuccessOnly);
+        auto* nested = std::get_if<OpenTag>(&result);
+        if (!nested || nested->tag.self_closing || !blank_rest(nested->next)) continue;
+        reusable = reusable && !spans_lines(m, nested->next);
+        open_lines[tag_name_at(body_, m + 1)].push_back(base_ + m);
       }
     }
-    std::uint64_t start = open.tag.start;
-    emit(ErrorSegment{"Unclosed tag <" + name + ">", body_.substr(start - base_), start, base_ + body_.size()});
-    stopped_ = true;
+    return Closing{};
   }
+
+  // Open lines still waiting when the search ends have no closing line in any
+  // body inside it.
+  void remember(const std::vector<std::pair<std::uint64_t, Closing>>& matched,
+                const std::unordered_map<std::string_view, std::vector<std::uint64_t>>& open_lines) {
+    for (const auto& [opened, closing] : matched) closing_lines_.remember(opened, closing);
+    for (const auto& [name, waiting] : open_lines) {
+      for (std::uint64_t opened : waiting) closing_lines_.remember(opened, Closing{});
+    }
+  }
+
+  bool spans_lines(std::size_t from, std::size_t to) const { return line_end(from) < to; }
 
   // A closing tag alone on its line, with nothing open at this level.
   bool stray_closing_tag(std::size_t i) {
@@ -207,6 +246,7 @@ class Scanner {
   std::string_view body_;
   std::uint64_t base_;
   const SourceMap& source_map_;
+  ClosingLines& closing_lines_;
   std::vector<Segment> segments_;
   std::size_t run_start_ = 0;
   std::size_t line_ = 0;
@@ -217,8 +257,15 @@ class Scanner {
 
 }  // namespace
 
-std::vector<Segment> scan_segments(std::string_view body, std::uint64_t base, const SourceMap& source_map) {
-  return Scanner(body, base, source_map).scan();
+std::optional<ClosingLines::Closing> ClosingLines::find(std::uint64_t open) const {
+  auto found = closings_.find(open);
+  if (found == closings_.end()) return std::nullopt;
+  return found->second;
+}
+
+std::vector<Segment> scan_segments(std::string_view body, std::uint64_t base, const SourceMap& source_map,
+                                   ClosingLines& closing_lines) {
+  return Scanner(body, base, source_map, closing_lines).scan();
 }
 
 }  // namespace vyn::parser

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -57,9 +58,34 @@ struct Segment {
   bool operator==(const Segment&) const = default;
 };
 
-// `body` is a view into the input starting at absolute offset `base`. Never
-// fails: problems become error segments. An unclosed block component's error
-// takes the rest of the body.
-std::vector<Segment> scan_segments(std::string_view body, std::uint64_t base, const SourceMap& source_map);
+// The closing lines of block components, remembered across the bodies of one
+// input. The search for one component's closing line matches every open line
+// it passes, so the bodies inside, scanned later, look theirs up instead of
+// searching the same lines again at every level of nesting.
+class ClosingLines {
+ public:
+  // Absolute offsets of a closing line's start and of the byte after its ">";
+  // both lie past every body when there is no closing line.
+  struct Closing {
+    static constexpr std::uint64_t kNowhere = UINT64_MAX;
+    std::uint64_t line = kNowhere;
+    std::uint64_t end = kNowhere;
+  };
+
+  // The closing line of the open tag whose "<" is at absolute offset `open`,
+  // if a search has passed that tag.
+  std::optional<Closing> find(std::uint64_t open) const;
+  void remember(std::uint64_t open, Closing closing) { closings_.emplace(open, closing); }
+
+ private:
+  std::unordered_map<std::uint64_t, Closing> closings_;
+};
+
+// `body` is a view into the input starting at absolute offset `base`; the
+// bodies of one input share `closing_lines`. Never fails: problems become
+// error segments. An unclosed block component's error takes the rest of the
+// body.
+std::vector<Segment> scan_segments(std::string_view body, std::uint64_t base, const SourceMap& source_map,
+                                   ClosingLines& closing_lines);
 
 }  // namespace vyn::parser

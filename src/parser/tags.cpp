@@ -12,10 +12,10 @@ std::string_view tag_name_at(std::string_view text, std::size_t at) {
 }
 
 OpenTagResult try_parse_open_tag(std::string_view text, std::size_t at, std::uint64_t base,
-                                 const SourceMap& source_map) {
+                                 const SourceMap& source_map, TagReading reading) {
   if (at + 1 >= text.size() || text[at] != '<' || !is_ascii_upper(text[at + 1])) return std::monostate{};
   std::string_view name = tag_name_at(text, at + 1);
-  auto rest = parse_tag_rest(text, at + 1 + name.size(), base, source_map, at);
+  auto rest = parse_tag_rest(text, at + 1 + name.size(), base, source_map, at, reading);
   if (auto* error = std::get_if<TagError>(&rest)) return std::move(*error);
   auto& read = std::get<TagRest>(rest);
   return OpenTag{ParsedTag{std::string(name), std::move(read.attributes), base + at, base + read.next, read.self_closing},

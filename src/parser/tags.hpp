@@ -49,11 +49,18 @@ struct CloseTag {
   std::size_t next = 0;  // relative offset just after the ">"
 };
 
+// How a tag is read. `Exact` gives every error with its message and span.
+// `SuccessOnly` serves callers that only ask whether the tag is well formed: it
+// gives up, with no error details, as soon as a value meets a "<" that no
+// well-formed value could hold there. That keeps reads that start on one line
+// after another from running over the same text to a far delimiter.
+enum class TagReading { Exact, SuccessOnly };
+
 // Reads the open tag whose "<" is at relative offset `at` in `text`, which
 // starts at absolute offset `base`. A tag needs an uppercase letter after the
 // "<" and may span lines.
 OpenTagResult try_parse_open_tag(std::string_view text, std::size_t at, std::uint64_t base,
-                                 const SourceMap& source_map);
+                                 const SourceMap& source_map, TagReading reading = TagReading::Exact);
 
 // Reads "</Name>" at relative offset `at`; white space, line ends included, may
 // stand before the ">". Anything else there is no closing tag.
