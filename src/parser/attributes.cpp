@@ -5,9 +5,9 @@
 #include <string>
 #include <utility>
 
+#include "ast/unicode.hpp"
 #include "parser/ascii.hpp"
 #include "parser/json_text.hpp"
-#include "ast/unicode.hpp"
 
 namespace vyn::parser {
 

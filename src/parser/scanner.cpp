@@ -146,14 +146,17 @@ class Scanner {
       return;
     }
     auto* open = std::get_if<OpenTag>(&result);
-    if (!open) return next_line();
-    if (blank_rest(open->next)) {
-      if (!open->tag.self_closing) return block_component(std::move(*open));
-      std::size_t close = open->next - 1;
-      emit(Segment::SelfClosing{std::move(open->tag)});
-      return resume_after(close);
+    if (open && blank_rest(open->next)) {
+      if (open->tag.self_closing) {
+        std::size_t bracket = open->next - 1;
+        emit(Segment::SelfClosing{std::move(open->tag)});
+        resume_after(bracket);
+      } else {
+        block_component(std::move(*open));
+      }
+    } else if (!open || open->tag.self_closing || !single_line_component(*open)) {
+      next_line();
     }
-    if (open->tag.self_closing || !single_line_component(*open)) next_line();
   }
 
   // The closing tag on the open tag's own line, with nothing but blanks after
@@ -175,11 +178,12 @@ class Scanner {
     std::uint64_t start = open.tag.start;
     if (closing.line < base_ + body_.size()) {
       emit(Segment::Component{std::move(open.tag), base_ + body_start, closing.line, closing.end});
-      return resume_after(closing.end - base_ - 1);
+      resume_after(closing.end - base_ - 1);
+    } else {
+      emit(ErrorSegment{"Unclosed tag <" + open.tag.name + ">", body_.substr(start - base_), start,
+                        base_ + body_.size()});
+      stopped_ = true;
     }
-    emit(ErrorSegment{"Unclosed tag <" + open.tag.name + ">", body_.substr(start - base_), start,
-                      base_ + body_.size()});
-    stopped_ = true;
   }
 
   // The first line from `from` whose closing tag brings the count of open
