@@ -4,28 +4,16 @@
 // must grow linearly: the time per byte stays flat as the formulas grow (past
 // the caches it rises a little, then levels off).
 // Run: cmake -S . -B build -DVYN_BENCH=ON && cmake --build build --target bench-math && build/bench/bench-math
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "math/math.hpp"
+#include "timing.hpp"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-template <class F>
-double best_seconds(F&& run) {
-  double best = 1e9;
-  for (int round = 0; round < 5; ++round) {
-    const auto start = Clock::now();
-    run();
-    best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-  }
-  return best;
-}
+using vyn::bench::best_seconds;
 
 std::string repeat(std::string_view piece, std::size_t bytes) {
   std::string out;

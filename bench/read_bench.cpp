@@ -3,28 +3,17 @@
 // (many unknown keys, long arrays, nesting near the bound). Reading should
 // grow linearly: the time per node stays flat as the trees grow.
 // Run: cmake -S . -B build -DVYN_BENCH=ON && cmake --build build --target bench-read && build/bench/bench-read
-#include <chrono>
 #include <cstdio>
 #include <string>
 
 #include "ast/read.hpp"
 #include "ast/write.hpp"
+#include "timing.hpp"
 
 namespace {
 
 using vyn::ast::Json;
-using Clock = std::chrono::steady_clock;
-
-template <class F>
-double best_seconds(F&& run) {
-  double best = 1e9;
-  for (int round = 0; round < 5; ++round) {
-    const auto start = Clock::now();
-    run();
-    best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-  }
-  return best;
-}
+using vyn::bench::best_seconds;
 
 vyn::ast::Position at(std::uint64_t offset) { return {{1, offset + 1, offset}, {1, offset + 2, offset + 1}}; }
 

@@ -162,9 +162,9 @@ MathExpr Parser::parse_environment(std::string_view name) {
     case Family::Array: return parse_array_env();
     case Family::Cases: return parse_cases_env(name);
     case Family::Align: return parse_align_env(name);
-    case Family::Gather: return parse_gather_env(name);
+    case Family::Gather: break;
   }
-  return E::Row{};
+  return parse_gather_env(name);
 }
 
 std::vector<ast::AlignRow> Parser::read_rows(std::string_view name, bool labels) {

@@ -178,19 +178,21 @@ MathExpr Parser::parse_number() {
 // nothing opened here, each read once, so the bound costs no extra time and
 // the enclosing constructs resume where they would have.
 MathExpr Parser::too_deep() {
-  std::uint64_t start = stream_.current().start;
+  const std::uint64_t start = stream_.current().start;
   std::uint64_t end = start;
   std::size_t open = 0;
   for (bool first = true;; first = false) {
     const Token& token = stream_.current();
-    bool opens = token.kind == TokenKind::LBrace || token.kind == TokenKind::Begin || token.is_command("left");
-    bool closes = token.kind == TokenKind::RBrace || token.kind == TokenKind::End || token.is_command("right");
     if (token.kind == TokenKind::Eof) break;
-    if (open == 0 && ends_row(token) && (!first || token.kind == TokenKind::RBrace || token.kind == TokenKind::End)) {
-      break;
+    if (open == 0 && ends_row(token)) {
+      // Taken only where an atom would take it, so that the caller's loop
+      // still moves on.
+      if (!first || token.kind == TokenKind::RBrace || token.kind == TokenKind::End) break;
+    } else if (token.kind == TokenKind::LBrace || token.kind == TokenKind::Begin || token.is_command("left")) {
+      ++open;
+    } else if (token.kind == TokenKind::RBrace || token.kind == TokenKind::End || token.is_command("right")) {
+      --open;
     }
-    if (opens) ++open;
-    else if (closes && open > 0) --open;
     end = token.end;
     stream_.next();
   }

@@ -7,18 +7,6 @@
 namespace vyn::math::testing {
 namespace {
 
-struct Case {
-  std::string formula;
-  Json expected;
-};
-
-void expect_all(const std::vector<Case>& cases) {
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.formula);
-    EXPECT_EQ(parsed(c.formula), c.expected);
-  }
-}
-
 // Each command alone, as "\name", gives the expression.
 void expect_commands(const std::vector<std::pair<std::string, Json>>& commands) {
   for (const auto& [name, expected] : commands) {

@@ -7,18 +7,6 @@
 namespace vyn::math::testing {
 namespace {
 
-struct Case {
-  std::string formula;
-  Json expected;
-};
-
-void expect_all(const std::vector<Case>& cases) {
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.formula);
-    EXPECT_EQ(parsed(c.formula), c.expected);
-  }
-}
-
 using Grid = std::vector<List>;
 
 Json matrix(Grid rows, std::string_view delimiters = "plain") {

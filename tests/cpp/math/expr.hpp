@@ -2,6 +2,8 @@
 // test in that form, for the math suites.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +18,19 @@ using ast::Json;
 using List = std::vector<Json>;
 
 inline Json parsed(std::string_view formula) { return ast::serialize(parse(formula)); }
+
+struct Case {
+  std::string formula;
+  Json expected;
+};
+
+// Each formula parses to its expected expression.
+inline void expect_all(const std::vector<Case>& cases) {
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.formula);
+    EXPECT_EQ(parsed(c.formula), c.expected);
+  }
+}
 
 inline Json expr(std::string_view type, Json fields = Json::object()) {
   fields["type"] = type;

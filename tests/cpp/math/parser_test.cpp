@@ -8,18 +8,6 @@
 namespace vyn::math::testing {
 namespace {
 
-struct Case {
-  std::string formula;
-  Json expected;
-};
-
-void expect_all(const std::vector<Case>& cases) {
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.formula);
-    EXPECT_EQ(parsed(c.formula), c.expected);
-  }
-}
-
 const Json kCaretBase = error("^", "^ without a base");
 const Json kUnderscoreBase = error("_", "_ without a base");
 
