@@ -1,5 +1,6 @@
 #include "parser/scanner.hpp"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 

@@ -51,9 +51,10 @@ struct CloseTag {
 
 // How a tag is read. `Exact` gives every error with its message and span.
 // `SuccessOnly` serves callers that only ask whether the tag is well formed: it
-// gives up, with no error details, as soon as a value meets a "<" that no
-// well-formed value could hold there. That keeps reads that start on one line
-// after another from running over the same text to a far delimiter.
+// gives up as soon as a value can no longer be well formed (a "<" where no
+// value holds one, a line feed inside a JSON string), and its errors say
+// nothing exact. That keeps reads that start on line after line from all
+// running over the same text to a far delimiter.
 enum class TagReading { Exact, SuccessOnly };
 
 // Reads the open tag whose "<" is at relative offset `at` in `text`, which
