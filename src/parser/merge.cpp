@@ -1,5 +1,9 @@
 #include "parser/merge.hpp"
 
+#include <algorithm>
+#include <iterator>
+#include <optional>
+
 #include "parser/forward_find.hpp"
 #include "parser/source_slice.hpp"
 #include "parser/text.hpp"
@@ -43,21 +47,16 @@ bool may_hold_reference(std::string_view slice) {
   return slice.find("[@") != npos || slice.find("{@") != npos || has_bracketed_at(slice);
 }
 
-void end_text_run(ast::NodeList& run, ast::NodeList& out, const SourceMap& source_map, std::string_view input) {
-  if (run.empty()) return;
-  std::uint64_t a = run.front().position().start.offset;
-  std::uint64_t b = run.back().position().end.offset;
-  if (b > a && b <= input.size()) {
-    std::uint64_t start = char_boundary(input, a);
-    std::string_view slice = source_slice(input, start, b);
-    if (may_hold_reference(slice)) {
-      for (ast::Node& node : process_text(slice, start, source_map, false)) out.push_back(std::move(node));
-      run.clear();
-      return;
-    }
-  }
-  for (ast::Node& node : run) out.push_back(std::move(node));
-  run.clear();
+// The source stretch of the text nodes [begin, end) when it is to be re-read:
+// from the first node's start to the last one's end, bytes between them included.
+std::optional<std::string_view> re_read_slice(const ast::NodeList& nodes, std::size_t begin, std::size_t end,
+                                              std::string_view input) {
+  std::uint64_t a = nodes[begin].position().start.offset;
+  std::uint64_t b = nodes[end - 1].position().end.offset;
+  if (b <= a || b > input.size()) return std::nullopt;
+  std::string_view slice = source_slice(input, a, b);
+  if (!may_hold_reference(slice)) return std::nullopt;
+  return slice;
 }
 
 bool is_hint_word(std::string_view word) {
@@ -82,19 +81,36 @@ std::optional<std::pair<std::string_view, std::size_t>> lang_hint(const ast::Nod
 }  // namespace
 
 ast::NodeList merge_and_process_text_nodes(ast::NodeList nodes, const SourceMap& source_map, std::string_view input) {
+  for (ast::Node& node : nodes) node = merge_text_recursive(std::move(node), source_map, input);
+  struct ReRead {
+    std::size_t begin;
+    std::size_t end;
+    std::string_view slice;
+  };
+  std::vector<ReRead> re_reads;
+  for (std::size_t k = 0; k < nodes.size();) {
+    if (nodes[k].kind != ast::NodeKind::Text) {
+      ++k;
+      continue;
+    }
+    std::size_t end = k + 1;
+    while (end < nodes.size() && nodes[end].kind == ast::NodeKind::Text) ++end;
+    if (auto slice = re_read_slice(nodes, k, end, input)) re_reads.push_back({k, end, *slice});
+    k = end;
+  }
+  // Most lists keep every node: only a list with a run to replace is rebuilt.
+  if (re_reads.empty()) return nodes;
   ast::NodeList out;
   out.reserve(nodes.size());
-  ast::NodeList run;
-  for (ast::Node& node : nodes) {
-    node = merge_text_recursive(std::move(node), source_map, input);
-    if (node.kind == ast::NodeKind::Text) {
-      run.push_back(std::move(node));
-    } else {
-      end_text_run(run, out, source_map, input);
-      out.push_back(std::move(node));
-    }
+  std::size_t next = 0;
+  for (const ReRead& run : re_reads) {
+    std::move(nodes.begin() + static_cast<std::ptrdiff_t>(next), nodes.begin() + static_cast<std::ptrdiff_t>(run.begin),
+              std::back_inserter(out));
+    std::uint64_t start = static_cast<std::uint64_t>(run.slice.data() - input.data());
+    for (ast::Node& node : process_text(run.slice, start, source_map, false)) out.push_back(std::move(node));
+    next = run.end;
   }
-  end_text_run(run, out, source_map, input);
+  std::move(nodes.begin() + static_cast<std::ptrdiff_t>(next), nodes.end(), std::back_inserter(out));
   return out;
 }
 
@@ -107,18 +123,21 @@ ast::Node merge_text_recursive(ast::Node node, const SourceMap& source_map, std:
 }
 
 ast::NodeList apply_inline_code_lang_hints(ast::NodeList nodes) {
-  ast::NodeList out;
-  out.reserve(nodes.size());
+  // A hint only ever shortens the list, so it is compacted in place.
+  std::size_t kept = 0;
+  auto keep = [&](std::size_t k) {
+    if (kept != k) nodes[kept] = std::move(nodes[k]);
+    ++kept;
+  };
   for (std::size_t k = 0; k < nodes.size(); ++k) {
     ast::Node& node = nodes[k];
     if (node.kind == ast::NodeKind::CodeInline && k + 1 < nodes.size()) {
       if (auto hint = lang_hint(nodes[k + 1])) {
         node.as<ast::CodeInlineNode>().lang = std::string(hint->first);
-        out.push_back(std::move(node));
-        auto& text = nodes[++k].as<ast::TextNode>();
-        if (hint->second + 1 < text.value.size()) {
-          out.push_back(ast::make_text(text.value.substr(hint->second + 1), text.position));
-        }
+        keep(k);
+        std::string& rest = nodes[++k].as<ast::TextNode>().value;
+        rest.erase(0, hint->second + 1);  // the node keeps its position
+        if (!rest.empty()) keep(k);
         continue;
       }
     }
@@ -126,9 +145,10 @@ ast::NodeList apply_inline_code_lang_hints(ast::NodeList nodes) {
       ast::NodeList* children = node.children();
       *children = apply_inline_code_lang_hints(std::move(*children));
     }
-    out.push_back(std::move(node));
+    keep(k);
   }
-  return out;
+  nodes.erase(nodes.begin() + static_cast<std::ptrdiff_t>(kept), nodes.end());
+  return nodes;
 }
 
 }  // namespace vyn::parser
