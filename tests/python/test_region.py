@@ -114,3 +114,17 @@ def test_positions_carry_lines_and_columns():
         "end": {"column": 8, "line": 3, "offset": 12},
         "start": {"column": 5, "line": 3, "offset": 9},
     }
+
+
+def walk(nodes, depth=1):
+    for node in nodes:
+        yield node, depth
+        yield from walk(node.get("children", []), depth + 1)
+
+
+@pytest.mark.parametrize("text", ["> " * 100000 + "x", "*" * 32500 + "x" + "*" * 32500], ids=["quotes", "emphasis"])
+def test_deep_nesting_is_flattened_below_the_bound(text):
+    nodes = list(walk(_vyn.parse(text)["children"]))
+    assert max(depth for _, depth in nodes) <= 256
+    assert [node["value"] for node, _ in nodes if node["type"] == "text"] == ["x"]
+    assert [node["message"] for node, _ in nodes if node["type"] == "error"] == ["Nesting too deep: more than 256 levels"]
