@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "ast/unicode.hpp"
+#include "parser/ascii.hpp"
 #include "parser/forward_find.hpp"
 
 namespace vyn::parser {
@@ -17,8 +18,6 @@ struct LineRange {
   std::uint32_t first;
   std::uint32_t last;
 };
-
-bool is_ascii_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r'; }
 
 // Reads a group left to right and stops at the first malformed part, so that a
 // "{" in a long meta costs no more than the stretch up to its first mistake.
@@ -67,7 +66,7 @@ class GroupReader {
     if (i_ < group_.size() && group_[i_] == '+') ++i_;
     std::size_t start = i_;
     std::uint64_t value = 0;
-    for (; i_ < group_.size() && group_[i_] >= '0' && group_[i_] <= '9'; ++i_) {
+    for (; i_ < group_.size() && is_ascii_digit(group_[i_]); ++i_) {
       value = value * 10 + static_cast<std::uint64_t>(group_[i_] - '0');
       if (value > std::numeric_limits<std::uint32_t>::max()) return std::nullopt;
     }
@@ -143,7 +142,7 @@ class MetaReader {
         result.diff = true;
         pos_ += 4;
       } else {
-        std::size_t end = std::find_if(rest.begin(), rest.end(), is_ascii_space) - rest.begin();
+        std::size_t end = std::find_if(rest.begin(), rest.end(), is_tag_space) - rest.begin();
         leftovers.push_back(rest.substr(0, end));
         pos_ += end;
         continue;

@@ -1,9 +1,11 @@
 #include "parser/html_components.hpp"
 
+#include <algorithm>
 #include <optional>
 #include <unordered_map>
 
 #include "ast/unicode.hpp"
+#include "parser/ascii.hpp"
 #include "parser/forward_find.hpp"
 #include "parser/source_slice.hpp"
 #include "parser/text.hpp"
@@ -13,9 +15,6 @@ namespace vyn::parser {
 namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
-
-bool is_ascii_upper(char c) { return c >= 'A' && c <= 'Z'; }
-bool is_ascii_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r'; }
 
 // Where each "</name>" of a text stands, so that a line holding many open tags
 // doesn't search the rest of the line once per tag.
@@ -59,7 +58,7 @@ class HtmlScan {
   bool run() {
     std::size_t p = 0;
     for (;;) {
-      while (p < t_.size() && is_ascii_space(t_[p])) ++p;
+      while (p < t_.size() && is_tag_space(t_[p])) ++p;
       if (p == t_.size()) break;
       if (t_[p] == '<' && p + 1 < t_.size()) {
         if (is_ascii_upper(t_[p + 1])) {
@@ -107,20 +106,19 @@ class HtmlScan {
       found_.push_back({component(std::move(open->tag), {}, "", s_ + n), 1});
       return n;
     }
-    std::string closing = "</" + open->tag.name + ">";
     if (!closing_tags_) closing_tags_.emplace(t_);
     std::size_t c = closing_tags_->find(open->tag.name, k);
     if (c == npos) {
       state_.component_stack.push_back({std::move(open->tag), {}});
       return k;
     }
+    std::size_t after = c + open->tag.name.size() + 3;  // past "</name>"
     std::string_view inner = t_.substr(k, c - k);
     ast::NodeList children;
     if (!ast::trim(inner).empty()) children = process_text(inner, s_ + k, state_.source_map(), false);
     Height height = children.empty() ? 1 : 2;
-    found_.push_back({component(std::move(open->tag), std::move(children), std::string(inner), s_ + c + closing.size()),
-                      height});
-    return c + closing.size();
+    found_.push_back({component(std::move(open->tag), std::move(children), std::string(inner), s_ + after), height});
+    return after;
   }
 
   RegionState& state_;

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <optional>
 
+#include "parser/ascii.hpp"
 #include "parser/forward_find.hpp"
 #include "parser/source_slice.hpp"
 #include "parser/text.hpp"
@@ -60,10 +61,9 @@ std::optional<std::string_view> re_read_slice(const ast::NodeList& nodes, std::s
 }
 
 bool is_hint_word(std::string_view word) {
-  auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
-  if (word.empty() || !letter(word[0])) return false;
+  if (word.empty() || !is_ascii_letter(word[0])) return false;
   for (char c : word.substr(1)) {
-    if (!letter(c) && !(c >= '0' && c <= '9') && c != '_' && c != '-') return false;
+    if (!is_word_char(c) && c != '-') return false;
   }
   return true;
 }

@@ -15,9 +15,10 @@ using markdown::Event;
 using markdown::EventKind;
 using markdown::TagKind;
 
-std::optional<std::string> non_empty(std::string_view text) {
-  if (text.empty()) return std::nullopt;
-  return std::string(text);
+// A link's or image's title; an empty one counts as none.
+std::optional<std::string> link_title(const Event& event) {
+  if (event.title.empty()) return std::nullopt;
+  return std::string(event.title);
 }
 
 FrameKind frame_kind(const Event& event) {
@@ -40,8 +41,8 @@ FrameKind frame_kind(const Event& event) {
     case TagKind::Emphasis: return frame::Block{NodeKind::Emphasis};
     case TagKind::Strong: return frame::Block{NodeKind::Strong};
     case TagKind::Strikethrough: return frame::Block{NodeKind::Strikethrough};
-    case TagKind::Link: return frame::Link{NodeKind::Link, std::string(event.dest_url), non_empty(event.title)};
-    case TagKind::Image: return frame::Link{NodeKind::Image, std::string(event.dest_url), non_empty(event.title)};
+    case TagKind::Link: return frame::Link{NodeKind::Link, std::string(event.dest_url), link_title(event)};
+    case TagKind::Image: return frame::Link{NodeKind::Image, std::string(event.dest_url), link_title(event)};
     case TagKind::DefinitionList: return frame::Block{NodeKind::DefinitionList};
     case TagKind::DefinitionListTitle: return frame::Block{NodeKind::DefinitionTerm};
     case TagKind::DefinitionListDefinition: return frame::Block{NodeKind::DefinitionDescription};

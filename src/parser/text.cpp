@@ -4,6 +4,7 @@
 
 #include "ast/unicode.hpp"
 #include "math/math.hpp"
+#include "parser/ascii.hpp"
 #include "parser/attributes.hpp"
 #include "parser/forward_find.hpp"
 
@@ -28,13 +29,10 @@ constexpr std::array<Escape, 6> kEscapes = {{
     {"\\}}", "}}"},
 }};
 
-bool is_ascii_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool is_ascii_digit(char c) { return c >= '0' && c <= '9'; }
-
 bool is_valid_cross_ref_target(std::string_view target) {
   if (target.empty() || !(is_ascii_letter(target[0]) || target[0] == '_')) return false;
   for (char c : target.substr(1)) {
-    if (!is_ascii_letter(c) && !is_ascii_digit(c) && c != '_' && c != '-' && c != '.' && c != ':') return false;
+    if (!is_word_char(c) && c != '-' && c != '.' && c != ':') return false;
   }
   return true;
 }
