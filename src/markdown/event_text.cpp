@@ -16,6 +16,8 @@ void quoted(std::string& out, std::string_view s) {
             case '\n': out += "\\n"; break;
             case '\r': out += "\\r"; break;
             case '\t': out += "\\t"; break;
+            case '\b': out += "\\b"; break;
+            case '\f': out += "\\f"; break;
             default:
                 if (static_cast<unsigned char>(c) < 0x20) {
                     std::array<char, 8> buf{};

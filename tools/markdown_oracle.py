@@ -1,0 +1,88 @@
+"""Shared by the Markdown oracle tests and tools/compare-markdown-events.py: runs our
+markdown-events tool and pyromark (pulldown-cmark 0.12.2) and writes both event streams in the
+same text form, `[event text, start, end]` with byte offsets."""
+
+import json
+import os
+import subprocess
+from pathlib import Path
+
+OPTIONS = 0x101E  # tables, footnotes, strikethrough, task lists, definition lists
+
+
+def tool_path():
+    build = Path(os.environ.get("VYN_BUILD_DIR", "build"))
+    return build / "tools" / "markdown-events"
+
+
+def ours(documents):
+    """Our events for each document, through one batch run of the tool."""
+    result = subprocess.run(
+        [str(tool_path()), "--batch"],
+        input=json.dumps(documents).encode(),
+        capture_output=True,
+        check=True,
+    )
+    return [json.loads(line) for line in result.stdout.decode().splitlines()]
+
+
+def _quoted(s):
+    return json.dumps(s, ensure_ascii=False)
+
+
+def _tag(tag, end):
+    if isinstance(tag, str):
+        return tag
+    ((name, value),) = tag.items()
+    if name == "Heading":
+        return f"Heading({value['level'] if isinstance(value, dict) else value})"
+    if name == "BlockQuote":
+        return f"BlockQuote({value})"
+    if name == "CodeBlock":
+        return "CodeBlock(Indented)" if value == "Indented" else f"CodeBlock(Fenced({_quoted(value['Fenced'])}))"
+    if name == "List":
+        if end:
+            return f"List({'true' if value else 'false'})"
+        return "List(None)" if value is None else f"List(Some({value}))"
+    if name == "FootnoteDefinition":
+        return f"FootnoteDefinition({_quoted(value)})"
+    if name == "Table":
+        return f"Table([{', '.join(value)}])"
+    if name in ("Link", "Image"):
+        parts = [_quoted(value[k]) for k in ("dest_url", "title", "id")]
+        return f"{name}({value['link_type']}, {', '.join(parts)})"
+    raise ValueError(f"unknown tag {tag!r}")
+
+
+def event_text(event):
+    if isinstance(event, str):
+        return event
+    ((kind, value),) = event.items()
+    if kind in ("Start", "End"):
+        return f"{kind}({_tag(value, kind == 'End')})"
+    if kind == "TaskListMarker":
+        return f"TaskListMarker({'true' if value else 'false'})"
+    return f"{kind}({_quoted(value)})"
+
+
+def reference(document):
+    """pulldown-cmark 0.12.2's events for one document, via pyromark."""
+    import pyromark
+
+    return [
+        [event_text(event), span["start"], span["end"]]
+        for event, span in pyromark.events_with_range(document, options=OPTIONS)
+    ]
+
+
+def differences(document, mine, theirs):
+    """Human-readable lines for where two event streams part."""
+    if mine == theirs:
+        return []
+    lines = [f"document {document!r}"]
+    for i in range(max(len(mine), len(theirs))):
+        a = mine[i] if i < len(mine) else None
+        b = theirs[i] if i < len(theirs) else None
+        if a != b:
+            lines.append(f"  event {i}: ours {a} reference {b}")
+    return lines
