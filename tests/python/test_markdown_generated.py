@@ -52,6 +52,7 @@ document = st.lists(line, max_size=12).map("".join)
 # fixed this suite reports them without failing the build.
 @pytest.mark.xfail(reason="known differences on generated documents", strict=False)
 @hypothesis.settings(max_examples=BATCHES, deadline=None, database=None,
+                     phases=[hypothesis.Phase.generate],
                      suppress_health_check=list(hypothesis.HealthCheck))
 @hypothesis.given(st.lists(document, min_size=BATCH, max_size=BATCH))
 def test_generated_documents_match_the_oracle(documents):
