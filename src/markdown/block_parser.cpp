@@ -14,7 +14,11 @@ void BlockParser::run() {
 
 std::size_t BlockParser::scan_containers(LineStart& ls) {
     std::size_t i = 0;
+    const std::size_t deepest_quote = open_quotes_.empty() ? 0 : open_quotes_.back() + 1;
     for (; i < tree_.spine_len(); ++i) {
+        // Past the last block quote a blank line continues every container, without walking
+        // them all (deep lists followed by many blank lines stay linear).
+        if (i == deepest_quote && scan_blank_line(text_, ls.ix())) return tree_.spine_len();
         const Node& node = tree_[tree_.spine_at(i)];
         switch (node.item) {
             case Item::BlockQuote:
@@ -54,17 +58,15 @@ std::uint32_t BlockParser::append_block(const Node& node) {
 }
 
 void BlockParser::pop(std::size_t ix) {
+    std::uint32_t last_child = tree_.cur();
     std::uint32_t node_ix = tree_.pop();
     Node& node = tree_[node_ix];
     node.end = ix;
-    if ((node.item == Item::List || node.item == Item::DefinitionList) && (node.flags & tight)) {
-        for (std::uint32_t item = node.child; item != nil; item = tree_[item].next) {
-            for (std::uint32_t child = tree_[item].child; child != nil; child = tree_[child].next) {
-                if (tree_[child].item == Item::Paragraph) tree_[child].flags |= tight;
-            }
-        }
+    if (node.item == Item::BlockQuote) open_quotes_.pop_back();
+    if (node.item == Item::DefinitionList) {
+        last_definition_list_ = node_ix;
+        last_definition_list_child_ = last_child;
     }
-    if (node.item == Item::DefinitionList) last_definition_list_ = node_ix;
 }
 
 void BlockParser::finish_list(std::size_t ix) {
@@ -109,8 +111,7 @@ bool BlockParser::start_definition(LineStart& ls, std::size_t container_start) {
         bool loose = last_line_blank_;
         if (reopen) {
             std::uint32_t list = last_definition_list_;
-            std::uint32_t last = tree_[list].child;
-            while (tree_[last].next != nil) last = tree_[last].next;
+            std::uint32_t last = last_definition_list_child_;
             tree_[list].next = nil;
             tree_[last].next = prev;
             para.item = Item::DefinitionListTitle;
@@ -174,6 +175,7 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
             finish_list(container_start);
             append_block(Node{.start = marker_pos, .item = Item::BlockQuote});
             tree_.push();
+            open_quotes_.push_back(tree_.spine_len() - 1);
             continue;
         }
         if (has(doc_.options, Options::footnotes)) {

@@ -52,7 +52,7 @@ private:
     std::size_t parse_html_block(std::size_t ix, std::size_t indent, HtmlBlockStart start);
     std::size_t parse_table(std::size_t ix, std::vector<Alignment> alignments);
     std::size_t parse_table_row(std::size_t ix, std::size_t columns, bool head);
-    bool strip_refdefs(std::uint32_t paragraph);
+    bool strip_refdefs(std::uint32_t paragraph, std::uint32_t prev_sibling);
     // Whether the line at `line_start` continues every open container; `ls` is left after them.
     bool continues(std::size_t line_start, LineStart& ls);
     void append_code_text(std::size_t start, std::size_t end, std::size_t pad);
@@ -68,7 +68,10 @@ private:
     std::string_view text_;
     bool last_line_blank_ = false;
     bool begin_list_item_ = false;
+    std::vector<std::size_t> open_quotes_;  // spine positions of the open block quotes
+    // The definition list closed last and its last child, for a term that extends it again.
     std::uint32_t last_definition_list_ = nil;
+    std::uint32_t last_definition_list_child_ = nil;
     std::size_t line_content_start_ = 0;
 };
 

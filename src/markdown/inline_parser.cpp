@@ -15,7 +15,6 @@ namespace {
 struct Opener {
     std::size_t out_pos;
     bool image;
-    bool active;
 };
 
 // Finds, for each backtick run, the next run of a given length after it; each length keeps a
@@ -99,6 +98,8 @@ private:
     std::vector<std::uint32_t> seq_;
     std::vector<std::uint32_t> out_;
     std::vector<Opener> openers_;
+    // Link (not image) openers below this stack height can no longer form a link.
+    std::size_t links_inactive_below_ = 0;
     HtmlGuards guards_;
 };
 
@@ -179,7 +180,7 @@ void InlinePass::run() {
                 break;
             case Item::MaybeLinkOpen:
             case Item::MaybeImage:
-                openers_.push_back(Opener{out_.size(), node.item == Item::MaybeImage, true});
+                openers_.push_back(Opener{out_.size(), node.item == Item::MaybeImage});
                 out_.push_back(ix);
                 ++k;
                 break;
@@ -300,9 +301,11 @@ void InlinePass::link_close(std::size_t& k) {
     }
     Opener opener = openers_.back();
     openers_.pop_back();
+    bool active = opener.image || openers_.size() >= links_inactive_below_;
+    links_inactive_below_ = std::min(links_inactive_below_, openers_.size());
     std::uint32_t open_ix = out_[opener.out_pos];
     std::optional<LinkTarget> target;
-    if (opener.active) target = link_target(tree_[open_ix], tree_[close_ix], opener.image);
+    if (active) target = link_target(tree_[open_ix], tree_[close_ix], opener.image);
     if (!target) {
         to_text(close_ix);
         out_.push_back(close_ix);
@@ -327,11 +330,8 @@ void InlinePass::link_close(std::size_t& k) {
     brackets_to_text(children);
     std::uint32_t first_child = children.empty() ? nil : resolve_emphasis(tree_, doc_.text, children);
     tree_[open_ix].child = first_child;
-    if (!opener.image) {
-        for (Opener& earlier : openers_) {
-            if (!earlier.image) earlier.active = false;
-        }
-    }
+    // Links do not nest: every `[` still open before this one stays text.
+    if (!opener.image) links_inactive_below_ = openers_.size();
 }
 
 }  // namespace

@@ -38,16 +38,18 @@ void BlockParser::append_code_text(std::size_t start, std::size_t end, std::size
 
 std::size_t BlockParser::parse_paragraph(std::size_t ix) {
     std::uint32_t parent = tree_.peek_up();
-    std::uint32_t marker = tree_.cur();
-    bool take_marker = marker != nil && tree_[marker].item == Item::TaskListMarker && parent != nil &&
-                       tree_[parent].child == marker;
+    std::uint32_t prev = tree_.cur();
+    // A task-list marker that opens the item goes inside the item's first paragraph.
+    bool take_marker = prev != nil && tree_[prev].item == Item::TaskListMarker && parent != nil &&
+                       tree_[parent].child == prev;
     std::uint32_t para = append_block(Node{.start = ix, .item = Item::Paragraph});
     tree_.push();
     if (take_marker) {
         tree_[parent].child = para;
-        tree_[marker].next = nil;
-        tree_[para].child = marker;
-        tree_.set_cur(marker);
+        tree_[prev].next = nil;
+        tree_[para].child = prev;
+        tree_.set_cur(prev);
+        prev = nil;
     }
     std::size_t end;
     while (true) {
@@ -79,7 +81,7 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
                             end = probe.ix() + underline->length;
                             tree_.pop();
                             tree_[para].end = end;
-                            strip_refdefs(para);
+                            strip_refdefs(para, prev);
                             return end;
                         }
                     }
@@ -105,13 +107,13 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
     }
     tree_.pop();
     tree_[para].end = end;
-    strip_refdefs(para);
+    strip_refdefs(para, prev);
     return end;
 }
 
 // Link reference definitions at the start of a paragraph define links and leave no trace; the
 // paragraph then starts after them, or disappears.
-bool BlockParser::strip_refdefs(std::uint32_t para) {
+bool BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling) {
     Node& node = tree_[para];
     InlineSource src = doc_.source(node.content_end);
     std::size_t ix = node.start;
@@ -131,16 +133,12 @@ bool BlockParser::strip_refdefs(std::uint32_t para) {
     if (child == nil && ix >= node.content_end) {
         // Nothing but definitions: drop the paragraph from its parent.
         std::uint32_t parent = tree_.peek_up();
-        std::uint32_t first = parent == nil ? tree_.root_first() : tree_[parent].child;
-        if (first == para) {
+        if (prev_sibling == nil) {
             tree_[parent == nil ? 0 : parent].child = nil;
-            tree_.set_cur(nil);
         } else {
-            std::uint32_t prev = first;
-            while (tree_[prev].next != para) prev = tree_[prev].next;
-            tree_[prev].next = nil;
-            tree_.set_cur(prev);
+            tree_[prev_sibling].next = nil;
         }
+        tree_.set_cur(prev_sibling);
         return true;
     }
     node.start = ix;

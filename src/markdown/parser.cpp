@@ -108,6 +108,15 @@ Event Parser::make_event(std::uint32_t ix, bool end) const {
     return event;
 }
 
+// Paragraphs directly in the items of a tight list show only their content.
+bool Parser::hidden_paragraph(std::uint32_t ix) const {
+    const Tree& tree = doc_.tree;
+    if (tree[ix].item != Item::Paragraph || open_.size() < 2) return false;
+    Item parent = tree[open_.back()].item;
+    if (parent != Item::ListItem && parent != Item::DefinitionListDefinition) return false;
+    return (tree[open_[open_.size() - 2]].flags & tight) != 0;
+}
+
 std::optional<Event> Parser::next() {
     Tree& tree = doc_.tree;
     while (true) {
@@ -122,16 +131,17 @@ std::optional<Event> Parser::next() {
                 node.flags |= inline_done;
                 resolve_inlines(doc_, ix);
             }
+            bool hidden = hidden_paragraph(ix);
             open_.push_back(ix);
             cur_ = tree[ix].child;
-            if (tree[ix].item == Item::Paragraph && (tree[ix].flags & tight)) continue;
+            if (hidden) continue;
             return make_event(ix, false);
         }
         if (open_.empty()) return std::nullopt;
         std::uint32_t ix = open_.back();
         open_.pop_back();
         cur_ = tree[ix].next;
-        if (tree[ix].item == Item::Paragraph && (tree[ix].flags & tight)) continue;
+        if (hidden_paragraph(ix)) continue;
         return make_event(ix, true);
     }
 }

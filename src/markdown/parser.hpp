@@ -65,6 +65,8 @@ public:
 
 private:
     Event make_event(std::uint32_t ix, bool end) const;
+    // Called with the paragraph's parent and grandparent on top of `open_`.
+    bool hidden_paragraph(std::uint32_t ix) const;
 
     Document doc_;
     std::uint32_t cur_ = nil;

@@ -55,7 +55,7 @@ enum class Item : std::uint8_t {
 inline constexpr std::uint8_t can_open = 1;      // delimiter run
 inline constexpr std::uint8_t can_close = 2;     // delimiter run
 inline constexpr std::uint8_t escaped = 4;       // backtick run right after a backslash
-inline constexpr std::uint8_t tight = 8;         // list, definition list; paragraph hidden in a tight list
+inline constexpr std::uint8_t tight = 8;         // list, definition list
 inline constexpr std::uint8_t checked = 16;      // task-list marker
 inline constexpr std::uint8_t fenced = 32;       // code block
 inline constexpr std::uint8_t inline_done = 64;  // block whose inline items are resolved
