@@ -46,6 +46,14 @@ std::size_t BlockParser::scan_containers(LineStart& ls) {
 
 std::uint32_t BlockParser::append_block(const Node& node) {
     std::uint32_t parent = tree_.peek_up();
+    std::uint32_t prev = tree_.cur();
+    if (node.item != Item::Paragraph && prev != nil && tree_[prev].item == Item::TaskListMarker &&
+        tree_[parent].child == prev) {
+        // A task-list marker not followed by a paragraph waits for the next paragraph.
+        tree_[parent].child = nil;
+        tree_.set_cur(nil);
+        pending_marker_ = prev;
+    }
     if (last_line_blank_ && parent != nil && tree_[parent].child != nil) {
         Item kind = tree_[parent].item;
         if (kind == Item::ListItem || kind == Item::DefinitionListDefinition) {
@@ -221,24 +229,31 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
         return end;
     }
     ix = leaf.ix();
-    finish_list(ix);
     std::size_t end = ix;
+    // A list ends where the line's own content begins, after the indent for paragraphs and tables.
+    const std::size_t line_content = ls.ix();
     if (text_[ix] == '<') {
         if (auto html = scan_html_block_start(text_, ix, true)) {
+            finish_list(line_content);
             end = parse_html_block(ix, indent, *html);
         }
     }
     if (end == ix) {
         if (auto rule = scan_hrule(text_, ix)) {
+            finish_list(line_content);
             append_block(Node{.start = ix, .end = ix + *rule, .item = Item::Rule});
             end = ix + *rule;
         } else if (auto level = scan_atx_heading(text_, ix)) {
+            finish_list(line_content);
             end = parse_atx_heading(ix, *level);
         } else if (auto fence = scan_code_fence(text_, ix)) {
+            finish_list(line_content);
             end = parse_fenced_code(ix, indent, *fence);
         } else if (auto alignments = table_start(ix)) {
+            finish_list(ix);
             end = parse_table(ix, std::move(*alignments));
         } else {
+            finish_list(ix);
             std::uint32_t list = last_definition_list_;
             std::uint32_t para = tree_.cur();
             end = parse_paragraph(ix);

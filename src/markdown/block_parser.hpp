@@ -68,7 +68,8 @@ private:
     std::string_view text_;
     bool last_line_blank_ = false;
     bool begin_list_item_ = false;
-    std::vector<std::size_t> open_quotes_;  // spine positions of the open block quotes
+    std::vector<std::size_t> open_quotes_;
+    std::uint32_t pending_marker_ = nil;  // a task-list marker waiting for the next paragraph  // spine positions of the open block quotes
     // The definition list closed last and its last child, for a term that extends it again.
     std::uint32_t last_definition_list_ = nil;
     std::uint32_t last_definition_list_child_ = nil;

@@ -140,7 +140,6 @@ void InlinePass::code_span(std::size_t& k, CodeCloser& closers) {
     std::string code;
     code.reserve(content.size());
     for (std::size_t i = 0; i < content.size(); ++i) {
-        if (content[i] == '\r' && i + 1 < content.size() && content[i + 1] == '\n') continue;
         code.push_back(content[i] == '\n' || content[i] == '\r' ? ' ' : content[i]);
     }
     if (tree_[block_].item == Item::TableCell) {

@@ -11,6 +11,16 @@ namespace markdown {
 
 namespace {
 
+// Code and HTML blocks split lines at line feeds only; a lone CR is content there.
+std::size_t find_lf(std::string_view text, std::size_t ix) {
+    std::size_t lf = text.find('\n', ix);
+    return lf == std::string_view::npos ? text.size() : lf;
+}
+std::size_t next_lf_line(std::string_view text, std::size_t ix) {
+    std::size_t lf = find_lf(text, ix);
+    return lf < text.size() ? lf + 1 : lf;
+}
+
 std::size_t skip_blanks(std::string_view text, std::size_t ix, std::size_t limit) {
     while (ix < limit && is_blank_char(static_cast<unsigned char>(text[ix]))) ++ix;
     return ix;
@@ -50,6 +60,10 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
         tree_[para].child = prev;
         tree_.set_cur(prev);
         prev = nil;
+    }
+    if (pending_marker_ != nil) {
+        tree_.link(pending_marker_);
+        pending_marker_ = nil;
     }
     std::size_t end;
     while (true) {
@@ -127,10 +141,11 @@ bool BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling) 
                                          : node.content_end;
     }
     if (!any) return false;
-    std::uint32_t child = node.child;
+    std::uint32_t marker = node.child != nil && tree_[node.child].item == Item::TaskListMarker ? node.child : nil;
+    std::uint32_t child = marker == nil ? node.child : tree_[marker].next;
     while (child != nil && tree_[child].start < ix) child = tree_[child].next;
-    node.child = child;
     if (child == nil && ix >= node.content_end) {
+        if (marker != nil) pending_marker_ = marker;
         // Nothing but definitions: drop the paragraph from its parent.
         std::uint32_t parent = tree_.peek_up();
         if (prev_sibling == nil) {
@@ -141,7 +156,12 @@ bool BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling) 
         tree_.set_cur(prev_sibling);
         return true;
     }
-    node.start = ix;
+    if (marker != nil) {
+        tree_[marker].next = child;
+        child = marker;
+    }
+    tree_[para].child = child;
+    tree_[para].start = ix;
     return true;
 }
 
@@ -149,16 +169,14 @@ std::size_t BlockParser::parse_atx_heading(std::size_t ix, unsigned level) {
     std::size_t eol = find_eol(text_, ix);
     std::size_t end = eol + scan_eol(text_, eol);
     std::size_t content_start = skip_blanks(text_, ix + level, eol);
+    // Only spaces end the content: a tab before the line end or the closing #s stays text.
     std::size_t content_end = eol;
-    while (content_end > content_start && is_blank_char(static_cast<unsigned char>(text_[content_end - 1]))) --content_end;
+    while (content_end > content_start && text_[content_end - 1] == ' ') --content_end;
     std::size_t hashes = content_end;
     while (hashes > content_start && text_[hashes - 1] == '#') --hashes;
-    if (hashes < content_end &&
-        (hashes == content_start || is_blank_char(static_cast<unsigned char>(text_[hashes - 1])))) {
+    if (hashes < content_end && (hashes == content_start || text_[hashes - 1] == ' ')) {
         content_end = hashes;
-        while (content_end > content_start && is_blank_char(static_cast<unsigned char>(text_[content_end - 1]))) {
-            --content_end;
-        }
+        while (content_end > content_start && text_[content_end - 1] == ' ') --content_end;
     }
     append_block(Node{.start = ix, .end = end, .item = Item::Heading, .count = level, .content_end = content_end});
     tree_.push();
@@ -181,7 +199,7 @@ std::size_t BlockParser::parse_indented_code(LineStart ls) {
     std::vector<Pending> blank_lines;
     std::size_t end = 0;
     while (true) {
-        std::size_t next = next_line_start(text_, ls.ix());
+        std::size_t next = next_lf_line(text_, ls.ix());
         for (const Pending& line : blank_lines) append_code_text(line.start, line.end, line.pad);
         blank_lines.clear();
         append_code_text(ls.ix(), next, ls.spaces_remaining());
@@ -192,7 +210,7 @@ std::size_t BlockParser::parse_indented_code(LineStart ls) {
             LineStart indent = ls;
             if (scan_blank_line(text_, ls.ix())) {
                 indent.scan_space_upto(4);
-                std::size_t after = next_line_start(text_, indent.ix());
+                std::size_t after = next_lf_line(text_, indent.ix());
                 blank_lines.push_back(Pending{indent.ix(), after, indent.spaces_remaining()});
                 line = after;
                 continue;
@@ -211,14 +229,16 @@ std::size_t BlockParser::parse_indented_code(LineStart ls) {
 }
 
 std::size_t BlockParser::parse_fenced_code(std::size_t ix, std::size_t indent, Fence fence) {
-    std::size_t eol = find_eol(text_, ix);
+    // The info string runs to the line feed; spaces and tabs around it go, then every CR.
+    std::size_t eol = find_lf(text_, ix);
     std::size_t info_start = skip_blanks(text_, ix + fence.count, eol);
     std::size_t info_end = eol;
     while (info_end > info_start && is_blank_char(static_cast<unsigned char>(text_[info_end - 1]))) --info_end;
-    std::string_view info = text_.substr(info_start, info_end - info_start);
+    std::string info(text_.substr(info_start, info_end - info_start));
+    std::erase(info, '\r');
     append_block(Node{.start = ix, .item = Item::CodeBlock, .flags = fenced, .str = doc_.own(unescape(info))});
     tree_.push();
-    std::size_t line = eol + scan_eol(text_, eol);
+    std::size_t line = next_lf_line(text_, eol);
     std::size_t end = line;
     std::size_t resume = line;
     LineStart ls(text_, line);
@@ -231,12 +251,12 @@ std::size_t BlockParser::parse_fenced_code(std::size_t ix, std::size_t indent, F
         if (probe.scan_space_upto(4) < 4) {
             if (auto closing = scan_closing_fence(text_, probe.ix(), fence)) {
                 end = probe.ix() + *closing;
-                resume = next_line_start(text_, end);
+                resume = next_lf_line(text_, end);
                 break;
             }
         }
         ls.scan_space_upto(indent);
-        std::size_t next = next_line_start(text_, ls.ix());
+        std::size_t next = next_lf_line(text_, ls.ix());
         append_code_text(ls.ix(), next, ls.spaces_remaining());
         line = next;
     }
@@ -255,8 +275,9 @@ std::size_t BlockParser::parse_html_block(std::size_t ix, std::size_t indent, Ht
     std::size_t end;
     LineStart ls(text_, ix);
     while (true) {
-        std::size_t eol = find_eol(text_, line);
-        end = eol + scan_eol(text_, eol);
+        std::size_t lf = find_lf(text_, line);
+        end = next_lf_line(text_, line);
+        std::size_t eol = lf > line && text_[lf - 1] == '\r' && lf < text_.size() ? lf - 1 : lf;
         if (end == eol + 2) {
             // As in code, a CRLF line ending becomes a line of its own holding just the line feed.
             tree_.append(Node{.start = line, .end = eol, .item = Item::Html, .str = text_.substr(line, eol - line)});

@@ -49,7 +49,8 @@ bool LineStart::is_at_eol() const {
 bool LineStart::scan_blockquote_marker() {
     LineStart saved = *this;
     scan_space_upto(3);
-    if (ix_ < text_.size() && text_[ix_] == '>') {
+    // A tab that reaches past the third column leaves the marker in indented code.
+    if (spaces_remaining_ == 0 && ix_ < text_.size() && text_[ix_] == '>') {
         ++ix_;
         ++col_;
         scan_space_upto(1);

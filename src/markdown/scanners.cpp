@@ -99,8 +99,11 @@ std::optional<Fence> scan_code_fence(std::string_view text, std::size_t ix) {
     while (i < text.size() && text[i] == c) ++i;
     if (i - ix < 3) return std::nullopt;
     if (c == '`') {
-        std::size_t eol = find_eol(text, i);
-        if (text.substr(i, eol - i).find('`') != std::string_view::npos) return std::nullopt;
+        // The info string of a backtick fence runs to the line feed and holds no backtick.
+        std::size_t lf = text.find('\n', i);
+        if (text.substr(i, lf == std::string_view::npos ? lf : lf - i).find('`') != std::string_view::npos) {
+            return std::nullopt;
+        }
     }
     return Fence{i - ix, c};
 }

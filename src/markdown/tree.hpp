@@ -86,13 +86,18 @@ public:
     std::uint32_t append(const Node& node) {
         auto ix = static_cast<std::uint32_t>(nodes_.size());
         nodes_.push_back(node);
+        link(ix);
+        return ix;
+    }
+    // Appends an existing, detached node.
+    void link(std::uint32_t ix) {
+        nodes_[ix].next = nil;
         if (cur_ != nil) {
             nodes_[cur_].next = ix;
         } else {
             nodes_[spine_.empty() ? 0 : spine_.back()].child = ix;
         }
         cur_ = ix;
-        return ix;
     }
     std::uint32_t add_detached(const Node& node) {
         auto ix = static_cast<std::uint32_t>(nodes_.size());
