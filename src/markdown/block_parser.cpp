@@ -1,5 +1,7 @@
 #include "markdown/block_parser.hpp"
 
+#include <algorithm>
+
 #include "markdown/chars.hpp"
 
 namespace markdown {
@@ -46,14 +48,6 @@ std::size_t BlockParser::scan_containers(LineStart& ls) {
 
 std::uint32_t BlockParser::append_block(const Node& node) {
     std::uint32_t parent = tree_.peek_up();
-    std::uint32_t prev = tree_.cur();
-    if (node.item != Item::Paragraph && prev != nil && tree_[prev].item == Item::TaskListMarker &&
-        tree_[parent].child == prev) {
-        // A task-list marker not followed by a paragraph waits for the next paragraph.
-        tree_[parent].child = nil;
-        tree_.set_cur(nil);
-        pending_marker_ = prev;
-    }
     if (last_line_blank_ && parent != nil && tree_[parent].child != nil) {
         Item kind = tree_[parent].item;
         if (kind == Item::ListItem || kind == Item::DefinitionListDefinition) {
@@ -151,27 +145,43 @@ bool BlockParser::start_definition(LineStart& ls, std::size_t container_start) {
 std::size_t BlockParser::parse_block(std::size_t start_ix) {
     LineStart ls(text_, start_ix);
     std::size_t matched = scan_containers(ls);
+    if (empty_item_ != nil && !scan_blank_line(text_, ls.ix())) {
+        // An item that began with two blank lines ended with its marker line.
+        for (std::size_t k = 0; k < tree_.spine_len(); ++k) {
+            if (tree_.spine_at(k) != empty_item_) continue;
+            while (tree_.spine_len() > k + 1) pop(start_ix);
+            pop(empty_item_end_);
+            matched = std::min(matched, k);
+            break;
+        }
+        empty_item_ = nil;
+    }
     while (tree_.spine_len() > matched) pop(start_ix);
 
     while (true) {
-        std::size_t container_start = ls.ix();
+        // A partly consumed tab shifts where the reference places a list start.
+        std::size_t container_start = ls.ix() - ls.spaces_remaining();
         if (auto marker = ls.scan_list_marker()) {
             continue_list(container_start, *marker);
             append_block(Node{.start = container_start, .end = ls.ix(), .item = Item::ListItem,
                               .count = static_cast<std::uint32_t>(marker->indent)});
             tree_.push();
             last_line_blank_ = false;
-            if (marker->blank) {
-                begin_list_item_ = true;
-                return next_line_start(text_, ls.ix());
-            }
+            if (marker->blank) return begin_item_blank(ls.ix());
             if (has(doc_.options, Options::tasklists)) {
                 LineStart probe = ls;
                 probe.scan_space_upto(3);
                 std::size_t marker_start = probe.ix();
                 if (auto is_checked = ls.scan_task_list_marker()) {
-                    tree_.append(Node{.start = marker_start, .end = marker_start + 3, .item = Item::TaskListMarker,
-                                      .flags = static_cast<std::uint8_t>(*is_checked ? checked : 0)});
+                    Node task{.start = marker_start, .end = marker_start + 3, .item = Item::TaskListMarker,
+                              .flags = static_cast<std::uint8_t>(*is_checked ? checked : 0)};
+                    if (scan_blank_line(text_, ls.ix())) {
+                        tree_.append(task);
+                        return begin_item_blank(ls.ix());
+                    }
+                    // The marker goes to the next paragraph that starts, wherever that is; a
+                    // later marker takes its place.
+                    pending_marker_ = tree_.add_detached(task);
                 }
             }
             continue;
@@ -180,7 +190,7 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
         probe.scan_space_upto(3);
         std::size_t marker_pos = probe.ix();
         if (ls.scan_blockquote_marker()) {
-            finish_list(container_start);
+            finish_list(start_ix);
             append_block(Node{.start = marker_pos, .item = Item::BlockQuote});
             tree_.push();
             open_quotes_.push_back(tree_.spine_len() - 1);
@@ -189,7 +199,7 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
         if (has(doc_.options, Options::footnotes)) {
             LineStart footnote = ls;
             if (auto label = footnote.scan_footnote_label()) {
-                finish_list(container_start);
+                finish_list(start_ix);
                 std::uint32_t top = tree_.peek_up();
                 if (top != nil && tree_[top].item == Item::FootnoteDefinition) {
                     // Definitions do not nest: this one closes the enclosing one.
@@ -210,9 +220,9 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
     std::size_t ix = ls.ix();
     if (auto blank = scan_blank_line(text_, ix)) {
         std::uint32_t top = tree_.peek_up();
-        if (begin_list_item_ && top != nil && tree_[top].item == Item::ListItem && tree_[top].child == nil) {
-            // An item can start with at most one blank line.
-            pop(start_ix);
+        if (begin_list_item_ && top != nil && tree_[top].item == Item::ListItem) {
+            // An item can start with at most one blank line; it ends when content follows.
+            empty_item_ = top;
         }
         begin_list_item_ = false;
         if (top == nil || tree_[top].item != Item::BlockQuote) last_line_blank_ = true;
@@ -223,15 +233,15 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
     LineStart leaf = ls;
     std::size_t indent = leaf.scan_space_upto(4);
     if (indent >= 4) {
-        finish_list(ls.ix());
+        finish_list(start_ix);
         std::size_t end = parse_indented_code(ls);
         last_line_blank_ = false;
         return end;
     }
     ix = leaf.ix();
     std::size_t end = ix;
-    // A list ends where the line's own content begins, after the indent for paragraphs and tables.
-    const std::size_t line_content = ls.ix();
+    // A list ends at the start of the line, or after the indent for paragraphs and tables.
+    const std::size_t line_content = start_ix;
     if (text_[ix] == '<') {
         if (auto html = scan_html_block_start(text_, ix, true)) {
             finish_list(line_content);
@@ -265,6 +275,13 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
     }
     last_line_blank_ = false;
     return end;
+}
+
+// The rest of an item's first line is blank: its content, if any, starts on a later line.
+std::size_t BlockParser::begin_item_blank(std::size_t ix) {
+    begin_list_item_ = true;
+    empty_item_end_ = next_line_start(text_, ix);
+    return empty_item_end_;
 }
 
 // A table starts where a line is followed by a delimiter row with as many columns as it has cells.

@@ -42,6 +42,7 @@ private:
     bool start_definition(LineStart& ls, std::size_t container_start);
     bool interrupts_paragraph(LineStart ls, bool all_matched);
     std::optional<std::vector<Alignment>> table_start(std::size_t ix);
+    std::size_t begin_item_blank(std::size_t ix);
     bool ends_table(LineStart ls);
 
     // Leaf blocks (leaf_blocks.cpp).
@@ -68,8 +69,10 @@ private:
     std::string_view text_;
     bool last_line_blank_ = false;
     bool begin_list_item_ = false;
-    std::vector<std::size_t> open_quotes_;
-    std::uint32_t pending_marker_ = nil;  // a task-list marker waiting for the next paragraph  // spine positions of the open block quotes
+    std::vector<std::size_t> open_quotes_;  // spine positions of the open block quotes
+    std::uint32_t pending_marker_ = nil;  // a task-list marker waiting for the next paragraph
+    std::uint32_t empty_item_ = nil;      // an item closed by a second blank line, ending at:
+    std::size_t empty_item_end_ = 0;
     // The definition list closed last and its last child, for a term that extends it again.
     std::uint32_t last_definition_list_ = nil;
     std::uint32_t last_definition_list_child_ = nil;

@@ -47,20 +47,9 @@ void BlockParser::append_code_text(std::size_t start, std::size_t end, std::size
 }
 
 std::size_t BlockParser::parse_paragraph(std::size_t ix) {
-    std::uint32_t parent = tree_.peek_up();
     std::uint32_t prev = tree_.cur();
-    // A task-list marker that opens the item goes inside the item's first paragraph.
-    bool take_marker = prev != nil && tree_[prev].item == Item::TaskListMarker && parent != nil &&
-                       tree_[parent].child == prev;
     std::uint32_t para = append_block(Node{.start = ix, .item = Item::Paragraph});
     tree_.push();
-    if (take_marker) {
-        tree_[parent].child = para;
-        tree_[prev].next = nil;
-        tree_[para].child = prev;
-        tree_.set_cur(prev);
-        prev = nil;
-    }
     if (pending_marker_ != nil) {
         tree_.link(pending_marker_);
         pending_marker_ = nil;

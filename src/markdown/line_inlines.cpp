@@ -49,7 +49,7 @@ void BlockParser::scan_delimiter_run(std::size_t& ix, std::size_t line_start, st
                               (!pipe_after && ((c == '*' && !next_punct) || (c == '~' && count > 1) ||
                                                (c == '~' && prev == U'~' && !next_punct) || prev_ws || prev_punct)));
     bool closes = !at_start && !prev_ws &&
-                  (pipe_after || (c == '*' && !prev_punct) || (c == '~' && count > 1) ||
+                  (pipe_after || ((c == '*' || (c == '~' && count > 1)) && !prev_punct) ||
                    (c == '~' && next == U'~' && !prev_punct) || next_ws || next_punct);
     if ((opens || closes) && (c != '~' || count <= 2)) {
         append_text(text_start, ix);

@@ -47,16 +47,21 @@ line = st.one_of(
 document = st.lists(line, max_size=12).map("".join)
 
 
-# Known differences remain on generated input (CR-only line endings in code and HTML blocks and
-# fence lines, a task-list marker followed by something other than a paragraph); until they are
-# fixed this suite reports them without failing the build.
-@pytest.mark.xfail(reason="known differences on generated documents", strict=False)
+# A long tail of differences remains on these adversarial documents (a few in a hundred: lone CR
+# line endings, empty list items before blank lines inside other containers, blank lines of code
+# and HTML blocks inside list items, emphasis at the end of a heading before a tab). A batch may
+# hold a few; a change that breaks something common shows up as many more.
+ALLOWED_PER_BATCH = 15
+
+
 @hypothesis.settings(max_examples=BATCHES, deadline=None, database=None,
                      phases=[hypothesis.Phase.generate],
                      suppress_health_check=list(hypothesis.HealthCheck))
 @hypothesis.given(st.lists(document, min_size=BATCH, max_size=BATCH))
 def test_generated_documents_match_the_oracle(documents):
-    report = []
+    parted = []
     for doc, mine in zip(documents, ours(documents)):
-        report += differences(doc, mine, reference(doc))
-    assert not report, "\n".join(report[:40])
+        diff = differences(doc, mine, reference(doc))
+        if diff:
+            parted.append("\n".join(diff[:4]))
+    assert len(parted) <= ALLOWED_PER_BATCH, "\n".join(parted)
