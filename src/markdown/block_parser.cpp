@@ -267,9 +267,12 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
             std::uint32_t list = last_definition_list_;
             std::uint32_t para = tree_.cur();
             end = parse_paragraph(ix);
-            if (list != nil && tree_[list].end == ix && tree_.cur() != para && tree_[list].next == tree_.cur()) {
-                // A paragraph after a definition list stretches the list over its first line.
-                tree_[list].end = next_line_start(text_, ix);
+            std::uint32_t after = tree_.cur();
+            if (list != nil && tree_[list].end == ix && after != para && tree_[list].next == after) {
+                // A paragraph after a definition list stretches the list over it (over the text
+                // lines only when it became a heading).
+                const Node& block = tree_[after];
+                tree_[list].end = block.item == Item::Heading ? next_line_start(text_, block.content_end) : block.end;
             }
         }
     }
@@ -287,6 +290,8 @@ std::size_t BlockParser::begin_item_blank(std::size_t ix) {
 // A table starts where a line is followed by a delimiter row with as many columns as it has cells.
 std::optional<std::vector<Alignment>> BlockParser::table_start(std::size_t ix) {
     if (!has(doc_.options, Options::tables)) return std::nullopt;
+    std::size_t eol = find_eol(text_, ix);
+    if (eol > ix && text_[eol - 1] == '\\') return std::nullopt;  // a hard break, not a header
     LineStart ls(text_, ix);
     if (!continues(next_line_start(text_, ix), ls)) return std::nullopt;
     auto alignments = scan_table_delimiter_row(text_, ls.ix());

@@ -141,6 +141,14 @@ std::optional<Reference> scan_entity(std::string_view text, std::size_t ix) {
     return Reference{i + 1 - ix, std::string(*value)};
 }
 
+void drop_pipe_escapes(std::string& text) {
+    std::size_t out = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!(text[i] == '\\' && i + 1 < text.size() && text[i + 1] == '|')) text[out++] = text[i];
+    }
+    text.resize(out);
+}
+
 std::string unescape(std::string_view text) {
     std::string out;
     out.reserve(text.size());

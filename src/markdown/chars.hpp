@@ -33,6 +33,9 @@ struct Reference {
 // An entity or numeric character reference starting at text[ix] == '&'.
 std::optional<Reference> scan_entity(std::string_view text, std::size_t ix);
 
+// Removes each backslash that stands right before a pipe (how table cells read `\|`).
+void drop_pipe_escapes(std::string& text);
+
 // Resolves backslash escapes and character references (link destinations, titles, info strings).
 std::string unescape(std::string_view text);
 

@@ -43,7 +43,9 @@ struct Document {
         strings.push_back(std::move(s));
         return strings.back();
     }
-    InlineSource source(std::size_t limit) const { return InlineSource{text, limit, breaks}; }
+    InlineSource source(std::size_t limit, bool table_cell = false) const {
+        return InlineSource{text, limit, breaks, table_cell};
+    }
 };
 
 }  // namespace markdown

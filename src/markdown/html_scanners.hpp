@@ -23,6 +23,8 @@ struct InlineSource {
     std::string_view text;
     std::size_t limit;
     std::span<const LineBreak> breaks;
+    // Table cells: a backslash right before a pipe is not part of link syntax's payloads.
+    bool table_cell = false;
 
     int at(std::size_t i) const { return i < limit ? static_cast<unsigned char>(text[i]) : -1; }
     // Position after the byte at i; past a line ending, the next line's content.

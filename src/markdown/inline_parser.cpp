@@ -56,7 +56,10 @@ struct LinkTarget {
 class InlinePass {
 public:
     InlinePass(Document& doc, std::uint32_t block)
-        : doc_(doc), tree_(doc.tree), src_(doc.source(doc.tree[block].content_end)), block_(block) {}
+        : doc_(doc),
+          tree_(doc.tree),
+          src_(doc.source(doc.tree[block].content_end, doc.tree[block].item == Item::TableCell)),
+          block_(block) {}
 
     void run();
 
@@ -141,14 +144,6 @@ void InlinePass::code_span(std::size_t& k, CodeCloser& closers) {
     code.reserve(content.size());
     for (std::size_t i = 0; i < content.size(); ++i) {
         code.push_back(content[i] == '\n' || content[i] == '\r' ? ' ' : content[i]);
-    }
-    if (tree_[block_].item == Item::TableCell) {
-        // A cell's `\|` is a pipe even inside code.
-        std::size_t out = 0;
-        for (std::size_t i = 0; i < code.size(); ++i) {
-            if (!(code[i] == '\\' && i + 1 < code.size() && code[i + 1] == '|')) code[out++] = code[i];
-        }
-        code.resize(out);
     }
     bool all_spaces = code.find_first_not_of(' ') == std::string::npos;
     if (!all_spaces && code.size() >= 2 && code.front() == ' ' && code.back() == ' ') {

@@ -144,16 +144,17 @@ std::optional<bool> LineStart::scan_task_list_marker() {
 std::optional<std::size_t> LineStart::scan_definition_marker() {
     LineStart saved = *this;
     std::size_t leading = scan_space_upto(3);
-    if (ix_ < text_.size() && text_[ix_] == ':') {
+    if (spaces_remaining_ == 0 && ix_ < text_.size() && text_[ix_] == ':') {
         ++ix_;
         ++col_;
-        // The content starts at the fourth column after the indent, or one past the marker.
-        std::size_t spaces = scan_space_upto(leading < 2 ? 3 - leading : 1);
-        if (spaces == 0 && !is_at_eol()) {
+        if (is_at_eol()) return leading + 2;
+        if (text_[ix_] != ' ' && text_[ix_] != '\t') {
             *this = saved;
             return std::nullopt;
         }
-        return leading + 1 + (spaces == 0 ? 1 : spaces);
+        // The content column is the fifth of the line, whatever the marker's own indent.
+        scan_space_upto(3 - leading);
+        return std::size_t{4};
     }
     *this = saved;
     return std::nullopt;

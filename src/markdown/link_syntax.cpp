@@ -15,6 +15,16 @@ bool is_blank(int c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
+namespace {
+
+// Escapes and references resolved, after a table cell's `\|` became `|`.
+std::string payload(const InlineSource& src, std::string raw) {
+    if (src.table_cell) drop_pipe_escapes(raw);
+    return unescape(raw);
+}
+
+}  // namespace
+
 std::string collect_source(const InlineSource& src, std::size_t a, std::size_t b, bool strip_indent) {
     std::string out;
     std::size_t i = a;
@@ -34,6 +44,7 @@ std::string collect_source(const InlineSource& src, std::size_t a, std::size_t b
         out.append(src.text.substr(i, run - i));
         i = run;
     }
+    if (src.table_cell) drop_pipe_escapes(out);
     return out;
 }
 
@@ -88,7 +99,7 @@ std::optional<ScannedText> scan_link_destination(const InlineSource& src, std::s
             if (c == '>') break;
             i += (c == '\\' && src.at(i + 1) >= 0 && !is_eol(src.at(i + 1))) ? 2 : 1;
         }
-        return ScannedText{i + 1, unescape(src.text.substr(ix + 1, i - ix - 1))};
+        return ScannedText{i + 1, payload(src, std::string(src.text.substr(ix + 1, i - ix - 1)))};
     }
     int depth = 0;
     while (true) {
@@ -107,7 +118,7 @@ std::optional<ScannedText> scan_link_destination(const InlineSource& src, std::s
         ++i;
     }
     if (depth != 0) return std::nullopt;
-    return ScannedText{i, unescape(src.text.substr(ix, i - ix))};
+    return ScannedText{i, payload(src, std::string(src.text.substr(ix, i - ix)))};
 }
 
 std::optional<ScannedText> scan_link_title(const InlineSource& src, std::size_t ix) {

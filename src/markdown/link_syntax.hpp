@@ -11,8 +11,9 @@
 
 namespace markdown {
 
-// The bytes of [a, b) as the block reads them: container prefixes left out at line breaks, and
-// with `strip_indent` also the leading spaces and tabs of continuation lines.
+// The bytes of [a, b) as the block reads them: container prefixes left out at line breaks, with
+// `strip_indent` also the leading spaces and tabs of continuation lines, and in a table cell the
+// backslash of each `\|`.
 std::string collect_source(const InlineSource& src, std::size_t a, std::size_t b, bool strip_indent);
 
 // Skips spaces and tabs, and at most one line ending when `allow_newline`.

@@ -28,13 +28,6 @@ pytestmark = [
     pytest.mark.skipif(not tool_path().exists(), reason="markdown-events is not built"),
 ]
 
-# Examples where we still part from the reference: escaped pipes inside link destinations,
-# titles and labels of table cells, a header row ending in a backslash, and a definition marker
-# indented by 3 or 4 spaces.
-KNOWN = {("extensions/table", 15), ("extensions/table", 22), ("extensions/table", 23),
-         ("extensions/table", 26), ("extensions/definition_lists", 16)}
-
-
 def _examples():
     return json.loads((TESTDATA / "events-pulldown-cmark-0.12.2.json").read_text())
 
@@ -48,20 +41,14 @@ def _report(documents, mine, theirs):
 
 def test_every_example_matches_the_recorded_stream():
     examples = _examples()
-    mine = ours([x["markdown"] for x in examples])
-    parted = {(x["file"], x["example"]) for x, m in zip(examples, mine) if m != x["events"]}
-    assert parted - KNOWN == set(), _report(
-        [x["markdown"] for x in examples if (x["file"], x["example"]) in parted - KNOWN],
-        [m for x, m in zip(examples, mine) if (x["file"], x["example"]) in parted - KNOWN],
-        [x["events"] for x in examples if (x["file"], x["example"]) in parted - KNOWN],
-    )
-    assert KNOWN - parted == set(), "fixed: drop these from KNOWN"
+    documents = [x["markdown"] for x in examples]
+    mine = ours(documents)
+    assert mine == [x["events"] for x in examples], _report(documents, mine, [x["events"] for x in examples])
 
 
 def test_every_example_matches_the_oracle():
     pytest.importorskip("pyromark")
-    examples = [x for x in _examples() if (x["file"], x["example"]) not in KNOWN]
-    documents = [x["markdown"] for x in examples]
+    documents = [x["markdown"] for x in _examples()]
     mine = ours(documents)
     theirs = [reference(d) for d in documents]
     assert mine == theirs, _report(documents, mine, theirs)
