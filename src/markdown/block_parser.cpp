@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "markdown/chars.hpp"
+#include "markdown/link_syntax.hpp"
 
 namespace markdown {
 
@@ -146,8 +147,9 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
     LineStart ls(text_, start_ix);
     std::size_t matched = scan_containers(ls);
     if (empty_item_ != nil && !scan_blank_line(text_, ls.ix())) {
-        // An item that began with two blank lines ended with its marker line.
-        for (std::size_t k = 0; k < tree_.spine_len(); ++k) {
+        // An item that began with two blank lines ended with its marker line, if the line goes on
+        // in the item's parent.
+        for (std::size_t k = 0; k < tree_.spine_len() && k <= matched; ++k) {
             if (tree_.spine_at(k) != empty_item_) continue;
             while (tree_.spine_len() > k + 1) pop(start_ix);
             pop(empty_item_end_);
@@ -262,6 +264,8 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
         } else if (auto alignments = table_start(ix)) {
             finish_list(ix);
             end = parse_table(ix, std::move(*alignments));
+        } else if (auto defined = list_refdef_line(ix)) {
+            end = *defined;
         } else {
             finish_list(ix);
             std::uint32_t list = last_definition_list_;
@@ -278,6 +282,18 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
     }
     last_line_blank_ = false;
     return end;
+}
+
+// A link reference definition on a line of its own right after a list leaves the list open
+// (the reference parser reads it before deciding on a paragraph); returns the next line.
+std::optional<std::size_t> BlockParser::list_refdef_line(std::size_t ix) {
+    std::uint32_t top = tree_.peek_up();
+    if (text_[ix] != '[' || top == nil || tree_[top].item != Item::List) return std::nullopt;
+    std::size_t eol = find_eol(text_, ix);
+    auto def = scan_refdef(doc_.source(eol), ix);
+    if (!def || def->end != eol) return std::nullopt;
+    doc_.link_defs.try_emplace(def->label, LinkDef{doc_.own(std::move(def->dest)), doc_.own(std::move(def->title))});
+    return next_line_start(text_, eol);
 }
 
 // The rest of an item's first line is blank: its content, if any, starts on a later line.

@@ -261,23 +261,21 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
     std::size_t inner_start = open.end;
     std::size_t inner_end = close.start;
     const bool footnotes = has(doc_.options, Options::footnotes);
+    if (src_.at(after) == '[' && !(footnotes && src_.at(after + 1) == '^')) {
+        if (auto label = scan_link_label(src_, after)) {
+            return reference(label->raw, LinkType::Reference, label->end, label->end);
+        }
+    }
     if (!image && footnotes && doc_.text[inner_start] == '^' && inner_end > inner_start + 1) {
         std::string_view label = doc_.text.substr(inner_start + 1, inner_end - inner_start - 1);
         if (doc_.footnote_labels.count(normalize_label(label))) {
             return LinkTarget{LinkType::Inline, after, after, {}, {}, label, true};
         }
     }
-    if (src_.at(after) == '[' && !(footnotes && src_.at(after + 1) == '^')) {
-        if (auto label = scan_link_label(src_, after)) {
-            return reference(label->raw, LinkType::Reference, label->end, label->end);
-        }
-        if (src_.at(after + 1) == ']') {
-            std::string raw = collect_source(src_, inner_start, inner_end, true);
-            if (auto scanned = scan_link_label(src_, open.end - 1)) {
-                return reference(raw, LinkType::Collapsed, after, after + 2);
-            }
-            return std::nullopt;
-        }
+    if (src_.at(after) == '[' && src_.at(after + 1) == ']') {
+        std::string raw = collect_source(src_, inner_start, inner_end, true);
+        if (scan_link_label(src_, open.end - 1)) return reference(raw, LinkType::Collapsed, after, after + 2);
+        return std::nullopt;
     }
     if (auto scanned = scan_link_label(src_, open.end - 1)) {
         if (scanned->end == after) return reference(scanned->raw, LinkType::Shortcut, after, after);

@@ -148,11 +148,8 @@ std::optional<std::size_t> LineStart::scan_definition_marker() {
         ++ix_;
         ++col_;
         if (is_at_eol()) return leading + 2;
-        if (text_[ix_] != ' ' && text_[ix_] != '\t') {
-            *this = saved;
-            return std::nullopt;
-        }
-        // The content column is the fifth of the line, whatever the marker's own indent.
+        // The content column is the fifth of the line, whatever the marker's own indent; content
+        // may also follow the colon directly.
         scan_space_upto(3 - leading);
         return std::size_t{4};
     }
@@ -163,7 +160,7 @@ std::optional<std::size_t> LineStart::scan_definition_marker() {
 std::optional<std::string_view> LineStart::scan_footnote_label() {
     LineStart saved = *this;
     scan_space_upto(3);
-    if (ix_ + 2 < text_.size() && text_[ix_] == '[' && text_[ix_ + 1] == '^') {
+    if (spaces_remaining_ == 0 && ix_ + 2 < text_.size() && text_[ix_] == '[' && text_[ix_ + 1] == '^') {
         std::size_t i = ix_ + 2;
         while (i < text_.size() && text_[i] != ']' && !is_eol_char(static_cast<unsigned char>(text_[i])) &&
                text_[i] != ' ' && text_[i] != '\t' && text_[i] != '[' && text_[i] != '\\') {

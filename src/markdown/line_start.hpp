@@ -33,7 +33,7 @@ public:
     bool scan_blockquote_marker();
     std::optional<ListMarker> scan_list_marker();
     std::optional<bool> scan_task_list_marker();
-    // `:` of a definition, followed by space; returns the content indent.
+    // `:` of a definition; returns the content indent.
     std::optional<std::size_t> scan_definition_marker();
     // `[^label]:` of a footnote definition; returns the label.
     std::optional<std::string_view> scan_footnote_label();
