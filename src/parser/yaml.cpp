@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "parser/yaml_lookahead.hpp"
 #include "parser/yaml_value.hpp"
 
 namespace vyn::parser {
@@ -29,6 +30,10 @@ struct Limits {
   static constexpr std::size_t kAliasesPerAnchor = 10;
   static constexpr std::size_t kReplayedEvents = 1'000'000;
   static constexpr std::size_t kReplayDepth = 64;
+  // A node brings at most seven tokens (an anchor, a tag, an entry, key and
+  // value indicator, and itself, a collection two), an alias four, the
+  // document two markers; libfyaml reads a page past what it needs.
+  static constexpr std::size_t kLookaheadTokens = 7 * kNodes + 4 * kAliases + 2 + 4096;
 };
 
 struct DiagDeleter {
@@ -56,9 +61,15 @@ ScalarTag tag_of(fy_token* tag) {
   return ScalarTag::None;
 }
 
+// A refusal ends the input where it stands (libfyaml spins on a read error);
+// the reader then fails on the refusal itself.
+ssize_t feed(void* lookahead, void* buffer, std::size_t room) {
+  return static_cast<ssize_t>(static_cast<Lookahead*>(lookahead)->feed(static_cast<char*>(buffer), room));
+}
+
 // A parser that says nothing: a bad frontmatter is dropped without a word.
 // Nesting is bounded by our own count, so libfyaml's fixed cap is lifted.
-std::pair<DiagHandle, ParserHandle> make_parser(std::string_view text) {
+std::pair<DiagHandle, ParserHandle> make_parser(Lookahead& lookahead) {
   fy_diag_cfg diag_cfg;
   fy_diag_cfg_default(&diag_cfg);
   diag_cfg.fp = nullptr;
@@ -71,7 +82,7 @@ std::pair<DiagHandle, ParserHandle> make_parser(std::string_view text) {
                                               FYPCF_JSON_NONE);
   cfg.diag = diag.get();
   ParserHandle parser(fy_parser_create(&cfg));
-  if (!parser || fy_parser_set_string(parser.get(), text.data(), text.size()) != 0) return {};
+  if (!parser || fy_parser_set_input_callback(parser.get(), &lookahead, feed) != 0) return {};
   return {std::move(diag), std::move(parser)};
 }
 
@@ -96,14 +107,16 @@ struct Anchor {
 class Reader {
  public:
   std::optional<ast::Json> read(std::string_view text) {
-    auto [diag, parser] = make_parser(text);
+    Lookahead lookahead(text, Limits::kLookaheadTokens);
+    auto [diag, parser] = make_parser(lookahead);
     if (!parser) return std::nullopt;
     while (fy_event* event = fy_parser_parse(parser.get())) {
+      if (const fy_mark* end = fy_event_end_mark(event)) lookahead.settle(end->input_pos);
       bool ok = take(*event);
       fy_parser_event_free(parser.get(), event);
       if (!ok) return std::nullopt;
     }
-    if (fy_parser_get_stream_error(parser.get())) return std::nullopt;
+    if (fy_parser_get_stream_error(parser.get()) || lookahead.refused()) return std::nullopt;
     ast::Json value = builder_.take();
     if (value.is_null()) return std::nullopt;
     return value;
