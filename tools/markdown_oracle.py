@@ -15,10 +15,10 @@ def tool_path():
     return build / "tools" / "markdown-events"
 
 
-def ours(documents):
+def ours(documents, options=OPTIONS):
     """Our events for each document, through one batch run of the tool."""
     result = subprocess.run(
-        [str(tool_path()), "--batch"],
+        [str(tool_path()), "--batch", "--options", str(options)],
         input=json.dumps(documents).encode(),
         capture_output=True,
         check=True,
@@ -65,13 +65,13 @@ def event_text(event):
     return f"{kind}({_quoted(value)})"
 
 
-def reference(document):
+def reference(document, options=OPTIONS):
     """pulldown-cmark 0.12.2's events for one document, via pyromark; None where it panics
     (pulldown-cmark 0.12.2 has inputs that crash it; there is nothing to compare with)."""
     import pyromark
 
     try:
-        events = pyromark.events_with_range(document, options=OPTIONS)
+        events = pyromark.events_with_range(document, options=options)
     except BaseException as panic:  # pyo3_runtime.PanicException derives from BaseException
         if type(panic).__name__ != "PanicException":
             raise

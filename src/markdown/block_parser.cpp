@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "markdown/chars.hpp"
-#include "markdown/link_syntax.hpp"
 
 namespace markdown {
 
@@ -264,8 +263,6 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
         } else if (auto alignments = table_start(ix)) {
             finish_list(ix);
             end = parse_table(ix, std::move(*alignments));
-        } else if (auto defined = list_refdef_line(ix)) {
-            end = *defined;
         } else {
             finish_list(ix);
             std::uint32_t list = last_definition_list_;
@@ -282,18 +279,6 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
     }
     last_line_blank_ = false;
     return end;
-}
-
-// A link reference definition on a line of its own right after a list leaves the list open
-// (the reference parser reads it before deciding on a paragraph); returns the next line.
-std::optional<std::size_t> BlockParser::list_refdef_line(std::size_t ix) {
-    std::uint32_t top = tree_.peek_up();
-    if (text_[ix] != '[' || top == nil || tree_[top].item != Item::List) return std::nullopt;
-    std::size_t eol = find_eol(text_, ix);
-    auto def = scan_refdef(doc_.source(eol), ix);
-    if (!def || def->end != eol) return std::nullopt;
-    doc_.link_defs.try_emplace(def->label, LinkDef{doc_.own(std::move(def->dest)), doc_.own(std::move(def->title))});
-    return next_line_start(text_, eol);
 }
 
 // The rest of an item's first line is blank: its content, if any, starts on a later line.

@@ -43,7 +43,6 @@ private:
     bool interrupts_paragraph(LineStart ls, bool all_matched);
     std::optional<std::vector<Alignment>> table_start(std::size_t ix);
     std::size_t begin_item_blank(std::size_t ix);
-    std::optional<std::size_t> list_refdef_line(std::size_t ix);
     bool ends_table(LineStart ls);
 
     // Leaf blocks (leaf_blocks.cpp).

@@ -54,6 +54,16 @@ def test_every_example_matches_the_oracle():
     assert mine == theirs, _report(documents, mine, theirs)
 
 
+@pytest.mark.parametrize("options", [0, 0x2, 0x4, 0x8, 0x10, 0x1000])
+def test_other_option_sets_match_the_oracle(options):
+    """With an extension off, its bytes read as plain CommonMark, as the reference reads them."""
+    pytest.importorskip("pyromark")
+    documents = [x["markdown"] for x in _examples()]
+    mine = ours(documents, options)
+    theirs = [reference(d, options) for d in documents]
+    assert mine == theirs, _report(documents, mine, theirs)
+
+
 def _pathological(case, cap):
     parts = case.get("parts") or [{"text": case.get("prefix", ""), "count": 1},
                                   {"text": case["repeat"], "count": case["count"]},
