@@ -43,6 +43,49 @@ def test_block_and_value(text, expected):
     assert exact(frontmatter(text)) == exact(expected)
 
 
+def point(line, column, offset):
+    return {"column": column, "line": line, "offset": offset}
+
+
+def test_the_body_starts_after_the_closing_line():
+    tree = _vyn.parse("---\ntitle: x\n---\nHello")
+    span = {"end": point(4, 6, 22), "start": point(4, 1, 17)}
+    assert tree == {
+        "children": [
+            {"children": [{"position": span, "type": "text", "value": "Hello"}], "position": span, "type": "paragraph"}
+        ],
+        "frontmatter": {"title": "x"},
+        "position": {"end": point(4, 6, 22), "start": point(1, 1, 0)},
+        "type": "root",
+    }
+
+
+@pytest.mark.parametrize(
+    "text, first_child_start",
+    [
+        ("---\r\ntitle: x\r\n---\r\nHello", point(4, 1, 20)),
+        ("---\na: 1\n  ---\nText", point(4, 1, 15)),
+        ("---\na: 1\n---\r\r\nText", point(4, 1, 15)),
+        ("---\nkey: [unclosed\n---\nText", point(4, 1, 23)),
+        # No closing line: the opener is body text.
+        ("---\na: 1\n--- \nText", point(1, 1, 0)),
+        ("---\na: 1\n---", None),
+        ("---\n---\n", None),
+    ],
+)
+def test_where_the_body_begins(text, first_child_start):
+    children = _vyn.parse(text)["children"]
+    assert (children[0]["position"]["start"] if children else None) == first_child_start
+    assert all(child["type"] != "error" for child in children)
+
+
+def test_columns_count_bytes():
+    paragraph = _vyn.parse("\u00e9*a*")["children"][0]
+    assert paragraph["children"][1]["type"] == "emphasis"
+    assert paragraph["children"][1]["position"]["start"] == point(1, 3, 2)
+    assert _vyn.parse("a\n")["position"]["end"] == point(2, 1, 2)
+
+
 def test_yaml_values_become_python_values():
     text = (
         "---\n"

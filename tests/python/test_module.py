@@ -226,3 +226,144 @@ def test_huge_inputs_parse():
     tree = _vyn.parse(yaml)
     assert tree["frontmatter"] is None
     assert tree["position"]["end"]["offset"] == len(yaml)
+
+
+# The dictionary form written by the Python sink, through round trips of
+# hand-built trees: query_all reads a tree and writes back the nodes found.
+
+P = {"end": {"column": 5, "line": 4, "offset": 6}, "start": {"column": 2, "line": 1, "offset": 3}}
+X = {"type": "ident", "value": "x"}
+TEXT = {"position": P, "type": "text", "value": "t"}
+
+BLOCK_KINDS = [
+    "paragraph", "heading", "list", "list_item", "blockquote", "thematic_break", "html", "table", "table_row",
+    "table_cell", "emphasis", "strong", "strikethrough", "definition_list", "definition_term",
+    "definition_description",
+]  # fmt: skip
+
+NODES = [{"children": [TEXT], "position": P, "type": kind} for kind in BLOCK_KINDS] + [
+    TEXT,
+    {"checked": False, "children": [], "depth": 2, "id": "", "ordered": True, "position": P, "type": "heading"},
+    {"lang": "py", "position": P, "type": "code_inline", "value": "x"},
+    {"position": P, "type": "code_block", "value": ""},
+    {
+        "caption": "c", "diff": True, "highlight": [1, 3], "lang": "", "meta": "m", "position": P,
+        "showLineNumbers": False, "title": "t", "type": "code_block", "value": "v",
+    },  # fmt: skip
+    {"children": [TEXT], "position": P, "title": "", "type": "link", "url": "u"},
+    {"alt": "a", "children": [], "position": P, "title": "t", "type": "image", "url": "u"},
+    {"children": [TEXT], "label": "1", "position": P, "type": "footnote_definition"},
+    {"children": [TEXT], "label": "1", "position": P, "type": "footnote_reference"},
+    {"position": P, "raw": "x", "tree": X, "type": "math_inline"},
+    {"label": "eq", "position": P, "raw": "x", "tree": X, "type": "math_display"},
+    {"keys": [{"id": "a"}, {"id": "b", "locator": "p. 1", "prefix": "see"}], "position": P, "type": "citation"},
+    {"position": P, "target": "fig", "type": "cross_ref"},
+    {"attributes": [], "children": [], "isInline": False, "name": "C", "position": P, "type": "component"},
+    {
+        "attributes": [
+            {"name": "n", "position": P, "value": 3},
+            {"name": "f", "position": P, "value": -2.5},
+            {"name": "o", "position": P, "value": {"B": [None, True, -3, "s"], "a": {}}},
+            {"name": "v", "position": P, "value": {"path": "a.b", "position": P}},
+        ],
+        "children": [TEXT], "isInline": True, "name": "C", "position": P, "rawContent": "r", "type": "component",
+    },  # fmt: skip
+    {"path": "a.b", "position": P, "type": "variable"},
+    {"message": "m", "position": P, "rawContent": "", "type": "error"},
+]
+
+
+MATH = [
+    X,
+    {"type": "number", "value": "1"},
+    {"kind": "relation", "symbol": "=", "type": "operator"},
+    {"type": "text", "value": "if"},
+    {"children": [X, X], "type": "row"},
+    {"body": [X], "close": "none", "open": "angle", "type": "fenced"},
+    {"base": X, "script": X, "type": "superscript"},
+    {"base": X, "script": X, "type": "subscript"},
+    {"base": X, "sub": X, "sup": X, "type": "subsuperscript"},
+    {"denominator": X, "numerator": X, "style": "display", "type": "frac"},
+    {"body": X, "index": None, "type": "sqrt"},
+    {"body": X, "index": X, "type": "sqrt"},
+    {"body": X, "type": "overline"},
+    {"body": X, "type": "underline"},
+    {"annotation": None, "body": X, "type": "overbrace"},
+    {"annotation": X, "body": X, "type": "underbrace"},
+    {"base": X, "over": X, "type": "overset"},
+    {"base": X, "type": "underset", "under": X},
+    {"body": X, "kind": "wide_tilde", "type": "accent"},
+    {"limits": "no_limits", "lower": X, "op": {"kind": "large", "symbol": "∑"}, "type": "big_operator", "upper": None},
+    {"delimiters": "double_pipe", "rows": [[X, X], []], "type": "matrix"},
+    {"rows": [{"condition": None, "expr": X}, {"condition": X, "expr": X}], "type": "cases"},
+    {"columns": ["left", "center", "right"], "rows": [[X]], "type": "array"},
+    {"numbered": True, "rows": [{"cells": [X]}, {"cells": [], "label": "l"}], "type": "align"},
+    {"numbered": False, "rows": [X], "type": "gather"},
+    {"custom": "1em", "type": "space"},
+    {"body": X, "type": "phantom"},
+    {"body": X, "type": "h_phantom"},
+    {"body": X, "type": "v_phantom"},
+    {"body": X, "mode": "bottom", "type": "smash"},
+    {"body": X, "style": "script_script", "type": "style_override"},
+    {"body": X, "font": "bold_italic", "type": "font_override"},
+    {"body": X, "color": "red", "type": "color"},
+    {"type": "chem", "value": "H2O"},
+    {"message": "m", "raw": "\\x", "type": "error"},
+]
+
+ENUMS = [
+    ("operator", "kind", ["binary", "relation", "prefix", "postfix", "large", "punctuation"], {"symbol": "+"}),
+    ("fenced", "open", ["paren", "bracket", "brace", "angle", "pipe", "double_pipe", "floor", "ceil", "none"],
+     {"body": [], "close": "none"}),
+    ("matrix", "delimiters", ["plain", "paren", "bracket", "brace", "pipe", "double_pipe"], {"rows": []}),
+    ("frac", "style", ["display", "text", "auto"], {"denominator": X, "numerator": X}),
+    ("style_override", "style", ["display", "text", "script", "script_script"], {"body": X}),
+    ("font_override", "font", ["roman", "bold", "italic", "bold_italic", "sans_serif", "monospace", "blackboard",
+                               "calligraphic", "fraktur", "script"], {"body": X}),
+    ("accent", "kind", ["hat", "tilde", "vec", "dot", "ddot", "bar", "acute", "grave", "breve", "check", "wide_hat",
+                        "wide_tilde"], {"body": X}),
+    ("big_operator", "limits", ["display_limits", "limits", "no_limits"],
+     {"lower": None, "op": {"kind": "large", "symbol": "∫"}, "upper": None}),
+    ("smash", "mode", ["top", "bottom", "both"], {"body": X}),
+]  # fmt: skip
+SPACES = [{name: None, "type": "space"} for name in ["thin", "medium", "thick", "quad", "q_quad", "neg_thin"]]
+ENUM_MATH = [{key: value, "type": kind} | rest for kind, key, values, rest in ENUMS for value in values] + SPACES
+
+
+def root_of(*children):
+    return {"children": list(children), "frontmatter": None, "position": P, "type": "root"}
+
+
+def exact_and_sorted(value, expected):
+    """Equal, with the same number types, and every dict's keys in byte-wise order."""
+    if isinstance(expected, dict):
+        keys = [key.encode() for key in value]
+        return (
+            keys == sorted(keys)
+            and value.keys() == expected.keys()
+            and all(exact_and_sorted(value[key], expected[key]) for key in expected)
+        )
+    if isinstance(expected, list):
+        return len(value) == len(expected) and all(map(exact_and_sorted, value, expected))
+    return type(value) is type(expected) and value == expected
+
+
+@pytest.mark.parametrize("node", NODES, ids=lambda node: node["type"])
+def test_every_node_kind_is_written_back_as_read(node):
+    found = _vyn.query_all(root_of(node), node["type"])
+    assert exact_and_sorted(found[0], node)
+
+
+@pytest.mark.parametrize("tree", MATH + ENUM_MATH, ids=lambda tree: tree["type"])
+def test_every_math_kind_and_enumeration_value_is_written_back_as_read(tree):
+    node = {"position": P, "raw": "", "tree": tree, "type": "math_display"}
+    assert exact_and_sorted(_vyn.query_all(root_of(node), "math_display")[0], node)
+
+
+def test_the_hand_built_trees_cover_every_kind():
+    assert {node["type"] for node in NODES} == set(BLOCK_KINDS) | {
+        "text", "code_inline", "code_block", "link", "image", "footnote_definition", "footnote_reference",
+        "math_inline", "math_display", "citation", "cross_ref", "component", "variable", "error",
+    }  # fmt: skip
+    assert len({tree["type"] for tree in MATH}) == 34
+
