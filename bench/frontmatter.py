@@ -14,10 +14,9 @@ should cost about twice at twice the size, or stay flat once a limit stops
 the reading.
 """
 
-import gc
 import sys
-import time
 
+from parse import best  # bench/ is the script's folder, so on the path
 from vyn import _vyn
 
 
@@ -50,20 +49,6 @@ STRAINS = {
     "line of anchors": lambda n: "&a " * n,
     "keys on lines": lambda n: "".join(f"k{i}: v\n" for i in range(n // 10)),
 }
-
-
-def best(call, text, repeat):
-    times = []
-    for _ in range(repeat):
-        gc.collect()
-        gc.disable()
-        try:
-            start = time.perf_counter()
-            call(text)
-            times.append(time.perf_counter() - start)
-        finally:
-            gc.enable()
-    return min(times)
 
 
 def pyyaml_load():

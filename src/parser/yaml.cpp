@@ -42,8 +42,13 @@ struct DiagDeleter {
 struct ParserDeleter {
   void operator()(fy_parser* parser) const { fy_parser_destroy(parser); }
 };
+struct EventDeleter {
+  fy_parser* parser;
+  void operator()(fy_event* event) const { fy_parser_event_free(parser, event); }
+};
 using DiagHandle = std::unique_ptr<fy_diag, DiagDeleter>;
 using ParserHandle = std::unique_ptr<fy_parser, ParserDeleter>;
+using EventHandle = std::unique_ptr<fy_event, EventDeleter>;
 
 std::string_view text_of(fy_token* token) {
   std::size_t length = 0;
@@ -110,11 +115,9 @@ class Reader {
     Lookahead lookahead(text, Limits::kLookaheadTokens);
     auto [diag, parser] = make_parser(lookahead);
     if (!parser) return std::nullopt;
-    while (fy_event* event = fy_parser_parse(parser.get())) {
-      if (const fy_mark* end = fy_event_end_mark(event)) lookahead.settle(end->input_pos);
-      bool ok = take(*event);
-      fy_parser_event_free(parser.get(), event);
-      if (!ok) return std::nullopt;
+    while (EventHandle event{fy_parser_parse(parser.get()), {parser.get()}}) {
+      if (const fy_mark* end = fy_event_end_mark(event.get())) lookahead.settle(end->input_pos);
+      if (!take(*event)) return std::nullopt;
     }
     if (fy_parser_get_stream_error(parser.get()) || lookahead.refused()) return std::nullopt;
     ast::Json value = builder_.take();
