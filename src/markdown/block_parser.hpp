@@ -61,6 +61,8 @@ private:
     // Inline items of one line (line_inlines.cpp).
     LineEnd parse_line(std::size_t ix, std::size_t limit, bool table_cell);
     void append_text(std::size_t start, std::size_t end);
+    // Only blocks holding brackets, backticks, `<` or delimiter runs need the inline pass.
+    void mark_needs_inline() { tree_[tree_.peek_up()].flags |= needs_inline; }
     void scan_delimiter_run(std::size_t& ix, std::size_t line_start, std::size_t limit, std::size_t& text_start,
                             bool table_cell);
 

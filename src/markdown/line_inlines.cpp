@@ -52,6 +52,7 @@ void BlockParser::scan_delimiter_run(std::size_t& ix, std::size_t line_start, st
                   (pipe_after || ((c == '*' || (c == '~' && count > 1)) && !prev_punct) ||
                    (c == '~' && next == U'~' && !prev_punct) || next_ws || next_punct);
     if ((opens || closes) && (c != '~' || count <= 2)) {
+        mark_needs_inline();
         append_text(text_start, ix);
         auto flags = static_cast<std::uint8_t>((opens ? can_open : 0) | (closes ? can_close : 0));
         for (std::size_t k = 0; k < count; ++k) {
@@ -71,6 +72,7 @@ LineEnd BlockParser::parse_line(std::size_t ix, std::size_t limit, bool table_ce
     std::size_t i = ix;
     auto token = [&](std::size_t start, std::size_t end, Item item, std::uint32_t count = 0,
                      std::uint8_t flags = 0) {
+        mark_needs_inline();
         append_text(result.text_start, start);
         tree_.append(Node{.start = start, .end = end, .item = item, .flags = flags, .count = count});
         result.text_start = end;

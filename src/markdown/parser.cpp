@@ -9,11 +9,6 @@ namespace {
 
 bool is_container(Item item) { return item >= Item::Emphasis; }
 
-bool has_inlines(Item item) {
-    return item == Item::Paragraph || item == Item::Heading || item == Item::TableCell ||
-           item == Item::DefinitionListTitle;
-}
-
 TagKind tag_of(Item item) {
     switch (item) {
         case Item::Emphasis: return TagKind::Emphasis;
@@ -58,6 +53,8 @@ EventKind leaf_kind(Item item) {
 Parser::Parser(std::string_view text, Options options) {
     doc_.text = text;
     doc_.options = options;
+    // About one node per dozen bytes of typical prose; saves regrowing the arena.
+    doc_.tree = Tree(text.size() / 12);
     parse_blocks(doc_);
     cur_ = doc_.tree.root_first();
 }
@@ -127,8 +124,8 @@ std::optional<Event> Parser::next() {
                 cur_ = node.next;
                 return make_event(ix, false);
             }
-            if (has_inlines(node.item) && !(node.flags & inline_done)) {
-                node.flags |= inline_done;
+            if (node.flags & needs_inline) {
+                node.flags &= static_cast<std::uint8_t>(~needs_inline);
                 resolve_inlines(doc_, ix);
             }
             bool hidden = hidden_paragraph(ix);

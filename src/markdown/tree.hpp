@@ -58,7 +58,7 @@ inline constexpr std::uint8_t escaped = 4;       // backtick run right after a b
 inline constexpr std::uint8_t tight = 8;         // list, definition list
 inline constexpr std::uint8_t checked = 16;      // task-list marker
 inline constexpr std::uint8_t fenced = 32;       // code block
-inline constexpr std::uint8_t inline_done = 64;  // block whose inline items are resolved
+inline constexpr std::uint8_t needs_inline = 64;  // block holding raw inline items still to resolve
 
 struct Node {
     std::size_t start = 0;
@@ -81,7 +81,10 @@ struct Node {
 // appended node, pop closes the innermost one.
 class Tree {
 public:
-    Tree() { nodes_.push_back(Node{.item = Item::Paragraph}); }  // root
+    explicit Tree(std::size_t expected_nodes = 0) {
+        nodes_.reserve(expected_nodes + 1);
+        nodes_.push_back(Node{.item = Item::Paragraph});  // root
+    }
 
     std::uint32_t append(const Node& node) {
         auto ix = static_cast<std::uint32_t>(nodes_.size());
