@@ -20,7 +20,10 @@ std::size_t BlockParser::scan_containers(LineStart& ls) {
     for (; i < tree_.spine_len(); ++i) {
         // Past the last block quote a blank line continues every container, without walking
         // them all (deep lists followed by many blank lines stay linear).
-        if (i == deepest_quote && scan_blank_line(text_, ls.ix())) return tree_.spine_len();
+        if (i == deepest_quote && scan_blank_line(text_, ls.ix())) {
+            ls.scan_space_upto(tree_.indent_from(i));
+            return tree_.spine_len();
+        }
         const Node& node = tree_[tree_.spine_at(i)];
         switch (node.item) {
             case Item::BlockQuote:
@@ -214,14 +217,18 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
                 continue;
             }
         }
-        if (has(doc_.options, Options::definition_list) && start_definition(ls, container_start)) continue;
+        if (has(doc_.options, Options::definition_list) && start_definition(ls, container_start)) {
+            if (scan_blank_line(text_, ls.ix())) return begin_item_blank(ls.ix());
+            continue;
+        }
         break;
     }
 
     std::size_t ix = ls.ix();
     if (auto blank = scan_blank_line(text_, ix)) {
         std::uint32_t top = tree_.peek_up();
-        if (begin_list_item_ && top != nil && tree_[top].item == Item::ListItem) {
+        if (begin_list_item_ && top != nil &&
+            (tree_[top].item == Item::ListItem || tree_[top].item == Item::DefinitionListDefinition)) {
             // An item can start with at most one blank line; it ends when content follows.
             empty_item_ = top;
         }

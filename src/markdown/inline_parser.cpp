@@ -67,7 +67,7 @@ private:
     void code_span(std::size_t& k, CodeCloser& closers);
     void angle_bracket(std::size_t& k);
     void link_close(std::size_t& k);
-    std::optional<LinkTarget> link_target(const Node& open, const Node& close, bool image);
+    std::optional<LinkTarget> link_target(const Node& open, const Node& close);
     std::optional<LinkTarget> reference(std::string_view label_raw, LinkType type, std::size_t end,
                                         std::size_t consumed);
     // Skips input items that lie before `end`, trimming a text item that runs past it.
@@ -231,7 +231,7 @@ std::optional<LinkTarget> InlinePass::reference(std::string_view label_raw, Link
     return LinkTarget{type, end, consumed, it->second.dest, it->second.title, doc_.own(collapse_whitespace(label_raw))};
 }
 
-std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& close, bool image) {
+std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& close) {
     std::size_t after = close.end;
     if (src_.at(after) == '(') {
         std::size_t i = skip_link_space(src_, after + 1, true);
@@ -266,7 +266,7 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
             return reference(label->raw, LinkType::Reference, label->end, label->end);
         }
     }
-    if (!image && footnotes && doc_.text[inner_start] == '^' && inner_end > inner_start + 1) {
+    if (footnotes && doc_.text[inner_start] == '^' && inner_end > inner_start + 1) {
         std::string_view label = doc_.text.substr(inner_start + 1, inner_end - inner_start - 1);
         if (doc_.footnote_labels.count(normalize_label(label))) {
             return LinkTarget{LinkType::Inline, after, after, {}, {}, label, true};
@@ -297,7 +297,7 @@ void InlinePass::link_close(std::size_t& k) {
     links_inactive_below_ = std::min(links_inactive_below_, openers_.size());
     std::uint32_t open_ix = out_[opener.out_pos];
     std::optional<LinkTarget> target;
-    if (active) target = link_target(tree_[open_ix], tree_[close_ix], opener.image);
+    if (active) target = link_target(tree_[open_ix], tree_[close_ix]);
     if (!target) {
         to_text(close_ix);
         out_.push_back(close_ix);
@@ -314,6 +314,14 @@ void InlinePass::link_close(std::size_t& k) {
         node.item = Item::FootnoteReference;
         node.str = target->id;
         node.child = nil;
+        if (opener.image) {
+            // `![^1]` is a `!` and a footnote reference.
+            std::size_t bang = node.start;
+            node.start = bang + 1;
+            out_.back() = tree_.add_detached(Node{.start = bang, .end = bang + 1, .item = Item::Text,
+                                                  .str = doc_.text.substr(bang, 1)});
+            out_.push_back(open_ix);
+        }
         return;
     }
     node.item = opener.image ? Item::Image : Item::Link;

@@ -163,16 +163,34 @@ std::size_t BlockParser::parse_atx_heading(std::size_t ix, unsigned level) {
     while (content_end > content_start && text_[content_end - 1] == ' ') --content_end;
     std::size_t hashes = content_end;
     while (hashes > content_start && text_[hashes - 1] == '#') --hashes;
-    if (hashes < content_end && (hashes == content_start || text_[hashes - 1] == ' ')) {
+    const bool closed = hashes < content_end && (hashes == content_start || text_[hashes - 1] == ' ');
+    if (closed) {
         content_end = hashes;
         while (content_end > content_start && text_[content_end - 1] == ' ') --content_end;
     }
+    // White space left at the end (there is a tab in it) is read as part of the last item.
+    std::size_t inline_end = content_end;
+    while (inline_end > content_start && is_blank_char(static_cast<unsigned char>(text_[inline_end - 1]))) {
+        --inline_end;
+    }
     append_block(Node{.start = ix, .end = end, .item = Item::Heading, .count = level, .content_end = content_end});
     tree_.push();
-    if (content_start < content_end) {
+    if (content_start < inline_end) {
         line_content_start_ = content_start;
-        LineEnd line = parse_line(content_start, content_end, false);
+        LineEnd line = parse_line(content_start, inline_end, false);
         append_text(line.text_start, line.eol);
+        if (closed && line.text_start == inline_end) {
+            // Before a closing sequence, content that ends in syntax leaves an empty text.
+            tree_.append(Node{.start = inline_end, .end = inline_end, .item = Item::Text,
+                              .str = text_.substr(inline_end, 0)});
+        }
+        Node& last = tree_[tree_.cur()];
+        if (inline_end < content_end) {
+            if (last.item == Item::Text && last.str.data() == text_.data() + last.start) {
+                last.str = text_.substr(last.start, content_end - last.start);
+            }
+            last.end = content_end;
+        }
     }
     tree_.pop();
     return end;
@@ -278,6 +296,11 @@ std::size_t BlockParser::parse_html_block(std::size_t ix, std::size_t indent, Ht
         if (!continues(end, ls)) break;
         if (start.kind >= 6 && scan_blank_line(text_, ls.ix())) break;
         line = ls.ix();
+        if (ls.spaces_remaining() > 0) {
+            // The columns of a tab the container prefix did not use.
+            tree_.append(Node{.start = line, .end = line, .item = Item::Text,
+                              .str = doc_.own(std::string(ls.spaces_remaining(), ' '))});
+        }
     }
     tree_.pop();
     tree_[tree_.cur()].end = end;

@@ -108,20 +108,23 @@ public:
         return ix;
     }
     void push() {
-        spine_.push_back(cur_);
+        open(cur_);
         cur_ = nil;
     }
     std::uint32_t pop() {
         auto ix = spine_.back();
         spine_.pop_back();
+        indents_.pop_back();
         cur_ = ix;
         return ix;
     }
     // Reopens `ix`, the last appended node, with `last_child` as its last child.
     void reopen(std::uint32_t ix, std::uint32_t last_child) {
-        spine_.push_back(ix);
+        open(ix);
         cur_ = last_child;
     }
+    // Columns of indentation that continue the open containers from spine position `from` on.
+    std::size_t indent_from(std::size_t from) const { return indents_.back() - (from == 0 ? 0 : indents_[from - 1]); }
     std::uint32_t cur() const { return cur_; }
     void set_cur(std::uint32_t ix) { cur_ = ix; }
     std::size_t spine_len() const { return spine_.size(); }
@@ -134,8 +137,18 @@ public:
     std::size_t size() const { return nodes_.size(); }
 
 private:
+    void open(std::uint32_t ix) {
+        const Node& node = nodes_[ix];
+        std::size_t indent = node.item == Item::ListItem || node.item == Item::DefinitionListDefinition ? node.count
+                             : node.item == Item::FootnoteDefinition                                    ? 4
+                                                                                                        : 0;
+        indents_.push_back((indents_.empty() ? 0 : indents_.back()) + indent);
+        spine_.push_back(ix);
+    }
+
     std::vector<Node> nodes_;
     std::vector<std::uint32_t> spine_;
+    std::vector<std::size_t> indents_;  // running total of the spine's continuation indents
     std::uint32_t cur_ = nil;
 };
 
