@@ -270,6 +270,8 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
         } else if (auto alignments = table_start(ix)) {
             finish_list(ix);
             end = parse_table(ix, std::move(*alignments));
+        } else if (text_[ix] == '[' && tree_.peek_up() != nil && tree_[tree_.peek_up()].item == Item::List) {
+            end = paragraph_after_list(ix);
         } else {
             finish_list(ix);
             std::uint32_t list = last_definition_list_;
@@ -285,6 +287,22 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
         }
     }
     last_line_blank_ = false;
+    return end;
+}
+
+// A paragraph that may open with link reference definitions ends the list where its text
+// begins, after the definitions: it is read inside the list, then moved after it.
+std::size_t BlockParser::paragraph_after_list(std::size_t ix) {
+    std::uint32_t last_item = tree_.cur();
+    std::size_t end = parse_paragraph(ix);
+    std::uint32_t para = tree_.cur();
+    bool kept = para != last_item;
+    if (kept) {
+        tree_[last_item].next = nil;
+        tree_.set_cur(last_item);
+    }
+    pop(kept ? tree_[para].start : ix);
+    if (kept) tree_.link(para);
     return end;
 }
 

@@ -43,6 +43,7 @@ private:
     bool interrupts_paragraph(LineStart ls, bool all_matched);
     std::optional<std::vector<Alignment>> table_start(std::size_t ix);
     std::size_t begin_item_blank(std::size_t ix);
+    std::size_t paragraph_after_list(std::size_t ix);
     bool ends_table(LineStart ls);
 
     // Leaf blocks (leaf_blocks.cpp).
