@@ -32,7 +32,7 @@ std::size_t BlockParser::scan_containers(LineStart& ls) {
             case Item::ListItem:
             case Item::DefinitionListDefinition:
             case Item::FootnoteDefinition: {
-                std::size_t indent = node.item == Item::FootnoteDefinition ? 4 : node.count;
+                std::size_t indent = continuation_indent(node);
                 LineStart probe = ls;
                 probe.scan_all_space();
                 if (probe.is_at_eol()) {
@@ -120,7 +120,6 @@ bool BlockParser::start_definition(LineStart& ls, std::size_t container_start) {
             tree_[list].next = nil;
             tree_[last].next = prev;
             para.item = Item::DefinitionListTitle;
-            tree_.set_cur(list);
             tree_.reopen(list, prev);
             if (loose) tree_[list].flags &= static_cast<std::uint8_t>(~tight);
         } else {

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <vector>
 #include <string_view>
+#include <vector>
 
 #include "markdown/document.hpp"
 #include "markdown/line_start.hpp"
@@ -54,7 +54,7 @@ private:
     std::size_t parse_html_block(std::size_t ix, std::size_t indent, HtmlBlockStart start);
     std::size_t parse_table(std::size_t ix, std::vector<Alignment> alignments);
     std::size_t parse_table_row(std::size_t ix, std::size_t columns, bool head);
-    bool strip_refdefs(std::uint32_t paragraph, std::uint32_t prev_sibling);
+    void strip_refdefs(std::uint32_t paragraph, std::uint32_t prev_sibling);
     // Whether the line at `line_start` continues every open container; `ls` is left after them.
     bool continues(std::size_t line_start, LineStart& ls);
     void append_code_text(std::size_t start, std::size_t end, std::size_t pad);

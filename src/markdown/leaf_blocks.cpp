@@ -116,7 +116,7 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
 
 // Link reference definitions at the start of a paragraph define links and leave no trace; the
 // paragraph then starts after them, or disappears.
-bool BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling) {
+void BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling) {
     Node& node = tree_[para];
     InlineSource src = doc_.source(node.content_end);
     std::size_t ix = node.start;
@@ -129,7 +129,7 @@ bool BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling) 
         ix = def->end < node.content_end ? skip_blanks(text_, src.after_eol(def->end), node.content_end)
                                          : node.content_end;
     }
-    if (!any) return false;
+    if (!any) return;
     std::uint32_t marker = node.child != nil && tree_[node.child].item == Item::TaskListMarker ? node.child : nil;
     std::uint32_t child = marker == nil ? node.child : tree_[marker].next;
     while (child != nil && tree_[child].start < ix) child = tree_[child].next;
@@ -143,7 +143,7 @@ bool BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling) 
             tree_[prev_sibling].next = nil;
         }
         tree_.set_cur(prev_sibling);
-        return true;
+        return;
     }
     if (marker != nil) {
         tree_[marker].next = child;
@@ -151,7 +151,6 @@ bool BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling) 
     }
     tree_[para].child = child;
     tree_[para].start = ix;
-    return true;
 }
 
 std::size_t BlockParser::parse_atx_heading(std::size_t ix, unsigned level) {

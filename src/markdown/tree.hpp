@@ -77,6 +77,19 @@ struct Node {
     std::uint32_t next = nil;
 };
 
+// Columns of indentation a line needs to continue an open container (0 for the others).
+inline std::size_t continuation_indent(const Node& node) {
+    switch (node.item) {
+        case Item::ListItem:
+        case Item::DefinitionListDefinition:
+            return node.count;
+        case Item::FootnoteDefinition:
+            return 4;
+        default:
+            return 0;
+    }
+}
+
 // Appending builds siblings under the innermost open node (the spine's top); push opens the last
 // appended node, pop closes the innermost one.
 class Tree {
@@ -138,11 +151,7 @@ public:
 
 private:
     void open(std::uint32_t ix) {
-        const Node& node = nodes_[ix];
-        std::size_t indent = node.item == Item::ListItem || node.item == Item::DefinitionListDefinition ? node.count
-                             : node.item == Item::FootnoteDefinition                                    ? 4
-                                                                                                        : 0;
-        indents_.push_back((indents_.empty() ? 0 : indents_.back()) + indent);
+        indents_.push_back((indents_.empty() ? 0 : indents_.back()) + continuation_indent(nodes_[ix]));
         spine_.push_back(ix);
     }
 
