@@ -14,13 +14,14 @@ void BlockParser::run() {
     while (tree_.spine_len() > 0) pop(text_.size());
 }
 
-std::size_t BlockParser::scan_containers(LineStart& ls) {
+std::size_t BlockParser::scan_containers(LineStart& ls, std::size_t limit) {
     std::size_t i = 0;
     const std::size_t deepest_quote = open_quotes_.empty() ? 0 : open_quotes_.back() + 1;
-    for (; i < tree_.spine_len(); ++i) {
+    const std::size_t count = std::min(limit, tree_.spine_len());
+    for (; i < count; ++i) {
         // Past the last block quote a blank line continues every container, without walking
         // them all (deep lists followed by many blank lines stay linear).
-        if (i == deepest_quote && scan_blank_line(text_, ls.ix())) {
+        if (i == deepest_quote && count == tree_.spine_len() && scan_blank_line(text_, ls.ix())) {
             ls.scan_space_upto(tree_.indent_from(i));
             return tree_.spine_len();
         }
@@ -154,7 +155,9 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
             if (tree_.spine_at(k) != empty_item_) continue;
             while (tree_.spine_len() > k + 1) pop(start_ix);
             pop(empty_item_end_);
-            matched = std::min(matched, k);
+            // The line is read again without the closed item's indent.
+            ls = LineStart(text_, start_ix);
+            matched = scan_containers(ls, k);
             break;
         }
         empty_item_ = nil;

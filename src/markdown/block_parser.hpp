@@ -34,7 +34,9 @@ public:
 private:
     // Containers (block_parser.cpp).
     std::size_t parse_block(std::size_t start_ix);
-    std::size_t scan_containers(LineStart& ls);
+    // Matches the line against the open containers (the first `limit` of them); returns how many
+    // it continues.
+    std::size_t scan_containers(LineStart& ls, std::size_t limit = static_cast<std::size_t>(-1));
     std::uint32_t append_block(const Node& node);
     void pop(std::size_t ix);
     void finish_list(std::size_t ix);

@@ -185,9 +185,8 @@ line_end:
     while (trimmed > result.text_start && is_blank_char(static_cast<unsigned char>(text_[trimmed - 1]))) --trimmed;
     result.trimmed = trimmed;
     if (!result.backslash_break && i < limit && !result.cell_end) {
-        std::size_t spaces = i;
-        while (spaces > result.text_start && text_[spaces - 1] == ' ') --spaces;
-        if (i - spaces >= 2) result.hard_start = spaces;
+        // Two or more spaces or tabs make a hard break.
+        if (i - trimmed >= 2) result.hard_start = trimmed;
     }
     return result;
 }
