@@ -12,6 +12,7 @@ void BlockParser::run() {
     std::size_t ix = 0;
     while (ix < text_.size()) ix = parse_block(ix);
     while (tree_.spine_len() > 0) pop(text_.size());
+    if (open_definition_list_ != nil) tree_[open_definition_list_].end = text_.size();
 }
 
 std::size_t BlockParser::scan_containers(LineStart& ls, std::size_t limit) {
@@ -122,6 +123,7 @@ bool BlockParser::start_definition(LineStart& ls, std::size_t container_start) {
             tree_[last].next = prev;
             para.item = Item::DefinitionListTitle;
             tree_.reopen(list, prev);
+            open_definition_list_ = nil;
             if (loose) tree_[list].flags &= static_cast<std::uint8_t>(~tight);
         } else {
             Node title = para;
@@ -229,16 +231,20 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
     std::size_t ix = ls.ix();
     if (auto blank = scan_blank_line(text_, ix)) {
         std::uint32_t top = tree_.peek_up();
-        if (begin_list_item_ && top != nil &&
-            (tree_[top].item == Item::ListItem || tree_[top].item == Item::DefinitionListDefinition)) {
+        if (top != nil && top == begin_list_item_) {
             // An item can start with at most one blank line; it ends when content follows.
             empty_item_ = top;
         }
-        begin_list_item_ = false;
+        begin_list_item_ = nil;
         if (top == nil || tree_[top].item != Item::BlockQuote) last_line_blank_ = true;
         return ix + *blank;
     }
-    begin_list_item_ = false;
+    begin_list_item_ = nil;
+    if (open_definition_list_ != nil) {
+        // A definition list followed by a paragraph ends where the next block begins.
+        tree_[open_definition_list_].end = start_ix;
+        open_definition_list_ = nil;
+    }
 
     LineStart leaf = ls;
     std::size_t indent = leaf.scan_space_upto(4);
@@ -281,10 +287,14 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
             end = parse_paragraph(ix);
             std::uint32_t after = tree_.cur();
             if (list != nil && tree_[list].end == ix && after != para && tree_[list].next == after) {
-                // A paragraph after a definition list stretches the list over it (over the text
-                // lines only when it became a heading).
+                // A paragraph after a definition list stretches the list up to the next block (up
+                // to its underline when it became a heading).
                 const Node& block = tree_[after];
-                tree_[list].end = block.item == Item::Heading ? next_line_start(text_, block.content_end) : block.end;
+                if (block.item == Item::Heading) {
+                    tree_[list].end = next_line_start(text_, block.content_end);
+                } else {
+                    open_definition_list_ = list;
+                }
             }
         }
     }
@@ -310,7 +320,7 @@ std::size_t BlockParser::paragraph_after_list(std::size_t ix) {
 
 // The rest of an item's first line is blank: its content, if any, starts on a later line.
 std::size_t BlockParser::begin_item_blank(std::size_t ix) {
-    begin_list_item_ = true;
+    begin_list_item_ = tree_.peek_up();
     empty_item_end_ = next_line_start(text_, ix);
     return empty_item_end_;
 }

@@ -73,7 +73,8 @@ private:
     Tree& tree_;
     std::string_view text_;
     bool last_line_blank_ = false;
-    bool begin_list_item_ = false;
+    std::uint32_t begin_list_item_ = nil;  // an item whose first line held only its marker
+    std::uint32_t open_definition_list_ = nil;  // a closed definition list whose end is still to come
     std::vector<std::size_t> open_quotes_;  // spine positions of the open block quotes
     std::uint32_t pending_marker_ = nil;  // a task-list marker waiting for the next paragraph
     std::uint32_t empty_item_ = nil;      // an item closed by a second blank line, ending at:
