@@ -167,11 +167,13 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
     while (tree_.spine_len() > matched) pop(start_ix);
 
     while (true) {
-        // A partly consumed tab shifts where the reference places a list start.
-        std::size_t container_start = ls.ix() - ls.spaces_remaining();
+        std::size_t container_start = ls.ix();
         if (auto marker = ls.scan_list_marker()) {
-            continue_list(container_start, *marker);
-            append_block(Node{.start = container_start, .end = ls.ix(), .item = Item::ListItem,
+            // An item starts its indent's width, in columns, before its marker (a tab counts as
+            // the columns it spans, as the reference places it).
+            std::size_t item_start = marker->position - marker->leading;
+            continue_list(item_start, *marker);
+            append_block(Node{.start = item_start, .end = ls.ix(), .item = Item::ListItem,
                               .count = static_cast<std::uint32_t>(marker->indent)});
             tree_.push();
             last_line_blank_ = false;
@@ -329,7 +331,9 @@ std::size_t BlockParser::begin_item_blank(std::size_t ix) {
 std::optional<std::vector<Alignment>> BlockParser::table_start(std::size_t ix) {
     if (!has(doc_.options, Options::tables)) return std::nullopt;
     std::size_t eol = find_eol(text_, ix);
-    if (eol > ix && text_[eol - 1] == '\\') return std::nullopt;  // a hard break, not a header
+    // A header row has a pipe, and does not end in a backslash (that is a hard break).
+    if (text_.substr(ix, eol - ix).find('|') == std::string_view::npos) return std::nullopt;
+    if (text_[eol - 1] == '\\') return std::nullopt;
     LineStart ls(text_, ix);
     if (!continues(next_line_start(text_, ix), ls)) return std::nullopt;
     auto alignments = scan_table_delimiter_row(text_, ls.ix());

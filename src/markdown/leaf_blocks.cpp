@@ -239,7 +239,10 @@ std::size_t BlockParser::parse_fenced_code(std::size_t ix, std::size_t indent, F
     std::size_t eol = find_lf(text_, ix);
     std::size_t info_start = skip_blanks(text_, ix + fence.count, eol);
     std::size_t info_end = eol;
-    while (info_end > info_start && is_blank_char(static_cast<unsigned char>(text_[info_end - 1]))) --info_end;
+    while (info_end > info_start && (is_blank_char(static_cast<unsigned char>(text_[info_end - 1])) ||
+                                     text_[info_end - 1] == '\r')) {
+        --info_end;
+    }
     std::string info(text_.substr(info_start, info_end - info_start));
     std::erase(info, '\r');
     append_block(Node{.start = ix, .item = Item::CodeBlock, .flags = fenced, .str = doc_.own(unescape(info))});

@@ -69,7 +69,7 @@ std::optional<ListMarker> LineStart::scan_list_marker() {
     }
     std::size_t marker_start = ix_;
     char c = text_[ix_];
-    ListMarker marker{c, 0, 0, false};
+    ListMarker marker{c, 0, 0, false, marker_start, leading};
     if (c == '-' || c == '+' || c == '*') {
         if (c != '+' && ix_ >= hrule_fail_) {
             if (scan_hrule(text_, ix_)) {
@@ -168,8 +168,9 @@ std::optional<std::string_view> LineStart::scan_footnote_label() {
         }
         if (i > ix_ + 2 && i + 1 < text_.size() && text_[i] == ']' && text_[i + 1] == ':') {
             std::string_view label = text_.substr(ix_ + 2, i - ix_ - 2);
-            col_ += i + 2 - ix_;
             ix_ = i + 2;
+            // Tab stops count from the end of the label, as the reference counts them.
+            col_ = 0;
             scan_all_space();
             return label;
         }

@@ -14,6 +14,8 @@ struct ListMarker {
     std::uint64_t number;       // ordered lists
     std::size_t indent;         // columns from the container start to the item's content
     bool blank;                 // nothing follows the marker on this line
+    std::size_t position;       // byte offset of the marker
+    std::size_t leading;        // columns of indent before it
 };
 
 class LineStart {
