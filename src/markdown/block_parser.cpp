@@ -52,16 +52,21 @@ std::size_t BlockParser::scan_containers(LineStart& ls, std::size_t limit) {
 }
 
 std::uint32_t BlockParser::append_block(const Node& node) {
-    std::uint32_t parent = tree_.peek_up();
-    if (last_line_blank_ && parent != nil && tree_[parent].child != nil) {
-        Item kind = tree_[parent].item;
-        if (kind == Item::ListItem || kind == Item::DefinitionListDefinition) {
-            // A blank line between two blocks of an item makes its list loose.
-            std::uint32_t list = tree_.spine_at(tree_.spine_len() - 2);
-            tree_[list].flags &= static_cast<std::uint8_t>(~tight);
-        }
-    }
+    note_block_after_blank();
     return tree_.append(node);
+}
+
+// A blank line between two blocks of an item makes its list loose. Link reference definitions
+// count as a block here although they leave no node.
+void BlockParser::note_block_after_blank() {
+    std::uint32_t parent = tree_.peek_up();
+    if (!last_line_blank_ || parent == nil) return;
+    Node& item = tree_[parent];
+    if ((item.item == Item::ListItem || item.item == Item::DefinitionListDefinition) &&
+        (item.child != nil || (item.flags & had_block))) {
+        std::uint32_t list = tree_.spine_at(tree_.spine_len() - 2);
+        tree_[list].flags &= static_cast<std::uint8_t>(~tight);
+    }
 }
 
 void BlockParser::pop(std::size_t ix) {
@@ -77,11 +82,20 @@ void BlockParser::pop(std::size_t ix) {
 }
 
 void BlockParser::finish_list(std::size_t ix) {
+    if (open_definition_list_ != nil) {
+        // A definition list followed by a paragraph ends where the next block begins.
+        tree_[open_definition_list_].end = ix;
+        open_definition_list_ = nil;
+    }
     std::uint32_t top = tree_.peek_up();
     if (top != nil && (tree_[top].item == Item::List || tree_[top].item == Item::DefinitionList)) pop(ix);
 }
 
 void BlockParser::continue_list(std::size_t start, const ListMarker& marker) {
+    if (open_definition_list_ != nil) {
+        tree_[open_definition_list_].end = start;
+        open_definition_list_ = nil;
+    }
     std::uint32_t top = tree_.peek_up();
     if (top != nil && tree_[top].item == Item::List) {
         if (tree_[top].data == static_cast<std::uint32_t>(marker.ch)) {
@@ -209,7 +223,7 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
         if (has(doc_.options, Options::footnotes)) {
             LineStart footnote = ls;
             if (auto label = footnote.scan_footnote_label()) {
-                finish_list(start_ix);
+                finish_list(marker_pos);
                 std::uint32_t top = tree_.peek_up();
                 if (top != nil && tree_[top].item == Item::FootnoteDefinition) {
                     // Definitions do not nest: this one closes the enclosing one.
@@ -242,11 +256,6 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
         return ix + *blank;
     }
     begin_list_item_ = nil;
-    if (open_definition_list_ != nil) {
-        // A definition list followed by a paragraph ends where the next block begins.
-        tree_[open_definition_list_].end = start_ix;
-        open_definition_list_ = nil;
-    }
 
     LineStart leaf = ls;
     std::size_t indent = leaf.scan_space_upto(4);
@@ -281,7 +290,7 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
             finish_list(ix);
             end = parse_table(ix, std::move(*alignments));
         } else if (text_[ix] == '[' && tree_.peek_up() != nil && tree_[tree_.peek_up()].item == Item::List) {
-            end = paragraph_after_list(ix);
+            end = paragraph_after_list(start_ix, ix);
         } else {
             finish_list(ix);
             std::uint32_t list = last_definition_list_;
@@ -306,7 +315,7 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
 
 // A paragraph that may open with link reference definitions ends the list where its text
 // begins, after the definitions: it is read inside the list, then moved after it.
-std::size_t BlockParser::paragraph_after_list(std::size_t ix) {
+std::size_t BlockParser::paragraph_after_list(std::size_t line_start, std::size_t ix) {
     std::uint32_t last_item = tree_.cur();
     std::size_t end = parse_paragraph(ix);
     std::uint32_t para = tree_.cur();
@@ -315,8 +324,11 @@ std::size_t BlockParser::paragraph_after_list(std::size_t ix) {
         tree_[last_item].next = nil;
         tree_.set_cur(last_item);
     }
-    pop(kept ? tree_[para].start : ix);
+    // With nothing but definitions, the list ends where the last of them begins.
+    pop(kept ? tree_[para].start : last_refdef_line_ == std::string_view::npos ? line_start : last_refdef_line_);
+    note_block_after_blank();
     if (kept) tree_.link(para);
+    mark_had_block();
     return end;
 }
 
@@ -341,7 +353,7 @@ std::optional<std::vector<Alignment>> BlockParser::table_start(std::size_t ix) {
     return alignments;
 }
 
-bool BlockParser::interrupts_paragraph(LineStart ls, bool all_matched) {
+bool BlockParser::interrupts_paragraph(LineStart ls, bool all_matched, bool tables) {
     if (scan_blank_line(text_, ls.ix())) return true;
     LineStart probe = ls;
     if (probe.scan_space_upto(4) >= 4) return false;
@@ -350,7 +362,7 @@ bool BlockParser::interrupts_paragraph(LineStart ls, bool all_matched) {
     if (scan_hrule(text_, ix) || scan_atx_heading(text_, ix) || scan_code_fence(text_, ix)) return true;
     if (c == '<' && scan_html_block_start(text_, ix, false)) return true;
     if (c == '>') return true;
-    if (c == '|' && all_matched && table_start(ix)) return true;
+    if (tables && c == '|' && all_matched && table_start(ix)) return true;
     LineStart list = ls;
     if (auto marker = list.scan_list_marker()) {
         if (!marker->blank && (marker->ch == '-' || marker->ch == '+' || marker->ch == '*' || marker->number == 1)) {
@@ -384,7 +396,7 @@ bool BlockParser::ends_table(LineStart ls) {
     if (text_[probe.ix()] == '|' && scan_blank_line(text_, probe.ix() + 1)) return true;
     LineStart list = ls;
     if (list.scan_list_marker()) return true;
-    return interrupts_paragraph(ls, true);
+    return interrupts_paragraph(ls, true, false);
 }
 
 }  // namespace markdown

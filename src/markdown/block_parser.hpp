@@ -38,14 +38,20 @@ private:
     // it continues.
     std::size_t scan_containers(LineStart& ls, std::size_t limit = static_cast<std::size_t>(-1));
     std::uint32_t append_block(const Node& node);
+    void note_block_after_blank();
+    // Records that the open container holds a block (which may have left no node).
+    void mark_had_block() {
+        if (tree_.peek_up() != nil) tree_[tree_.peek_up()].flags |= had_block;
+    }
     void pop(std::size_t ix);
     void finish_list(std::size_t ix);
     void continue_list(std::size_t start, const ListMarker& marker);
     bool start_definition(LineStart& ls, std::size_t container_start);
-    bool interrupts_paragraph(LineStart ls, bool all_matched);
+    // `tables`: whether a table header line counts (not inside a table, where it is a row).
+    bool interrupts_paragraph(LineStart ls, bool all_matched, bool tables = true);
     std::optional<std::vector<Alignment>> table_start(std::size_t ix);
     std::size_t begin_item_blank(std::size_t ix);
-    std::size_t paragraph_after_list(std::size_t ix);
+    std::size_t paragraph_after_list(std::size_t line_start, std::size_t ix);
     bool ends_table(LineStart ls);
 
     // Leaf blocks (leaf_blocks.cpp).
@@ -83,6 +89,7 @@ private:
     std::uint32_t last_definition_list_ = nil;
     std::uint32_t last_definition_list_child_ = nil;
     std::size_t line_content_start_ = 0;
+    std::size_t last_refdef_line_ = 0;  // where the last definition that strip_refdefs read began
 };
 
 }  // namespace markdown

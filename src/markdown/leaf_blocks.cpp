@@ -119,11 +119,15 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
 void BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling) {
     Node& node = tree_[para];
     InlineSource src = doc_.source(node.content_end);
+    std::size_t previous_end = 0;
     std::size_t ix = node.start;
     bool any = false;
+    last_refdef_line_ = std::string_view::npos;
     while (src.at(ix) == '[') {
         auto def = scan_refdef(src, ix);
         if (!def) break;
+        if (any) last_refdef_line_ = src.after_eol(previous_end);
+        previous_end = def->end;
         any = true;
         doc_.link_defs.try_emplace(def->label, LinkDef{doc_.own(std::move(def->dest)), doc_.own(std::move(def->title))});
         ix = def->end < node.content_end ? skip_blanks(text_, src.after_eol(def->end), node.content_end)
@@ -135,7 +139,8 @@ void BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling) 
     while (child != nil && tree_[child].start < ix) child = tree_[child].next;
     if (child == nil && ix >= node.content_end) {
         if (marker != nil) pending_marker_ = marker;
-        // Nothing but definitions: drop the paragraph from its parent.
+        // Nothing but definitions: drop the paragraph from its parent, which still counts it.
+        mark_had_block();
         std::uint32_t parent = tree_.peek_up();
         if (prev_sibling == nil) {
             tree_[parent == nil ? 0 : parent].child = nil;

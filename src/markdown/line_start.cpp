@@ -148,10 +148,9 @@ std::optional<std::size_t> LineStart::scan_definition_marker() {
         ++ix_;
         ++col_;
         if (is_at_eol()) return leading + 2;
-        // The content column is the fifth of the line, whatever the marker's own indent; content
-        // may also follow the colon directly.
-        scan_space_upto(3 - leading);
-        return std::size_t{4};
+        // The marker takes spaces up to the fifth column (more make the content indented code);
+        // content may also follow the colon directly.
+        return leading + 1 + scan_space_upto(3 - leading);
     }
     *this = saved;
     return std::nullopt;

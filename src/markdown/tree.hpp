@@ -59,6 +59,7 @@ inline constexpr std::uint8_t tight = 8;         // list, definition list
 inline constexpr std::uint8_t checked = 16;      // task-list marker
 inline constexpr std::uint8_t fenced = 32;       // code block
 inline constexpr std::uint8_t needs_inline = 64;  // block holding raw inline items still to resolve
+inline constexpr std::uint8_t had_block = 128;    // item that held link reference definitions
 
 struct Node {
     std::size_t start = 0;
