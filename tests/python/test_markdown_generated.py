@@ -47,11 +47,11 @@ line = st.one_of(
 document = st.lists(line, max_size=12).map("".join)
 
 
-# A long tail of differences remains on these adversarial documents (a few in a hundred: lone CR
-# line endings, empty list items before blank lines inside other containers, blank lines of code
-# and HTML blocks inside list items, emphasis at the end of a heading before a tab). A batch may
-# hold a few; a change that breaks something common shows up as many more.
-ALLOWED_PER_BATCH = 15
+# A long tail of differences remains on these adversarial documents (about one in two hundred:
+# lone CR line endings, definition lists and empty items inside other containers, blank lines of
+# code and HTML blocks after partly used tabs). A batch may hold one or two; a change that breaks
+# something common shows up as many more.
+ALLOWED_PER_BATCH = 5
 
 
 @hypothesis.settings(max_examples=BATCHES, deadline=None, database=None,
@@ -65,3 +65,33 @@ def test_generated_documents_match_the_oracle(documents):
         if diff:
             parted.append("\n".join(diff[:4]))
     assert len(parted) <= ALLOWED_PER_BATCH, "\n".join(parted)
+
+
+BLOCKS = [
+    "# Title\n", "## Section *one*\n", "Text with **bold**, _em_ and `code`.\n",
+    "A [link](https://x.y \"T\") and ![img](a.png).\n", "- item\n- item with [ref]\n  - nested\n",
+    "1. first\n2. second\n\n   continued\n", "> quote\n> > nested\n", "```python\nprint(1)\n```\n",
+    "    indented\n", "| a | b |\n|---|--:|\n| 1 | 2 |\n", "Term\n: Definition\n", "[ref]: https://r.example\n",
+    "Footnote[^1].\n", "[^1]: The note.\n", "<Note>\n", "</Note>\n", "<Badge /> inline <Badge /> tag.\n",
+    "<div>\nhtml\n</div>\n", "- [ ] todo\n- [x] done\n", "~~strike~~ and ~one~\n", "Trailing  \nhard break\n",
+    "Setext\n===\n", "---\n", "&amp; &copy; entities \\* escapes\n", "$x$ and {@ref} and [@cite]\n",
+    "* star\n+ plus\n", "<!-- comment -->\n", "Auto <https://a.b> and <me@x.y>\n", "Tabs\tinside\ttext\n",
+    "Ünïcödé 日本語 text\n",
+]
+block = st.tuples(st.sampled_from(["", "", "", "  ", "> ", "- ", "1. "]), st.sampled_from(BLOCKS),
+                  st.sampled_from(["", "\n"])).map("".join)
+realistic = st.tuples(st.lists(block, min_size=1, max_size=12).map("".join), st.booleans()).map(
+    lambda pair: pair[0].replace("\n", "\r\n") if pair[1] else pair[0])
+
+
+@hypothesis.settings(max_examples=30, deadline=None, database=None, phases=[hypothesis.Phase.generate],
+                     suppress_health_check=list(hypothesis.HealthCheck))
+@hypothesis.given(st.lists(realistic, min_size=BATCH, max_size=BATCH))
+def test_documents_of_everyday_blocks_match_the_oracle(documents):
+    """Everyday Markdown (whole blocks, nested a little): at most a rare difference."""
+    parted = []
+    for doc, mine in zip(documents, ours(documents)):
+        diff = differences(doc, mine, reference(doc))
+        if diff:
+            parted.append("\n".join(diff[:4]))
+    assert len(parted) <= 1, "\n".join(parted)
