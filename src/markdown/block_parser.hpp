@@ -63,6 +63,7 @@ private:
     std::size_t parse_table(std::size_t ix, std::vector<Alignment> alignments);
     std::size_t parse_table_row(std::size_t ix, std::size_t columns, bool head);
     void strip_refdefs(std::uint32_t paragraph, std::uint32_t prev_sibling);
+    std::size_t read_refdefs(std::size_t start, std::size_t limit, bool define);
     // Whether the line at `line_start` continues every open container; `ls` is left after them.
     bool continues(std::size_t line_start, LineStart& ls);
     void append_code_text(std::size_t start, std::size_t end, std::size_t pad);

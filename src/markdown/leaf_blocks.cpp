@@ -69,14 +69,8 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
                 LineStart probe = ls;
                 if (probe.scan_space_upto(4) < 4) {
                     if (auto underline = scan_setext_underline(text_, probe.ix())) {
-                        InlineSource src = doc_.source(eol);
-                        std::size_t covered = tree_[para].start;
-                        while (src.at(covered) == '[') {
-                            auto def = scan_refdef(src, covered);
-                            if (!def) break;
-                            covered = def->end < eol ? skip_blanks(text_, src.after_eol(def->end), eol) : eol;
-                        }
-                        if (covered < eol) {
+                        // Text made only of definitions is no heading.
+                        if (read_refdefs(tree_[para].start, eol, false) < eol) {
                             append_text(line.text_start, line.backslash_break ? eol : line.trimmed);
                             tree_[para].item = Item::Heading;
                             tree_[para].count = underline->level;
@@ -114,26 +108,33 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
     return end;
 }
 
-// Link reference definitions at the start of a paragraph define links and leave no trace; the
-// paragraph then starts after them, or disappears.
-void BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling) {
-    Node& node = tree_[para];
-    InlineSource src = doc_.source(node.content_end);
+// Reads the link reference definitions that open a paragraph's text [start, limit), registering
+// them when `define`; returns where the text after them begins (`limit` when nothing is left).
+std::size_t BlockParser::read_refdefs(std::size_t start, std::size_t limit, bool define) {
+    InlineSource src = doc_.source(limit);
+    std::size_t ix = start;
     std::size_t previous_end = 0;
-    std::size_t ix = node.start;
-    bool any = false;
     last_refdef_line_ = std::string_view::npos;
     while (src.at(ix) == '[') {
         auto def = scan_refdef(src, ix);
         if (!def) break;
-        if (any) last_refdef_line_ = src.after_eol(previous_end);
+        if (ix != start) last_refdef_line_ = src.after_eol(previous_end);
         previous_end = def->end;
-        any = true;
-        doc_.link_defs.try_emplace(def->label, LinkDef{doc_.own(std::move(def->dest)), doc_.own(std::move(def->title))});
-        ix = def->end < node.content_end ? skip_blanks(text_, src.after_eol(def->end), node.content_end)
-                                         : node.content_end;
+        if (define) {
+            doc_.link_defs.try_emplace(def->label,
+                                       LinkDef{doc_.own(std::move(def->dest)), doc_.own(std::move(def->title))});
+        }
+        ix = def->end < limit ? skip_blanks(text_, src.after_eol(def->end), limit) : limit;
     }
-    if (!any) return;
+    return ix;
+}
+
+// Link reference definitions at the start of a paragraph define links and leave no trace; the
+// paragraph then starts after them, or disappears.
+void BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling) {
+    Node& node = tree_[para];
+    std::size_t ix = read_refdefs(node.start, node.content_end, true);
+    if (ix == node.start) return;
     std::uint32_t marker = node.child != nil && tree_[node.child].item == Item::TaskListMarker ? node.child : nil;
     std::uint32_t child = marker == nil ? node.child : tree_[marker].next;
     while (child != nil && tree_[child].start < ix) child = tree_[child].next;
