@@ -81,7 +81,7 @@ void throughput(const char* name, const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string dir = argc > 1 ? argv[1] : "../shared/testdata";
+    std::string dir = argc > 1 ? argv[1] : "tests/testdata";
     std::ifstream examples_file(dir + "/commonmark-0.31.2.json");
     std::ifstream pathological_file(dir + "/pathological.json");
     if (!examples_file || !pathological_file) {

@@ -29,12 +29,9 @@ PYROMARK_OPTIONS = 0x101E
 
 
 def commonmark_corpus():
-    """The CommonMark examples joined, from shared/testdata beside the repository."""
-    for folder in ROOT.parents:
-        examples = folder / "shared" / "testdata" / "commonmark-0.31.2.json"
-        if examples.exists():
-            return "\n".join(example["markdown"] for example in json.loads(examples.read_text(encoding="utf-8")))
-    return None
+    """The CommonMark examples joined."""
+    examples = ROOT / "tests" / "testdata" / "commonmark-0.31.2.json"
+    return "\n".join(example["markdown"] for example in json.loads(examples.read_text(encoding="utf-8")))
 
 
 def generated_corpus(sections):
@@ -93,9 +90,6 @@ def throughput(repeat):
     others = peers()
     print(f"{'corpus':22} {'size':>9} {'parser':16} {'MB/s':>8} {'ratio':>7}")
     for name, text in corpora:
-        if text is None:
-            print(f"{name:22} (not found)")
-            continue
         size = len(text.encode())
         own = best(_vyn.parse, text, repeat)
         print(f"{name:22} {size:9d} {'vyn parse':16} {size / own / 1e6:8.2f} {1.0:7.2f}")

@@ -3,7 +3,6 @@ CommonMark and extension example, and pyromark (the same parser) on those exampl
 pathological inputs and on generated documents. Events are compared with payloads and ranges."""
 
 import json
-import os
 import sys
 from pathlib import Path
 
@@ -15,18 +14,8 @@ sys.path.insert(0, str(ROOT / "tools"))
 from markdown_oracle import differences, ours, reference, tool_path  # noqa: E402
 
 
-def _testdata():
-    for candidate in (os.environ.get("VYN_TESTDATA"), ROOT.parent / "shared" / "testdata", "/work/shared/testdata"):
-        if candidate and Path(candidate, "events-pulldown-cmark-0.12.2.json").exists():
-            return Path(candidate)
-    return None
-
-
-TESTDATA = _testdata()
-pytestmark = [
-    pytest.mark.skipif(TESTDATA is None, reason="shared test data not found"),
-    pytest.mark.skipif(not tool_path().exists(), reason="markdown-events is not built"),
-]
+TESTDATA = ROOT / "tests" / "testdata"
+pytestmark = pytest.mark.skipif(not tool_path().exists(), reason="markdown-events is not built")
 
 def _examples():
     return json.loads((TESTDATA / "events-pulldown-cmark-0.12.2.json").read_text())

@@ -21,11 +21,7 @@ POSITION = {"start": {"line": 1, "column": 1, "offset": 0}, "end": {"line": 1, "
 TOO_DEEP = "recursion limit exceeded: more than 2048 levels of nested arrays and objects"
 
 
-def shared_testdata():
-    for folder in ROOT.parents:
-        if (folder / "shared" / "testdata").is_dir():
-            return folder / "shared" / "testdata"
-    pytest.skip("shared/testdata is not beside the repository")
+TESTDATA = ROOT / "tests" / "testdata"
 
 
 DOCUMENTS = [
@@ -70,7 +66,7 @@ def read():
 
 def parsed_documents():
     texts = list(DOCUMENTS) + [p.read_text(encoding="utf-8") for p in sorted((ROOT / "examples").glob("*.vyn"))]
-    data = shared_testdata()
+    data = TESTDATA
     texts += [case["markdown"] for case in json.loads((data / "commonmark-0.31.2.json").read_text("utf-8"))]
     for path in sorted((data / "extensions").glob("*.json")):
         texts += [case["markdown"] for case in json.loads(path.read_text("utf-8"))]

@@ -15,10 +15,7 @@
 namespace {
 
 std::filesystem::path testdata() {
-    if (const char* env = std::getenv("VYN_TESTDATA")) return env;
-    auto repo = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().parent_path();
-    auto beside = repo.parent_path() / "shared" / "testdata";
-    return std::filesystem::exists(beside) ? beside : std::filesystem::path("/work/shared/testdata");
+    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "testdata";
 }
 
 nlohmann::json load(const std::string& name) {
