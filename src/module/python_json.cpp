@@ -7,43 +7,11 @@
 
 #include "ast/limits.hpp"
 #include "module/errors.hpp"
+#include "module/python_objects.hpp"
 
 namespace vyn::module {
 
 namespace {
-
-// A new reference released when it goes out of scope.
-class Ref {
- public:
-  explicit Ref(PyObject* object) : object_(object) {}
-  Ref(const Ref&) = delete;
-  Ref& operator=(const Ref&) = delete;
-  ~Ref() { Py_XDECREF(object_); }
-  PyObject* get() const { return object_; }
-  explicit operator bool() const { return object_ != nullptr; }
-
- private:
-  PyObject* object_;
-};
-
-// The text of a str object; nothing with an exception set when it has no
-// UTF-8 form (a lone surrogate).
-std::optional<std::string_view> utf8_of(PyObject* str) {
-  Py_ssize_t size = 0;
-  const char* data = PyUnicode_AsUTF8AndSize(str, &size);
-  if (!data) return std::nullopt;
-  return std::string_view(data, static_cast<std::size_t>(size));
-}
-
-// Whether `object` is an instance of the abstract base class `name` of
-// collections.abc; -1 with an exception set on failure.
-int is_abc_instance(PyObject* object, const char* name) {
-  Ref abc(PyImport_ImportModule("collections.abc"));
-  if (!abc) return -1;
-  Ref type(PyObject_GetAttrString(abc.get(), name));
-  if (!type) return -1;
-  return PyObject_IsInstance(object, type.get());
-}
 
 // One conversion: the containers on the path from the top to the object
 // being converted, to tell a value that contains itself from one that merely
@@ -86,13 +54,7 @@ class Converter {
     return false;
   }
 
-  static bool unsupported(PyObject* object) {
-    Ref name(PyType_GetQualName(Py_TYPE(object)));
-    if (!name) return python_failed();
-    auto text = utf8_of(name.get());
-    if (!text) return python_failed();
-    return fail("unsupported type " + std::string(*text));
-  }
+  static bool unsupported(PyObject* object) { return fail("unsupported type " + type_name(object)); }
 
   static bool integer(PyObject* object, ast::Json& out) {
     int overflow = 0;
