@@ -2,6 +2,9 @@
 
 #include <string>
 
+#include "module/errors.hpp"
+#include "module/python_objects.hpp"
+
 namespace vyn::module {
 
 namespace {
@@ -34,58 +37,67 @@ void too_many_positional(const Signature& signature, Py_ssize_t given) {
              std::to_string(given) + (given == 1 ? " was" : " were") + " given");
 }
 
-// The text of a str object, for messages.
-std::string text_of(PyObject* object) {
-  PyObject* text = PyObject_Str(object);
-  if (!text) {
-    PyErr_Clear();
-    return "?";
-  }
-  Py_ssize_t size = 0;
-  const char* data = PyUnicode_AsUTF8AndSize(text, &size);
-  std::string result = data ? std::string(data, static_cast<std::size_t>(size)) : "?";
-  if (!data) PyErr_Clear();
-  Py_DECREF(text);
-  return result;
-}
-
-// "'int' object is not an instance of 'str'", prefixed with the parameter.
-void cast_error(PyObject* value, const char* expected, const char* param) {
-  std::string message = "argument " + quoted(param) + ": ";
-  if (value == Py_None) {
-    message += "'None' is not";
-  } else {
-    PyObject* name = PyType_GetQualName(Py_TYPE(value));
-    message += '\'';
-    message += name ? text_of(name) : std::string("?");
-    message += "' object is not";
-    if (!name) PyErr_Clear();
-    Py_XDECREF(name);
-  }
-  message += " an instance of ";
+// "'int' object is not an instance of 'str'"; the parameter is named by `named`.
+void cast_error(PyObject* value, const char* expected) {
+  std::string message = value == Py_None ? "'None'" : quoted(type_name(value).c_str()) + " object";
+  message += " is not an instance of ";
   message += quoted(expected);
   type_error(message);
 }
 
-std::optional<std::string_view> utf8_of(PyObject* str) {
-  Py_ssize_t size = 0;
-  const char* data = PyUnicode_AsUTF8AndSize(str, &size);
-  if (!data) return std::nullopt;  // a lone surrogate: UnicodeEncodeError passes through
-  return std::string_view(data, static_cast<std::size_t>(size));
+// list and tuple, or anything registered as a collections.abc.Sequence.
+int is_sequence(PyObject* value) {
+  if (PyList_Check(value) || PyTuple_Check(value)) return 1;
+  return is_abc_instance(value, "Sequence");
 }
 
-// list and tuple, or anything registered as a collections.abc.Sequence.
-std::optional<bool> is_sequence(PyObject* value) {
-  if (PyList_Check(value) || PyTuple_Check(value)) return true;
-  PyObject* abc = PyImport_ImportModule("collections.abc");
-  if (!abc) return std::nullopt;
-  PyObject* sequence = PyObject_GetAttrString(abc, "Sequence");
-  Py_DECREF(abc);
-  if (!sequence) return std::nullopt;
-  int result = PyObject_IsInstance(value, sequence);
-  Py_DECREF(sequence);
-  if (result < 0) return std::nullopt;
-  return result == 1;
+// The conversions proper; they raise without naming the parameter.
+
+std::optional<std::string_view> str_of(PyObject* value) {
+  if (!PyUnicode_Check(value)) {
+    cast_error(value, "str");
+    return std::nullopt;
+  }
+  return utf8_of(value);  // a lone surrogate: UnicodeEncodeError
+}
+
+std::optional<std::vector<std::string>> str_list_of(PyObject* value) {
+  if (PyUnicode_Check(value)) {
+    type_error("Can't extract `str` to `Vec`");
+    return std::nullopt;
+  }
+  int sequence = is_sequence(value);
+  if (sequence <= 0) {
+    if (sequence == 0) cast_error(value, "Sequence");
+    return std::nullopt;
+  }
+  Ref iterator(PyObject_GetIter(value));
+  if (!iterator) return std::nullopt;
+  std::vector<std::string> result;
+  while (PyObject* next = PyIter_Next(iterator.get())) {
+    Ref item(next);  // the text is borrowed from it: copied before it goes
+    std::optional<std::string_view> text = str_of(item.get());
+    if (!text) return std::nullopt;
+    result.emplace_back(*text);
+  }
+  if (PyErr_Occurred()) return std::nullopt;
+  return result;
+}
+
+std::optional<std::optional<std::string>> optional_str_of(PyObject* value) {
+  if (!value || value == Py_None) return std::optional<std::string>();
+  std::optional<std::string_view> text = str_of(value);
+  if (!text) return std::nullopt;
+  return std::optional<std::string>(std::string(*text));
+}
+
+// A TypeError raised while converting an argument, whatever raised it, names
+// the parameter ("argument 'input': ..."); any other exception passes unchanged.
+template <class T>
+std::optional<T> named(std::optional<T> converted, const char* param) {
+  if (!converted && PyErr_Occurred() == PyExc_TypeError)
+    type_error("argument " + quoted(param) + ": " + take_exception_text());
+  return converted;
 }
 
 }  // namespace
@@ -128,44 +140,15 @@ std::optional<Bound> bind_arguments(const Signature& signature, PyObject* const*
 }
 
 std::optional<std::string_view> str_argument(PyObject* value, const char* param) {
-  if (!PyUnicode_Check(value)) {
-    cast_error(value, "str", param);
-    return std::nullopt;
-  }
-  return utf8_of(value);
+  return named(str_of(value), param);
 }
 
 std::optional<std::vector<std::string>> str_list_argument(PyObject* value, const char* param) {
-  if (PyUnicode_Check(value)) {
-    type_error("argument " + quoted(param) + ": Can't extract `str` to `Vec`");
-    return std::nullopt;
-  }
-  std::optional<bool> sequence = is_sequence(value);
-  if (!sequence) return std::nullopt;
-  if (!*sequence) {
-    cast_error(value, "Sequence", param);
-    return std::nullopt;
-  }
-  PyObject* iterator = PyObject_GetIter(value);
-  if (!iterator) return std::nullopt;
-  std::vector<std::string> result;
-  std::optional<std::vector<std::string>> outcome;
-  while (PyObject* item = PyIter_Next(iterator)) {
-    std::optional<std::string_view> text = str_argument(item, param);
-    Py_DECREF(item);
-    if (!text) break;
-    result.emplace_back(*text);
-  }
-  if (!PyErr_Occurred()) outcome = std::move(result);
-  Py_DECREF(iterator);
-  return outcome;
+  return named(str_list_of(value), param);
 }
 
 std::optional<std::optional<std::string>> optional_str_argument(PyObject* value, const char* param) {
-  if (!value || value == Py_None) return std::optional<std::string>();
-  std::optional<std::string_view> text = str_argument(value, param);
-  if (!text) return std::nullopt;
-  return std::optional<std::string>(std::string(*text));
+  return named(optional_str_of(value), param);
 }
 
 }  // namespace vyn::module

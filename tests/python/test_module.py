@@ -1,7 +1,11 @@
 """The extension module itself: its definition, argument binding and
 conversion with their exact messages, and the result of parse."""
 
+import collections.abc
 import inspect
+import os
+import subprocess
+import sys
 
 import pytest
 
@@ -176,6 +180,70 @@ def test_lone_surrogates_raise_the_interpreters_encode_error(call):
     with pytest.raises(UnicodeEncodeError) as caught:
         call()
     assert "surrogates not allowed" in str(caught.value)
+
+
+class OwnTypeError(TypeError):
+    pass
+
+
+class Failing(collections.abc.Sequence):
+    """A sequence whose iteration raises the exception it was made with."""
+
+    def __init__(self, error):
+        self.error = error
+
+    def __getitem__(self, index):
+        raise IndexError(index)
+
+    def __len__(self):
+        return 1
+
+    def __iter__(self):
+        raise self.error
+
+
+@pytest.mark.parametrize(
+    "error, raised, message",
+    [
+        # Whatever raises a TypeError during a conversion, the binding names the argument.
+        (TypeError("no iteration"), TypeError, "argument 'transforms': no iteration"),
+        (OwnTypeError("own"), OwnTypeError, "own"),
+        (ValueError("no iteration"), ValueError, "no iteration"),
+    ],
+)
+def test_only_a_plain_type_error_of_a_conversion_names_the_argument(error, raised, message):
+    with pytest.raises(BaseException) as caught:
+        _vyn.parse_with_transforms("a", Failing(error))
+    assert type(caught.value) is raised
+    assert str(caught.value) == message
+
+
+FRESH_NAMES = """
+import collections.abc
+from vyn import _vyn
+
+class Fresh(collections.abc.Sequence):
+    # Every name is a new str, which only the conversion holds.
+    def __len__(self):
+        return 1
+    def __getitem__(self, index):
+        raise IndexError(index)
+    def __iter__(self):
+        yield "".join(["toc", "!" * 4000])
+
+try:
+    _vyn.parse_with_transforms("x", Fresh())
+except ValueError as error:
+    print(str(error) == 'unknown transform: "toc' + "!" * 4000 + '"')
+"""
+
+
+def test_transform_names_are_copied_before_their_str_is_released():
+    # The debug allocator overwrites freed memory, so a name read after its
+    # str was released would not compare equal.
+    env = {**os.environ, "PYTHONMALLOC": "debug", "PYTHONPATH": os.pathsep.join(sys.path)}
+    run = subprocess.run([sys.executable, "-c", FRESH_NAMES], env=env, capture_output=True, text=True, timeout=60)
+    assert (run.returncode, run.stdout) == (0, "True\n"), run.stderr
 
 
 def test_str_subclasses_and_sequences_are_accepted():
