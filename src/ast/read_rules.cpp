@@ -76,7 +76,7 @@ Reader::Nest::Nest(Reader& reader) : reader_(reader) {
   ++reader.depth_;
 }
 
-std::string format_float(double value) {
+std::string format_float(double value, FloatNotation notation) {
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
   if (value == 0) return std::signbit(value) ? "-0.0" : "0.0";
@@ -100,15 +100,16 @@ std::string format_float(double value) {
 
   const int length = static_cast<int>(digits.size());
   const int point = exponent + 1;  // digits before the decimal point
-  if (point >= length && point <= 16) {
+  const bool plain = notation == FloatNotation::Plain || (point > -5 && point <= 16);
+  if (plain && point >= length) {
     out += digits;
     out.append(static_cast<std::size_t>(point - length), '0');
     out += ".0";
-  } else if (point > 0 && point <= 16) {
+  } else if (plain && point > 0) {
     out += digits.substr(0, static_cast<std::size_t>(point));
     out += '.';
     out += digits.substr(static_cast<std::size_t>(point));
-  } else if (point > -5 && point <= 0) {
+  } else if (plain) {
     out += "0.";
     out.append(static_cast<std::size_t>(-point), '0');
     out += digits;
@@ -130,7 +131,8 @@ std::string describe(const Json& value) {
     case Json::value_t::boolean: return value.get<bool>() ? "boolean `true`" : "boolean `false`";
     case Json::value_t::number_unsigned: return "integer `" + std::to_string(value.get<std::uint64_t>()) + "`";
     case Json::value_t::number_integer: return "integer `" + std::to_string(value.get<std::int64_t>()) + "`";
-    case Json::value_t::number_float: return "floating point `" + format_float(value.get<double>()) + "`";
+    case Json::value_t::number_float:
+      return "floating point `" + format_float(value.get<double>(), FloatNotation::Plain) + "`";
     case Json::value_t::string: return "string " + debug_quoted(value.get_ref<const std::string&>());
     case Json::value_t::array: return "sequence";
     case Json::value_t::object: return "map";

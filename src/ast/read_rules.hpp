@@ -111,10 +111,17 @@ class Reader {
 // "null", "boolean `true`", "integer `-3`", "floating point `2.0`",
 // "string \"a\\\"b\"", "sequence", "map".
 std::string describe(const Json& value);
-// A float as the error texts show it: the shortest digits that read back to
-// the same value, plain between 1e-5 and 1e16 ("2.0", "0.001"), else with an
-// exponent ("1e20", "1.5e-7").
-std::string format_float(double value);
+// How a float's digits are laid out far from one.
+enum class FloatNotation : std::uint8_t {
+  // As JSON text writes it: plain between 1e-5 and 1e16 ("2.0", "0.001"),
+  // else with an exponent ("1e20", "1.5e-7").
+  Json,
+  // As the error texts describe it: never an exponent ("100000000000000000000.0",
+  // "0.00000015"), so a whole number always ends in ".0".
+  Plain,
+};
+// A float with the shortest digits that read back to the same value.
+std::string format_float(double value, FloatNotation notation = FloatNotation::Json);
 
 [[noreturn]] void fail(std::string message);
 // "invalid type: <found>, expected <expected>"

@@ -53,6 +53,19 @@ TEST(ReadRules, FloatsShowTheShortestDigitsWithAnExponentOnlyWhenFarFromOne) {
   for (const auto& [value, text] : cases) EXPECT_EQ(format_float(value), text) << value;
 }
 
+TEST(ReadRules, PlainFloatsNeverTakeAnExponent) {
+  const std::pair<double, const char*> cases[] = {
+      {2.0, "2.0"},
+      {0.00001, "0.00001"},
+      {1.5e-7, "0.00000015"},
+      {-1e-7, "-0.0000001"},
+      {1e16, "10000000000000000.0"},
+      {1e20, "100000000000000000000.0"},
+      {12345678901234567.0, "12345678901234568.0"},
+  };
+  for (const auto& [value, text] : cases) EXPECT_EQ(format_float(value, FloatNotation::Plain), text) << value;
+}
+
 TEST(ReadRules, DescriptionsOfWhatWasFound) {
   const std::pair<Json, const char*> cases[] = {
       {Json(nullptr), "null"},
@@ -62,6 +75,8 @@ TEST(ReadRules, DescriptionsOfWhatWasFound) {
       {Json(std::int64_t{-9223372036854775807 - 1}), "integer `-9223372036854775808`"},
       {Json(std::int64_t{5}), "integer `5`"},
       {Json(2.5), "floating point `2.5`"},
+      {Json(1e20), "floating point `100000000000000000000.0`"},
+      {Json(1.5e-7), "floating point `0.00000015`"},
       {Json("plain é ∑"), "string \"plain é ∑\""},
       {Json("q\"b\\n\nt\tr\r0"), R"(string "q\"b\\n\nt\tr\r0")"},
       {Json(std::string("\0\x01\x1f\x7f\xc2\x85\xc2\xa0", 8)), "string \"\\0\\u{1}\\u{1f}\\u{7f}\\u{85}\xc2\xa0\""},
