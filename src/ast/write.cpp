@@ -452,7 +452,6 @@ class Writer {
 void write_root(const Root& root, Sink& sink) { Writer(sink).root(root); }
 void write_node(const Node& node, Sink& sink) { Writer(sink).node(node); }
 void write_math(const MathExpr& expr, Sink& sink) { Writer(sink).math(expr); }
-void write_json(const Json& value, Sink& sink) { Writer(sink).json(value); }
 
 Json serialize(const Root& root) {
   JsonSink sink;

@@ -11,7 +11,6 @@ namespace vyn::ast {
 void write_root(const Root& root, Sink& sink);
 void write_node(const Node& node, Sink& sink);
 void write_math(const MathExpr& expr, Sink& sink);
-void write_json(const Json& value, Sink& sink);
 
 // The dictionary form as a JSON value.
 Json serialize(const Root& root);
