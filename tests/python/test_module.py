@@ -4,6 +4,7 @@ conversion with their exact messages, and the result of parse."""
 import collections.abc
 import inspect
 import os
+import shutil
 import subprocess
 import sys
 
@@ -43,6 +44,14 @@ def test_module_holds_the_seven_functions_in_order_and_nothing_else():
         function = getattr(_vyn, name)
         assert function.__name__ == name
         assert function.__module__ == _vyn.__name__
+
+
+@pytest.mark.skipif(shutil.which("nm") is None, reason="needs nm from binutils")
+def test_the_extension_exports_only_its_init_function():
+    listed = subprocess.run(["nm", "-D", "--defined-only", _vyn.__file__], capture_output=True, text=True, check=True)
+    symbols = [line.split()[-1] for line in listed.stdout.splitlines()]
+    assert "PyInit__vyn" in symbols
+    assert [symbol for symbol in symbols if "vyn" in symbol] == ["PyInit__vyn"]
 
 
 @pytest.mark.parametrize(
