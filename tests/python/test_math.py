@@ -83,8 +83,32 @@ def test_deep_formulas_parse_on_a_one_megabyte_thread_stack():
     finally:
         threading.stack_size(previous)
     assert len(results) == len(formulas)
-    assert "nesting deeper than 256 levels" in repr(results[0])
+    assert "nesting deeper than 200 levels" in repr(results[0])
 
+
+
+
+def test_the_deepest_trees_the_parser_makes_read_back():
+    # Aligns nested as deep as the bound allows, each under a script, take the
+    # most levels per atom; components and containers add theirs above.
+    formula = (r"\begin{align} a " * 300 + r"\end{align}^x " * 300).strip()
+    documents = [
+        "<A>\n" * 254 + "$$\n" + formula + "\n$$\n" + "</A>\n" * 254,
+        "<A>\n" * 253 + "- $" + formula + "$\n" + "</A>\n" * 253,
+        "> " * 253 + "- $" + formula + "$\n",
+    ]
+    for document in documents:
+        tree = _vyn.parse(document)
+        (math,) = _vyn.query_all(tree, "math_display") + _vyn.query_all(tree, "math_inline")
+        pending, messages = [math["tree"]], set()
+        while pending:
+            value = pending.pop()
+            if isinstance(value, dict):
+                messages.add(value.get("message"))
+                pending.extend(value.values())
+            elif isinstance(value, list):
+                pending.extend(value)
+        assert "nesting deeper than 200 levels" in messages
 
 PIECES = [
     "{", "}", "^", "_", "&", "\\\\", r"\left", r"\right", "(", ")", "|", ".", "[", "]", " ", "\\", "x", "1", "é",

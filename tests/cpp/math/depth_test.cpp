@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 #include <pthread.h>
 
+#include "ast/limits.hpp"
 #include "expr.hpp"
 
 namespace vyn::math::testing {
 namespace {
 
-constexpr std::string_view kTooDeep = "nesting deeper than 256 levels";
+constexpr std::string_view kTooDeep = "nesting deeper than 200 levels";
+constexpr std::size_t kBound = ast::kMaxMathDepth;
 
 std::string repeat(std::string_view text, std::size_t times) {
   std::string out;
@@ -46,22 +48,22 @@ Json parsed_on_small_stack(const std::string& formula) {
 
 bool mentions(const Json& tree, std::string_view text) { return tree.dump().find(text) != std::string::npos; }
 
-// The innermost "x" is an atom of its own: 255 braces hold 256 atoms.
-TEST(Depth, TheBoundIs256NestedAtoms) {
-  EXPECT_EQ(parsed(repeat("{", 255) + "x" + repeat("}", 255)), ident("x"));
-  EXPECT_EQ(parsed(repeat("{", 256) + "x" + repeat("}", 256)), error("x", kTooDeep));
-  EXPECT_FALSE(mentions(parsed(repeat("x^{", 255) + "y" + repeat("}", 255)), kTooDeep));
-  EXPECT_TRUE(mentions(parsed(repeat("x^{", 256) + "y" + repeat("}", 256)), kTooDeep));
+// The innermost "x" is an atom of its own: 199 braces hold 200 atoms.
+TEST(Depth, TheBoundIs200NestedAtoms) {
+  EXPECT_EQ(parsed(repeat("{", kBound - 1) + "x" + repeat("}", kBound - 1)), ident("x"));
+  EXPECT_EQ(parsed(repeat("{", kBound) + "x" + repeat("}", kBound)), error("x", kTooDeep));
+  EXPECT_FALSE(mentions(parsed(repeat("x^{", kBound - 1) + "y" + repeat("}", kBound - 1)), kTooDeep));
+  EXPECT_TRUE(mentions(parsed(repeat("x^{", kBound) + "y" + repeat("}", kBound)), kTooDeep));
 }
 
 // Each row at the level where the bound is met becomes one error holding the
 // row's source; the constructs around it close where they would have.
 TEST(Depth, TheErrorTakesTheRestOfTheRow) {
-  std::string inner = repeat("{", 44) + "x" + repeat("}", 44);
-  EXPECT_EQ(parsed(repeat("{", 300) + "x" + repeat("}", 300)), error(inner, kTooDeep));
-  EXPECT_EQ(parsed(repeat("{", 255) + "a{b}c & d" + repeat("}", 255)), unmatched("{..."));
-  Json cell = parsed(repeat("\\begin{matrix}", 256) + "{a} b & c \\\\ d" + repeat("\\end{matrix}", 256));
-  for (int level = 0; level < 255; ++level) cell = cell["rows"][0][0];
+  std::string inner = repeat("{", 100) + "x" + repeat("}", 100);
+  EXPECT_EQ(parsed(repeat("{", kBound + 100) + "x" + repeat("}", kBound + 100)), error(inner, kTooDeep));
+  EXPECT_EQ(parsed(repeat("{", kBound - 1) + "a{b}c & d" + repeat("}", kBound - 1)), unmatched("{..."));
+  Json cell = parsed(repeat("\\begin{matrix}", kBound) + "{a} b & c \\\\ d" + repeat("\\end{matrix}", kBound));
+  for (std::size_t level = 0; level + 1 < kBound; ++level) cell = cell["rows"][0][0];
   EXPECT_EQ(cell["rows"], Json::array({{error("{a} b ", kTooDeep), error("c ", kTooDeep)}, {error("d", kTooDeep)}}));
 }
 
