@@ -145,6 +145,7 @@ TEST(ReadMath, Spaces) {
   constexpr const char* kSpaceNames =
       "expected one of `thin`, `medium`, `thick`, `quad`, `q_quad`, `neg_thin`, `custom`";
   const std::string unknown = std::string("unknown variant `wide`, ") + kSpaceNames;
+  const std::string zz = std::string("unknown variant `zz`, ") + kSpaceNames;
   const Case cases[] = {
       {R"({"type":"space","thin":null})", "ok"},
       {R"({"type":"space","neg_thin":{}})", "ok"},
@@ -152,6 +153,8 @@ TEST(ReadMath, Spaces) {
       {R"({"type":"space"})", "invalid value: map, expected map with a single key"},
       {R"({"type":"space","thin":null,"foo":1})", "invalid value: map, expected map with a single key"},
       {R"({"type":"space","wide":null})", unknown.c_str()},
+      // A key that sorts after the tag is the space's name all the same.
+      {R"({"type":"space","zz":null})", zz.c_str()},
       {R"({"type":"space","thin":1})", "invalid type: integer `1`, expected unit"},
       {R"({"type":"space","custom":null})", "invalid type: null, expected a string"},
       {R"(["space","thin"])", "invalid type: sequence, expected string or map"},
