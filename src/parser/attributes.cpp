@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <string>
 #include <utility>
 
 #include "ast/unicode.hpp"
 #include "parser/ascii.hpp"
+#include "parser/decimal.hpp"
 #include "parser/json_text.hpp"
 
 namespace vyn::parser {
@@ -144,53 +146,6 @@ bool equals_ignoring_case(std::string_view text, std::string_view lower) {
   return true;
 }
 
-std::size_t skip_digits(std::string_view text, std::size_t i) {
-  while (i < text.size() && is_ascii_digit(text[i])) ++i;
-  return i;
-}
-
-// A decimal float as written: digits with an optional fraction (at least one
-// digit in all) and an optional exponent; the sign is already gone.
-bool is_decimal_float(std::string_view text) {
-  std::size_t int_end = skip_digits(text, 0);
-  std::size_t i = int_end;
-  std::size_t fraction_digits = 0;
-  if (i < text.size() && text[i] == '.') {
-    std::size_t fraction_end = skip_digits(text, i + 1);
-    fraction_digits = fraction_end - i - 1;
-    i = fraction_end;
-  }
-  if (int_end == 0 && fraction_digits == 0) return false;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    std::size_t exponent_end = skip_digits(text, i);
-    if (exponent_end == i) return false;
-    i = exponent_end;
-  }
-  return i == text.size();
-}
-
-// Whether a decimal float out of a double's range is too large (rather than
-// too small): the power of ten of its leading digit, plus its exponent.
-bool overflows(std::string_view text) {
-  std::size_t e = text.find_first_of("eE");
-  std::string_view mantissa = text.substr(0, e);
-  long long exponent = 0;
-  if (e != std::string_view::npos) {
-    std::string_view digits = text.substr(e + 1);
-    bool negative = digits.front() == '-';
-    if (digits.front() == '+' || negative) digits.remove_prefix(1);
-    for (char c : digits) exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000LL);
-    if (negative) exponent = -exponent;
-  }
-  std::size_t point = std::min(mantissa.find('.'), mantissa.size());
-  std::size_t lead = mantissa.find_first_not_of("0.");
-  if (lead == std::string_view::npos) return false;
-  long long magnitude = lead < point ? static_cast<long long>(point - lead) : -static_cast<long long>(lead - point - 1);
-  return magnitude + exponent > 0;
-}
-
 // "{...}" after trimming: true, false, null, a 64-bit integer, or a finite
 // float. On failure, the message.
 std::variant<Json, std::string> read_primitive_text(std::string_view text) {
@@ -206,7 +161,7 @@ std::variant<Json, std::string> read_primitive_text(std::string_view text) {
   std::string_view signed_text = negative ? text : unsigned_text;  // from_chars takes "-" but not "+"
   if (unsigned_text.empty()) return invalid();
 
-  if (skip_digits(unsigned_text, 0) == unsigned_text.size()) {
+  if (std::all_of(unsigned_text.begin(), unsigned_text.end(), is_ascii_digit)) {
     std::int64_t integer = 0;
     if (std::from_chars(signed_text.data(), signed_text.data() + signed_text.size(), integer).ec == std::errc()) {
       // A non-negative integer is stored unsigned, as JSON reading would.
@@ -218,13 +173,9 @@ std::variant<Json, std::string> read_primitive_text(std::string_view text) {
   for (std::string_view word : {"inf", "infinity", "nan"}) {
     if (equals_ignoring_case(unsigned_text, word)) return non_finite();
   }
-  if (!is_decimal_float(unsigned_text)) return invalid();
-  double value = 0;
-  if (std::from_chars(signed_text.data(), signed_text.data() + signed_text.size(), value).ec ==
-      std::errc::result_out_of_range) {
-    if (overflows(unsigned_text)) return non_finite();
-    value = negative ? -0.0 : 0.0;
-  }
+  if (!is_decimal_float(text)) return invalid();
+  double value = decimal_value(text);
+  if (std::isinf(value)) return non_finite();
   return Json(value);
 }
 

@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <limits>
+
+#include "parser/ascii.hpp"
+#include "parser/decimal.hpp"
 
 namespace vyn::parser {
 
@@ -20,66 +24,15 @@ unsigned digit_value(char c) {
   return static_cast<unsigned>((c | 0x20) - 'a' + 10);
 }
 
-std::size_t count_digits(std::string_view text, std::size_t from) {
-  std::size_t i = from;
-  while (i < text.size() && is_digit(text[i], 10)) ++i;
-  return i - from;
-}
-
 bool is_one_of(std::string_view text, std::initializer_list<std::string_view> words) {
   return std::find(words.begin(), words.end(), text) != words.end();
 }
 
-// [-+]? ( \. [0-9]+ | [0-9]+ ( \. [0-9]* )? ) ( [eE] [-+]? [0-9]+ )?
-bool is_decimal_float(std::string_view text) {
-  std::size_t i = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
-  std::size_t whole = count_digits(text, i);
-  i += whole;
-  std::size_t fraction = 0;
-  if (i < text.size() && text[i] == '.') {
-    fraction = count_digits(text, i + 1);
-    i += 1 + fraction;
-  }
-  if (whole == 0 && fraction == 0) return false;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    std::size_t exponent = count_digits(text, i);
-    if (exponent == 0) return false;
-    i += exponent;
-  }
-  return i == text.size();
-}
-
-// Whether a decimal too far from zero for a double is huge rather than tiny:
-// the power of ten of its first significant digit decides.
-bool is_huge(std::string_view text) {
-  std::size_t e = text.find_first_of("eE");
-  std::string_view mantissa = text.substr(0, e);
-  std::int64_t exponent = 0;
-  if (e != std::string_view::npos) {
-    std::string_view digits = text.substr(e + 1);
-    bool negative = digits[0] == '-';
-    if (digits[0] == '+' || negative) digits.remove_prefix(1);
-    for (char c : digits) exponent = std::min<std::int64_t>(exponent * 10 + (c - '0'), 1'000'000'000);
-    if (negative) exponent = -exponent;
-  }
-  std::size_t point = std::min(mantissa.find('.'), mantissa.size());
-  std::size_t first = mantissa.find_first_of("123456789");
-  auto place = static_cast<std::int64_t>(point) - static_cast<std::int64_t>(first);
-  return place + exponent > 0;
-}
-
-// A validated decimal as a double. Infinity has no JSON form: it becomes null,
-// as do .inf and .nan.
-Json decimal_value(std::string_view text) {
-  if (text[0] == '+') text.remove_prefix(1);
-  double value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error == std::errc::result_out_of_range) {
-    if (is_huge(text)) return nullptr;
-    value = text[0] == '-' ? -0.0 : 0.0;
-  }
+// A decimal as a double. Infinity has no JSON form: it becomes null, as do
+// .inf and .nan.
+Json decimal_json(std::string_view text) {
+  double value = decimal_value(text);
+  if (std::isinf(value)) return nullptr;
   return value;
 }
 
@@ -118,11 +71,11 @@ std::optional<Json> core_int(std::string_view text) {
   std::string_view digits = text;
   bool negative = !digits.empty() && digits[0] == '-';
   if (!digits.empty() && (negative || digits[0] == '+')) digits.remove_prefix(1);
-  if (digits.empty() || count_digits(digits, 0) != digits.size()) return std::nullopt;
+  if (digits.empty() || !std::all_of(digits.begin(), digits.end(), is_ascii_digit)) return std::nullopt;
   std::uint64_t magnitude = 0;
   auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
   constexpr std::uint64_t kMostNegative = std::uint64_t{1} << 63;
-  if (error != std::errc() || (negative && magnitude > kMostNegative)) return decimal_value(text);
+  if (error != std::errc() || (negative && magnitude > kMostNegative)) return decimal_json(text);
   if (!negative) return Json(magnitude);
   return Json(static_cast<std::int64_t>(~magnitude + 1));
 }
@@ -131,7 +84,7 @@ std::optional<Json> core_float(std::string_view text) {
   if (is_one_of(text, {".inf", ".Inf", ".INF", "+.inf", "+.Inf", "+.INF", "-.inf", "-.Inf", "-.INF", ".nan", ".NaN",
                        ".NAN"}))
     return Json(nullptr);
-  if (is_decimal_float(text)) return decimal_value(text);
+  if (is_decimal_float(text)) return decimal_json(text);
   return std::nullopt;
 }
 
