@@ -29,7 +29,7 @@ std::size_t BlockParser::scan_containers(LineStart& ls, std::size_t limit) {
         const Node& node = tree_[tree_.spine_at(i)];
         switch (node.item) {
             case Item::BlockQuote:
-                if (!ls.scan_blockquote_marker()) return i;
+                if (!ls.scan_blockquote_marker(true)) return i;
                 break;
             case Item::ListItem:
             case Item::DefinitionListDefinition:
@@ -69,7 +69,7 @@ void BlockParser::note_block_after_blank() {
     }
 }
 
-void BlockParser::pop(std::size_t ix) {
+std::uint32_t BlockParser::pop(std::size_t ix) {
     std::uint32_t last_child = tree_.cur();
     std::uint32_t node_ix = tree_.pop();
     Node& node = tree_[node_ix];
@@ -79,6 +79,7 @@ void BlockParser::pop(std::size_t ix) {
         last_definition_list_ = node_ix;
         last_definition_list_child_ = last_child;
     }
+    return node_ix;
 }
 
 void BlockParser::finish_list(std::size_t ix) {
@@ -119,7 +120,7 @@ void BlockParser::continue_list(std::size_t start, const ListMarker& marker) {
 bool BlockParser::start_definition(LineStart& ls, std::size_t container_start) {
     std::uint32_t top = tree_.peek_up();
     std::uint32_t prev = tree_.cur();
-    bool in_list = top != nil && tree_[top].item == Item::DefinitionList;
+    bool in_list = top != nil && tree_[top].item == Item::DefinitionList && top != ended_definition_list_;
     bool after_title = prev != nil && tree_[prev].item == Item::Paragraph;
     if (!in_list && !after_title) return false;
     LineStart probe = ls;
@@ -170,7 +171,8 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
         for (std::size_t k = 0; k < tree_.spine_len() && k <= matched; ++k) {
             if (tree_.spine_at(k) != empty_item_) continue;
             while (tree_.spine_len() > k + 1) pop(start_ix);
-            pop(empty_item_end_);
+            // A definition list whose last definition ended this way takes no more definitions.
+            if (tree_[pop(empty_item_end_)].item == Item::DefinitionListDefinition) ended_definition_list_ = tree_.peek_up();
             // The line is read again without the closed item's indent.
             ls = LineStart(text_, start_ix);
             matched = scan_containers(ls, k);
@@ -297,7 +299,8 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
             std::uint32_t para = tree_.cur();
             end = parse_paragraph(ix);
             std::uint32_t after = tree_.cur();
-            if (list != nil && tree_[list].end == ix && after != para && tree_[list].next == after) {
+            if (list != nil && list != ended_definition_list_ && tree_[list].end == ix && after != para &&
+                tree_[list].next == after) {
                 // A paragraph after a definition list stretches the list up to the next block (up
                 // to its underline when it became a heading).
                 const Node& block = tree_[after];

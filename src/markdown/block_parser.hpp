@@ -43,7 +43,7 @@ private:
     void mark_had_block() {
         if (tree_.peek_up() != nil) tree_[tree_.peek_up()].flags |= had_block;
     }
-    void pop(std::size_t ix);
+    std::uint32_t pop(std::size_t ix);
     void finish_list(std::size_t ix);
     void continue_list(std::size_t start, const ListMarker& marker);
     bool start_definition(LineStart& ls, std::size_t container_start);
@@ -89,6 +89,7 @@ private:
     // The definition list closed last and its last child, for a term that extends it again.
     std::uint32_t last_definition_list_ = nil;
     std::uint32_t last_definition_list_child_ = nil;
+    std::uint32_t ended_definition_list_ = nil;  // closed to further definitions, still open
     std::size_t line_content_start_ = 0;
     std::size_t last_refdef_line_ = 0;  // where the last definition that strip_refdefs read began
 };

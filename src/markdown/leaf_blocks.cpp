@@ -37,8 +37,9 @@ void BlockParser::append_code_text(std::size_t start, std::size_t end, std::size
     if (pad > 0) {
         tree_.append(Node{.start = start, .end = start, .item = Item::Text, .str = doc_.own(std::string(pad, ' '))});
     }
-    if (end >= start + 2 && text_[end - 2] == '\r' && text_[end - 1] == '\n') {
-        // A CRLF line ending reaches code as its line feed alone.
+    if (end >= start + 2 && text_[end - 2] == '\r') {
+        // A CRLF line ending reaches code as its line feed alone. Any line whose next to last
+        // byte is a CR loses it the same way: a last line ending in two CRs keeps only one.
         append_text(start, end - 2);
         append_text(end - 1, end);
         return;
@@ -293,10 +294,11 @@ std::size_t BlockParser::parse_html_block(std::size_t ix, std::size_t indent, Ht
         std::size_t lf = find_lf(text_, line);
         end = next_lf_line(text_, line);
         std::size_t eol = lf > line && text_[lf - 1] == '\r' && lf < text_.size() ? lf - 1 : lf;
-        if (end == eol + 2) {
-            // As in code, a CRLF line ending becomes a line of its own holding just the line feed.
-            tree_.append(Node{.start = line, .end = eol, .item = Item::Html, .str = text_.substr(line, eol - line)});
-            tree_.append(Node{.start = eol + 1, .end = end, .item = Item::Html, .str = text_.substr(eol + 1, 1)});
+        if (end >= line + 2 && text_[end - 2] == '\r') {
+            // As in code, a CR before the line's last byte goes and that byte becomes a line of its own.
+            tree_.append(Node{.start = line, .end = end - 2, .item = Item::Html,
+                              .str = text_.substr(line, end - 2 - line)});
+            tree_.append(Node{.start = end - 1, .end = end, .item = Item::Html, .str = text_.substr(end - 1, 1)});
         } else {
             tree_.append(Node{.start = line, .end = end, .item = Item::Html, .str = text_.substr(line, end - line)});
         }

@@ -46,11 +46,12 @@ bool LineStart::is_at_eol() const {
     return ix_ >= text_.size() || is_eol_char(static_cast<unsigned char>(text_[ix_]));
 }
 
-bool LineStart::scan_blockquote_marker() {
+bool LineStart::scan_blockquote_marker(bool continuing) {
     LineStart saved = *this;
     scan_space_upto(3);
-    // A tab that reaches past the third column leaves the marker in indented code.
-    if (spaces_remaining_ == 0 && ix_ < text_.size() && text_[ix_] == '>') {
+    // A tab that reaches past the third column leaves a new quote's marker in indented code, but
+    // still continues an open quote.
+    if ((continuing || spaces_remaining_ == 0) && ix_ < text_.size() && text_[ix_] == '>') {
         ++ix_;
         ++col_;
         scan_space_upto(1);
@@ -147,7 +148,7 @@ std::optional<std::size_t> LineStart::scan_definition_marker() {
     if (spaces_remaining_ == 0 && ix_ < text_.size() && text_[ix_] == ':') {
         ++ix_;
         ++col_;
-        if (is_at_eol()) return leading + 2;
+        if (is_at_eol()) return leading + 1;
         // The marker takes spaces up to the fifth column (more make the content indented code);
         // content may also follow the colon directly.
         return leading + 1 + scan_space_upto(3 - leading);

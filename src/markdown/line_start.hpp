@@ -32,7 +32,8 @@ public:
     // Skips all spaces and tabs.
     std::size_t scan_all_space();
     bool is_at_eol() const;
-    bool scan_blockquote_marker();
+    // `continuing`: the marker continues an open quote rather than starting one.
+    bool scan_blockquote_marker(bool continuing = false);
     std::optional<ListMarker> scan_list_marker();
     std::optional<bool> scan_task_list_marker();
     // `:` of a definition; returns the content indent.

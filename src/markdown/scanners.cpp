@@ -181,31 +181,54 @@ bool line_contains_html_end(std::string_view text, std::size_t ix, std::size_t e
 
 std::optional<std::vector<Alignment>> scan_table_delimiter_row(std::string_view text, std::size_t ix) {
     std::size_t eol = find_eol(text, ix);
-    std::size_t i = skip_blanks(text, ix);
+    std::size_t i = ix;
+    std::size_t indent = 0;
+    for (; i < eol && is_blank_char(static_cast<unsigned char>(text[i])); ++i) {
+        indent += text[i] == '\t' ? 4 - indent % 4 : 1;
+    }
+    if (indent > 3 || i == eol) return std::nullopt;
     std::vector<Alignment> columns;
-    bool leading_pipe = i < eol && text[i] == '|';
-    if (leading_pipe) i = skip_blanks(text, i + 1);
-    bool saw_pipe = leading_pipe;
-    while (i < eol) {
-        bool left = text[i] == ':';
-        if (left) ++i;
-        std::size_t dashes = i;
-        while (i < eol && text[i] == '-') ++i;
-        if (i == dashes) return std::nullopt;
-        bool right = i < eol && text[i] == ':';
-        if (right) ++i;
-        columns.push_back(left && right ? Alignment::Center
-                          : left        ? Alignment::Left
-                          : right       ? Alignment::Right
-                                        : Alignment::None);
-        i = skip_blanks(text, i);
-        if (i < eol) {
-            if (text[i] != '|') return std::nullopt;
-            saw_pipe = true;
-            i = skip_blanks(text, i + 1);
+    bool saw_pipe = text[i] == '|';
+    if (saw_pipe) ++i;
+    // Spaces may sit anywhere, even inside a column's dashes; a colon before any dash aligns the
+    // column left, one after a dash right (both: centre). A column closed by a pipe needs a
+    // dash; the last one may be a lone colon.
+    bool column_start = true;
+    bool any_dash = false;
+    bool dash_in_column = false;
+    Alignment align = Alignment::None;
+    for (; i < eol; ++i) {
+        switch (text[i]) {
+            case ' ':
+                break;
+            case ':':
+                if (column_start && align == Alignment::None) {
+                    align = Alignment::Left;
+                } else if (!column_start && align == Alignment::Left) {
+                    align = Alignment::Center;
+                } else if (!column_start && align == Alignment::None) {
+                    align = Alignment::Right;
+                }
+                column_start = false;
+                break;
+            case '-':
+                column_start = false;
+                any_dash = dash_in_column = true;
+                break;
+            case '|':
+                if (!dash_in_column) return std::nullopt;
+                columns.push_back(align);
+                align = Alignment::None;
+                column_start = true;
+                dash_in_column = false;
+                saw_pipe = true;
+                break;
+            default:
+                return std::nullopt;
         }
     }
-    if (columns.empty() || (!saw_pipe && columns.size() == 1)) return std::nullopt;
+    if (!column_start) columns.push_back(align);
+    if (!saw_pipe || !any_dash) return std::nullopt;
     return columns;
 }
 
@@ -214,7 +237,10 @@ std::size_t count_table_cells(std::string_view text, std::size_t ix) {
     std::size_t i = skip_blanks(text, ix);
     std::size_t last = eol;
     while (last > i && is_blank_char(static_cast<unsigned char>(text[last - 1]))) --last;
-    if (i < last && text[i] == '|') ++i;
+    if (i < last && text[i] == '|') {
+        // A lone pipe has no cell at all.
+        if (++i == last) return 0;
+    }
     std::size_t cells = 1;
     for (std::size_t k = i; k < last; ++k) {
         // A pipe right after a backslash never separates cells.
