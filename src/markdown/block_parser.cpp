@@ -263,9 +263,7 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
     std::size_t indent = leaf.scan_space_upto(4);
     if (indent >= 4) {
         finish_list(start_ix);
-        std::size_t end = parse_indented_code(ls);
-        last_line_blank_ = false;
-        return end;
+        return parse_indented_code(ls);
     }
     ix = leaf.ix();
     std::size_t end = ix;

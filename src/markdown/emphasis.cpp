@@ -52,7 +52,7 @@ public:
 
     std::uint32_t run() {
         // For each delimiter kind, the run below which no opener is worth searching again.
-        std::array<std::size_t, 18> bottom;
+        std::array<std::size_t, 13> bottom;
         bottom.fill(none);
         for (std::size_t r = 0; r < runs_.size(); ++r) {
             Run& closer = runs_[r];
@@ -98,7 +98,8 @@ public:
 private:
     static std::size_t bottom_slot(const Run& closer) {
         std::size_t kind = closer.ch == '*' ? 0 : closer.ch == '_' ? 1 : 2;
-        if (kind == 2) return 12 + (closer.len > 2 ? 2 : closer.len);
+        // Tildes share one bound whatever their run length.
+        if (kind == 2) return 12;
         return kind * 6 + (closer.opens ? 3 : 0) + closer.orig % 3;
     }
 

@@ -2,6 +2,7 @@
 // blocks and tables. Each consumes its lines up to where the next block begins.
 #include "markdown/block_parser.hpp"
 
+#include <algorithm>
 #include <string>
 
 #include "markdown/chars.hpp"
@@ -211,13 +212,14 @@ std::size_t BlockParser::parse_indented_code(LineStart ls) {
     };
     std::vector<Pending> blank_lines;
     std::size_t end = 0;
+    std::size_t line = 0;
     while (true) {
         std::size_t next = next_lf_line(text_, ls.ix());
-        for (const Pending& line : blank_lines) append_code_text(line.start, line.end, line.pad);
+        for (const Pending& blank : blank_lines) append_code_text(blank.start, blank.end, blank.pad);
         blank_lines.clear();
         append_code_text(ls.ix(), next, ls.spaces_remaining());
         end = next;
-        std::size_t line = next;
+        line = next;
         bool more = false;
         while (continues(line, ls)) {
             LineStart indent = ls;
@@ -238,11 +240,14 @@ std::size_t BlockParser::parse_indented_code(LineStart ls) {
     }
     tree_.pop();
     tree_[tree_.cur()].end = end;
-    return end;
+    // The blank lines after the code are read with it, up to their line feeds: a line that
+    // looks blank because a lone CR ends it takes the rest of its line along.
+    last_line_blank_ = !blank_lines.empty();
+    return line;
 }
 
 std::size_t BlockParser::parse_fenced_code(std::size_t ix, std::size_t indent, Fence fence) {
-    // The info string runs to the line feed; spaces and tabs around it go, then every CR.
+    // The info string runs to the line feed; spaces, tabs and CRs around it go.
     std::size_t eol = find_lf(text_, ix);
     std::size_t info_start = skip_blanks(text_, ix + fence.count, eol);
     std::size_t info_end = eol;
@@ -250,9 +255,14 @@ std::size_t BlockParser::parse_fenced_code(std::size_t ix, std::size_t indent, F
                                      text_[info_end - 1] == '\r')) {
         --info_end;
     }
-    std::string info(text_.substr(info_start, info_end - info_start));
-    std::erase(info, '\r');
-    append_block(Node{.start = ix, .item = Item::CodeBlock, .flags = fenced, .str = doc_.own(unescape(info))});
+    // CRs go, but only after escapes are read: a backslash before a CR escapes nothing.
+    std::string info;
+    for (std::size_t i = info_start; i < info_end;) {
+        std::size_t cr = std::min(text_.find('\r', i), info_end);
+        info += unescape(text_.substr(i, cr - i));
+        i = cr + 1;
+    }
+    append_block(Node{.start = ix, .item = Item::CodeBlock, .flags = fenced, .str = doc_.own(std::move(info))});
     tree_.push();
     std::size_t line = next_lf_line(text_, eol);
     std::size_t end = line;

@@ -50,7 +50,7 @@ void BlockParser::scan_delimiter_run(std::size_t& ix, std::size_t line_start, st
                                                (c == '~' && prev == U'~' && !next_punct) || prev_ws || prev_punct)));
     bool closes = !at_start && !prev_ws &&
                   (pipe_after || ((c == '*' || (c == '~' && count > 1)) && !prev_punct) ||
-                   (c == '~' && next == U'~' && !prev_punct) || next_ws || next_punct);
+                   (c == '~' && prev == U'~') || next_ws || next_punct);
     if ((opens || closes) && (c != '~' || count <= 2)) {
         mark_needs_inline();
         append_text(text_start, ix);

@@ -112,7 +112,10 @@ std::optional<ListMarker> LineStart::scan_list_marker() {
     }
     LineStart after_marker = *this;
     std::size_t spaces = scan_space_upto(5);
-    if (is_at_eol()) {
+    LineStart rest = *this;
+    rest.scan_all_space();
+    if (rest.is_at_eol()) {
+        *this = rest;
         marker.blank = true;
         marker.indent = leading + width + 1;
         return marker;

@@ -146,7 +146,12 @@ std::optional<ScannedText> scan_link_title(const InlineSource& src, std::size_t 
         }
         ++i;
     }
-    return ScannedText{i + 1, unescape(collect_source(src, ix + 1, i, true))};
+    std::string raw = collect_source(src, ix + 1, i, true);
+    // A line broken by a lone CR reads as broken by a line feed (a CRLF stays as written).
+    for (std::size_t k = 0; k < raw.size(); ++k) {
+        if (raw[k] == '\r' && (k + 1 == raw.size() || raw[k + 1] != '\n')) raw[k] = '\n';
+    }
+    return ScannedText{i + 1, unescape(raw)};
 }
 
 std::optional<ScannedRefDef> scan_refdef(const InlineSource& src, std::size_t ix) {
