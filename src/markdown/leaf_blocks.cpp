@@ -277,7 +277,7 @@ std::size_t BlockParser::parse_fenced_code(std::size_t ix, std::size_t indent, F
         if (probe.scan_space_upto(4) < 4) {
             if (auto closing = scan_closing_fence(text_, probe.ix(), fence)) {
                 end = probe.ix() + *closing;
-                resume = next_lf_line(text_, end);
+                resume = end + scan_eol(text_, end);
                 break;
             }
         }
@@ -298,11 +298,12 @@ std::size_t BlockParser::parse_html_block(std::size_t ix, std::size_t indent, Ht
         tree_.append(Node{.start = ix, .end = ix, .item = Item::Text, .str = doc_.own(std::string(indent, ' '))});
     }
     std::size_t line = ix;
-    std::size_t end;
+    std::size_t end;   // of the block's range
+    std::size_t next;  // where the line after the block begins
     LineStart ls(text_, ix);
     while (true) {
         std::size_t lf = find_lf(text_, line);
-        end = next_lf_line(text_, line);
+        next = end = next_lf_line(text_, line);
         std::size_t eol = lf > line && text_[lf - 1] == '\r' && lf < text_.size() ? lf - 1 : lf;
         if (end >= line + 2 && text_[end - 2] == '\r') {
             // As in code, a CR before the line's last byte goes and that byte becomes a line of its own.
@@ -313,9 +314,18 @@ std::size_t BlockParser::parse_html_block(std::size_t ix, std::size_t indent, Ht
             tree_.append(Node{.start = line, .end = end, .item = Item::Html, .str = text_.substr(line, end - line)});
         }
         if (start.kind <= 5 && line_contains_html_end(text_, line, eol, start.end_marker)) break;
-        if (!continues(end, ls)) break;
-        if (start.kind >= 6 && scan_blank_line(text_, ls.ix())) break;
+        if (!continues(next, ls)) break;
         line = ls.ix();
+        // The range reaches over the prefix of a blank line with white space beyond that prefix
+        // (the line still ends the block), and of a last line that holds nothing more.
+        if (start.kind >= 6 && scan_blank_line(text_, line)) {
+            if (is_blank_char(static_cast<unsigned char>(text_[line]))) end = line;
+            break;
+        }
+        if (line == text_.size()) {
+            end = line;
+            break;
+        }
         if (ls.spaces_remaining() > 0) {
             // The columns of a tab the container prefix did not use.
             tree_.append(Node{.start = line, .end = line, .item = Item::Text,
@@ -324,7 +334,7 @@ std::size_t BlockParser::parse_html_block(std::size_t ix, std::size_t indent, Ht
     }
     tree_.pop();
     tree_[tree_.cur()].end = end;
-    return end;
+    return next;
 }
 
 std::size_t BlockParser::parse_table(std::size_t ix, std::vector<Alignment> alignments) {
