@@ -229,8 +229,7 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
                 std::uint32_t top = tree_.peek_up();
                 if (top != nil && tree_[top].item == Item::FootnoteDefinition) {
                     // Definitions do not nest: this one closes the enclosing one.
-                    pop(container_start);
-                    marker_pos = container_start;
+                    pop(marker_pos);
                 }
                 ls = footnote;
                 doc_.footnote_labels.insert(normalize_label(*label));

@@ -261,8 +261,10 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
     std::size_t inner_start = open.end;
     std::size_t inner_end = close.start;
     const bool footnotes = has(doc_.options, Options::footnotes);
-    if (src_.at(after) == '[' && !(footnotes && src_.at(after + 1) == '^')) {
-        if (auto label = scan_link_label(src_, after)) {
+    // A label may follow an escaped bracket too: the escape's backslash is passed over.
+    std::size_t label_at = src_.at(after) == '\\' && src_.at(after + 1) == '[' ? after + 1 : after;
+    if (src_.at(label_at) == '[' && !(footnotes && src_.at(label_at + 1) == '^')) {
+        if (auto label = scan_link_label(src_, label_at)) {
             return reference(label->raw, LinkType::Reference, label->end, label->end);
         }
     }
@@ -272,9 +274,9 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
             return LinkTarget{LinkType::Inline, after, after, {}, {}, label, true};
         }
     }
-    if (src_.at(after) == '[' && src_.at(after + 1) == ']') {
+    if (src_.at(label_at) == '[' && src_.at(label_at + 1) == ']') {
         std::string raw = collect_source(src_, inner_start, inner_end, true);
-        if (scan_link_label(src_, open.end - 1)) return reference(raw, LinkType::Collapsed, after, after + 2);
+        if (scan_link_label(src_, open.end - 1)) return reference(raw, LinkType::Collapsed, after, label_at + 2);
         return std::nullopt;
     }
     if (auto scanned = scan_link_label(src_, open.end - 1)) {
