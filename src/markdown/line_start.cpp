@@ -172,9 +172,9 @@ std::optional<std::string_view> LineStart::scan_footnote_label() {
         if (i > ix_ + 2 && i + 1 < text_.size() && text_[i] == ']' && text_[i + 1] == ':') {
             std::string_view label = text_.substr(ix_ + 2, i - ix_ - 2);
             ix_ = i + 2;
-            // Tab stops count from the end of the label, as the reference counts them.
-            col_ = 0;
             scan_all_space();
+            // Tab stops count from the content after the label, as the reference counts them.
+            col_ = 0;
             return label;
         }
     }
