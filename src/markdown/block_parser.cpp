@@ -387,10 +387,12 @@ bool BlockParser::interrupts_paragraph(LineStart ls, bool all_matched, bool tabl
 namespace markdown {
 
 // Rows go on until a blank line, a line holding just a pipe, or the start of another block (any
-// list item counts here, empty or not).
+// list item counts here, empty or not). Indentation does not count: an indented block start ends
+// the table, and the line then reads as indented code.
 bool BlockParser::ends_table(LineStart ls) {
     std::size_t ix = ls.ix();
     if (scan_blank_line(text_, ix)) return true;
+    ls.scan_all_space();
     LineStart probe = ls;
     probe.scan_space_upto(3);
     if (text_[probe.ix()] == '|' && scan_blank_line(text_, probe.ix() + 1)) return true;
