@@ -109,7 +109,9 @@ private:
 void InlinePass::skip_to(std::size_t& k, std::size_t end) {
     while (k < seq_.size() && tree_[seq_[k]].start < end) {
         Node& node = tree_[seq_[k]];
-        if (node.end > end) {
+        // Other items that run past it are skipped whole (a heading's last bracket holds the
+        // trailing white space, which goes with it).
+        if (node.end > end && node.item == Item::Text) {
             node.start = end;
             node.str = doc_.text.substr(end, node.end - end);
             return;
@@ -268,8 +270,11 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
             return reference(label->raw, LinkType::Reference, label->end, label->end);
         }
     }
-    if (footnotes && doc_.text[inner_start] == '^' && inner_end > inner_start + 1) {
-        std::string_view label = doc_.text.substr(inner_start + 1, inner_end - inner_start - 1);
+    // The label runs to the byte before the bracket's end, which lies further on when a heading's
+    // trailing white space was drawn into the bracket.
+    std::size_t label_end = close.end - 1;
+    if (footnotes && doc_.text[inner_start] == '^' && label_end > inner_start + 1) {
+        std::string_view label = doc_.text.substr(inner_start + 1, label_end - inner_start - 1);
         if (doc_.footnote_labels.count(normalize_label(label))) {
             return LinkTarget{LinkType::Inline, after, after, {}, {}, label, true};
         }
