@@ -69,7 +69,7 @@ void BlockParser::note_block_after_blank() {
     }
 }
 
-std::uint32_t BlockParser::pop(std::size_t ix) {
+std::uint32_t BlockParser::pop(std::size_t ix, bool keep_container) {
     std::uint32_t last_child = tree_.cur();
     std::uint32_t node_ix = tree_.pop();
     Node& node = tree_[node_ix];
@@ -78,18 +78,25 @@ std::uint32_t BlockParser::pop(std::size_t ix) {
     if (node.item == Item::DefinitionList) {
         last_definition_list_ = node_ix;
         last_definition_list_child_ = last_child;
+        // As the reference does, a list that ends on a definition closes the container around it
+        // too, whose range keeps the end it had when it opened.
+        if (!keep_container && tree_.spine_len() > 0 && tree_[last_child].item == Item::DefinitionListDefinition) {
+            if (tree_[tree_.pop()].item == Item::BlockQuote) open_quotes_.pop_back();
+        }
     }
     return node_ix;
 }
 
-void BlockParser::finish_list(std::size_t ix) {
+void BlockParser::finish_list(std::size_t ix, bool keep_container) {
     if (open_definition_list_ != nil) {
         // A definition list followed by a paragraph ends where the next block begins.
         tree_[open_definition_list_].end = ix;
         open_definition_list_ = nil;
     }
     std::uint32_t top = tree_.peek_up();
-    if (top != nil && (tree_[top].item == Item::List || tree_[top].item == Item::DefinitionList)) pop(ix);
+    if (top != nil && (tree_[top].item == Item::List || tree_[top].item == Item::DefinitionList)) {
+        pop(ix, keep_container);
+    }
 }
 
 void BlockParser::continue_list(std::size_t start, const ListMarker& marker) {
@@ -172,7 +179,9 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
             if (tree_.spine_at(k) != empty_item_) continue;
             while (tree_.spine_len() > k + 1) pop(start_ix);
             // A definition list whose last definition ended this way takes no more definitions.
-            if (tree_[pop(empty_item_end_)].item == Item::DefinitionListDefinition) ended_definition_list_ = tree_.peek_up();
+            if (tree_[pop(empty_item_end_)].item == Item::DefinitionListDefinition) {
+                ended_definition_list_ = tree_.peek_up();
+            }
             // The line is read again without the closed item's indent.
             ls = LineStart(text_, start_ix);
             matched = scan_containers(ls, k);
@@ -180,7 +189,9 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
         }
         empty_item_ = nil;
     }
-    while (tree_.spine_len() > matched) pop(start_ix);
+    // One pop per unmatched container, as the reference counts them: a definition list that
+    // closes its container too takes the next one up along.
+    for (std::size_t n = tree_.spine_len() - matched; n > 0 && tree_.spine_len() > 0; --n) pop(start_ix);
 
     while (true) {
         std::size_t container_start = ls.ix();
@@ -291,7 +302,12 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
         } else if (text_[ix] == '[' && tree_.peek_up() != nil && tree_[tree_.peek_up()].item == Item::List) {
             end = paragraph_after_list(start_ix, ix);
         } else {
-            finish_list(ix);
+            // The paragraph may extend a definition list: its container stays open, and a blank
+            // line before it lies inside the list.
+            std::uint32_t top = tree_.peek_up();
+            bool extends = top != nil && tree_[top].item == Item::DefinitionList && top != ended_definition_list_;
+            if (extends) last_line_blank_ = false;
+            finish_list(ix, extends);
             std::uint32_t list = last_definition_list_;
             std::uint32_t para = tree_.cur();
             end = parse_paragraph(ix);

@@ -43,8 +43,9 @@ private:
     void mark_had_block() {
         if (tree_.peek_up() != nil) tree_[tree_.peek_up()].flags |= had_block;
     }
-    std::uint32_t pop(std::size_t ix);
-    void finish_list(std::size_t ix);
+    // `keep_container`: a definition list ending here leaves its container open.
+    std::uint32_t pop(std::size_t ix, bool keep_container = false);
+    void finish_list(std::size_t ix, bool keep_container = false);
     void continue_list(std::size_t start, const ListMarker& marker);
     bool start_definition(LineStart& ls, std::size_t container_start);
     // `tables`: whether a table header line counts (not inside a table, where it is a row).
