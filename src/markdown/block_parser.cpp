@@ -124,13 +124,17 @@ void BlockParser::continue_list(std::size_t start, const ListMarker& marker) {
 
 // A `:` line right after a paragraph (or after a definition list that such a paragraph extends)
 // turns that paragraph into a term and opens a definition.
-bool BlockParser::start_definition(LineStart& ls, std::size_t container_start) {
+bool BlockParser::start_definition(LineStart& ls) {
     std::uint32_t top = tree_.peek_up();
     std::uint32_t prev = tree_.cur();
     bool in_list = top != nil && tree_[top].item == Item::DefinitionList && top != ended_definition_list_;
     bool after_title = prev != nil && tree_[prev].item == Item::Paragraph;
     if (!in_list && !after_title) return false;
     LineStart probe = ls;
+    // Like an item, a definition starts its indent's width, in columns, before its marker.
+    std::size_t leading = probe.scan_space_upto(3);
+    std::size_t start = probe.ix() - leading;
+    probe = ls;
     auto indent = probe.scan_definition_marker();
     if (!indent) return false;
     ls = probe;
@@ -163,7 +167,7 @@ bool BlockParser::start_definition(LineStart& ls, std::size_t container_start) {
         tree_[top].flags &= static_cast<std::uint8_t>(~tight);
     }
     last_line_blank_ = false;
-    tree_.append(Node{.start = container_start, .end = ls.ix(), .item = Item::DefinitionListDefinition,
+    tree_.append(Node{.start = start, .end = ls.ix(), .item = Item::DefinitionListDefinition,
                       .count = static_cast<std::uint32_t>(*indent)});
     tree_.push();
     return true;
@@ -194,7 +198,6 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
     for (std::size_t n = tree_.spine_len() - matched; n > 0 && tree_.spine_len() > 0; --n) pop(start_ix);
 
     while (true) {
-        std::size_t container_start = ls.ix();
         if (auto marker = ls.scan_list_marker()) {
             // An item starts its indent's width, in columns, before its marker (a tab counts as
             // the columns it spans, as the reference places it).
@@ -249,7 +252,7 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
                 continue;
             }
         }
-        if (has(doc_.options, Options::definition_list) && start_definition(ls, container_start)) {
+        if (has(doc_.options, Options::definition_list) && start_definition(ls)) {
             if (scan_blank_line(text_, ls.ix())) return begin_item_blank(ls.ix());
             continue;
         }

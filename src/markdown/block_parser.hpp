@@ -47,7 +47,7 @@ private:
     std::uint32_t pop(std::size_t ix, bool keep_container = false);
     void finish_list(std::size_t ix, bool keep_container = false);
     void continue_list(std::size_t start, const ListMarker& marker);
-    bool start_definition(LineStart& ls, std::size_t container_start);
+    bool start_definition(LineStart& ls);
     // `tables`: whether a table header line counts (not inside a table, where it is a row).
     bool interrupts_paragraph(LineStart ls, bool all_matched, bool tables = true);
     std::optional<std::vector<Alignment>> table_start(std::size_t ix);
