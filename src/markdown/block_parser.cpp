@@ -315,8 +315,11 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
             std::uint32_t para = tree_.cur();
             end = parse_paragraph(ix);
             std::uint32_t after = tree_.cur();
-            if (list != nil && list != ended_definition_list_ && tree_[list].end == ix && after != para &&
-                tree_[list].next == after) {
+            if (list != nil && tree_[list].end == ix && after == para) {
+                // Nothing but link reference definitions: the list ends where the last begins.
+                tree_[list].end = last_refdef_line_ == std::string_view::npos ? start_ix : last_refdef_line_;
+            } else if (list != nil && list != ended_definition_list_ && tree_[list].end == ix && after != para &&
+                       tree_[list].next == after) {
                 // A paragraph after a definition list stretches the list up to the next block (up
                 // to its underline when it became a heading).
                 const Node& block = tree_[after];

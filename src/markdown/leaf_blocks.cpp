@@ -120,7 +120,7 @@ std::size_t BlockParser::read_refdefs(std::size_t start, std::size_t limit, bool
     while (src.at(ix) == '[') {
         auto def = scan_refdef(src, ix);
         if (!def) break;
-        if (ix != start) last_refdef_line_ = src.after_eol(previous_end);
+        if (ix != start) last_refdef_line_ = next_line_start(text_, previous_end);
         previous_end = def->end;
         if (define) {
             doc_.link_defs.try_emplace(def->label,
