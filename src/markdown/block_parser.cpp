@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "markdown/chars.hpp"
+#include "markdown/link_syntax.hpp"
 
 namespace markdown {
 
@@ -140,7 +141,8 @@ bool BlockParser::start_definition(LineStart& ls) {
     ls = probe;
     if (after_title) {
         Node& para = tree_[prev];
-        bool reopen = last_definition_list_ != nil && tree_[last_definition_list_].next == prev;
+        bool reopen = last_definition_list_ != nil && last_definition_list_ != ended_definition_list_ &&
+                      tree_[last_definition_list_].next == prev;
         bool loose = last_line_blank_;
         if (reopen) {
             std::uint32_t list = last_definition_list_;
@@ -316,8 +318,10 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
             end = parse_paragraph(ix);
             std::uint32_t after = tree_.cur();
             if (list != nil && tree_[list].end == ix && after == para) {
-                // Nothing but link reference definitions: the list ends where the last begins.
+                // Nothing but link reference definitions: the list ends where the last begins, and
+                // a term after them starts a list of its own.
                 tree_[list].end = last_refdef_line_ == std::string_view::npos ? start_ix : last_refdef_line_;
+                ended_definition_list_ = list;
             } else if (list != nil && list != ended_definition_list_ && tree_[list].end == ix && after != para &&
                        tree_[list].next == after) {
                 // A paragraph after a definition list stretches the list up to the next block (up
@@ -368,6 +372,8 @@ std::optional<std::vector<Alignment>> BlockParser::table_start(std::size_t ix) {
     // A header row has a pipe, and does not end in a backslash (that is a hard break).
     if (text_.substr(ix, eol - ix).find('|') == std::string_view::npos) return std::nullopt;
     if (text_[eol - 1] == '\\') return std::nullopt;
+    // Nor is it a link reference definition, which is read first.
+    if (text_[ix] == '[' && scan_refdef(InlineSource{text_, eol, {}}, ix)) return std::nullopt;
     LineStart ls(text_, ix);
     if (!continues(next_line_start(text_, ix), ls)) return std::nullopt;
     auto alignments = scan_table_delimiter_row(text_, ls.ix());

@@ -90,7 +90,7 @@ private:
     // The definition list closed last and its last child, for a term that extends it again.
     std::uint32_t last_definition_list_ = nil;
     std::uint32_t last_definition_list_child_ = nil;
-    std::uint32_t ended_definition_list_ = nil;  // closed to further definitions, still open
+    std::uint32_t ended_definition_list_ = nil;  // takes no further definitions
     std::size_t line_content_start_ = 0;
     std::size_t last_refdef_line_ = 0;  // where the last definition that strip_refdefs read began
 };
