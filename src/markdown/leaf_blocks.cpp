@@ -338,6 +338,8 @@ std::size_t BlockParser::parse_html_block(std::size_t ix, std::size_t indent, Ht
 }
 
 std::size_t BlockParser::parse_table(std::size_t ix, std::vector<Alignment> alignments) {
+    // A table starts as a paragraph would, and takes a waiting task-list marker with it, unshown.
+    pending_marker_ = nil;
     std::size_t columns = alignments.size();
     doc_.tables.push_back(std::move(alignments));
     std::uint32_t table = append_block(Node{.start = ix, .item = Item::Table,
