@@ -36,3 +36,17 @@ def test_tool_prints_one_json_triple_per_event():
         ["End(Emphasis)", 0, 3],
         ["End(Paragraph)", 0, 3],
     ]
+
+
+def test_record_adds_the_reference_events(tmp_path):
+    pytest.importorskip("pyromark")
+    cases = tmp_path / "cases.json"
+    cases.write_text(json.dumps([{"markdown": "~a~\n"}]))
+    result = subprocess.run(
+        [sys.executable, str(ROOT / "tools" / "compare-markdown-events.py"), "--record", str(cases)],
+        capture_output=True, text=True, check=True,
+    )
+    assert json.loads(result.stdout) == [{"markdown": "~a~\n", "events": [
+        ["Start(Paragraph)", 0, 4], ["Start(Strikethrough)", 0, 3], ['Text("a")', 1, 2],
+        ["End(Strikethrough)", 0, 3], ["End(Paragraph)", 0, 4],
+    ]}]
