@@ -80,6 +80,17 @@ COMPONENTS = [
     ("<div>\n\u00e9 <x>\n</div>", "html('<div>\\n'@0-6 '\u00e9 <x>\\n'@6-13 '</div>'@13-19)@0-19"),
     ("> <A>\n> x\n> </A>",
      "blockquote(html('x\\n'@8-10 component{attributes=[],isInline=False,name='A',rawContent='\\n> x\\n> '}()@2-16)@2-16)@0-16"),
+    # With an outer component open, what closes an inner one lands in the outer one.
+    ("x <O> <A> y </A> z </O>",
+     "paragraph('x '@0-2 component{attributes=[],isInline=False,name='O',rawContent=' <A> y </A> z '}(' '@5-6 "
+     "component{attributes=[],isInline=False,name='A',rawContent=' y '}(' y '@9-12)@6-16 ' z '@16-19)@2-23)@0-23"),
+    ("x <O> <A> y </B> z </O>",
+     "paragraph('x '@0-2 component{attributes=[],isInline=False,name='O',rawContent=' <A> y </B> z '}(' '@5-6 "
+     "error{message='Misnested tags: expected </A>, found </B>',rawContent='</B>'}@12-16 ' z '@16-19)@2-23)@0-23"),
+    # A tag error inside an HTML block line runs to the end of that line's text.
+    ("<div>\nx <Foo bar=baz> y\n</div>",
+     "html('<div>\\n'@0-6 error{message=\"Invalid attribute value after '=' for 'bar'\",rawContent='bar=baz> y\\n'}@13-24 "
+     "'</div>'@24-30)@0-30"),
     # Runs on either side of a block component are separate: A can't reach past it.
     ("a <A>\n\n<B/>\n\n</A>",
      "error{message='Unclosed tag <A>',rawContent='<A>'}@2-5 paragraph('a '@0-2)@0-6 "

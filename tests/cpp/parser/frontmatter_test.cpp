@@ -49,6 +49,7 @@ TEST(ExtractFrontmatter, NoBlockWithoutAnExactOpenerAndACloser) {
       "---", "---\n", "---\r\n", " ---\na: 1\n---\n", "\xef\xbb\xbf---\na: 1\n---\n", "----\na: 1\n---\n",
       "--- \na: 1\n---\n", "---\r\r\na: 1\n---\n", "---\na: 1\n--- \n", "---\na: 1\n---x\n", "---\na: 1\n",
       "---\na: 1", "text\n---\na: 1\n---\n",
+      "---\na: 1\n---\xc2\xa0\n",  // no white space of any kind after the closer
   };
   for (const auto& input : inputs) {
     Frontmatter result = extract_frontmatter(input);
