@@ -307,25 +307,23 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
         } else if (text_[ix] == '[' && tree_.peek_up() != nil && tree_[tree_.peek_up()].item == Item::List) {
             end = paragraph_after_list(start_ix, ix);
         } else {
-            // The paragraph may extend a definition list: its container stays open, and a blank
-            // line before it lies inside the list.
+            // A paragraph right after a definition list may extend it: the list's container stays
+            // open, and a blank line before the paragraph lies inside the list.
             std::uint32_t top = tree_.peek_up();
-            bool extends = top != nil && tree_[top].item == Item::DefinitionList && top != ended_definition_list_;
+            std::uint32_t list = top != nil && tree_[top].item == Item::DefinitionList ? top : nil;
+            bool extends = list != nil && list != ended_definition_list_;
             if (extends) last_line_blank_ = false;
             finish_list(ix, extends);
-            std::uint32_t list = last_definition_list_;
-            std::uint32_t para = tree_.cur();
             end = parse_paragraph(ix);
             std::uint32_t after = tree_.cur();
-            if (list != nil && tree_[list].end == ix && after == para) {
+            if (list != nil && after == list) {
                 // Nothing but link reference definitions: the list ends where the last begins, and
                 // a term after them starts a list of its own.
                 tree_[list].end = last_refdef_line_ == std::string_view::npos ? start_ix : last_refdef_line_;
                 ended_definition_list_ = list;
-            } else if (list != nil && list != ended_definition_list_ && tree_[list].end == ix && after != para &&
-                       tree_[list].next == after) {
-                // A paragraph after a definition list stretches the list up to the next block (up
-                // to its underline when it became a heading).
+            } else if (extends) {
+                // Otherwise the list stretches up to the next block (up to the underline of a
+                // paragraph that became a heading).
                 const Node& block = tree_[after];
                 if (block.item == Item::Heading) {
                     tree_[list].end = next_line_start(text_, block.content_end);

@@ -57,6 +57,8 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
         pending_marker_ = nil;
     }
     std::size_t end;
+    // While the lines read may all be link reference definitions (checked once, when it matters).
+    bool only_refdefs = text_[ix] == '[';
     while (true) {
         line_content_start_ = ix;
         LineEnd line = parse_line(ix, text_.size(), false);
@@ -87,6 +89,14 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
                 }
             }
             more = !interrupts_paragraph(ls, all);
+            if (more && all && only_refdefs) {
+                // After definitions, a table may start as if no paragraph had.
+                LineStart probe = ls;
+                if (probe.scan_space_upto(4) < 4 && table_start(probe.ix())) {
+                    only_refdefs = read_refdefs(tree_[para].start, eol, false) >= eol;
+                    more = !only_refdefs;
+                }
+            }
         }
         if (!more) {
             append_text(line.text_start, line.backslash_break ? eol : line.trimmed);

@@ -115,7 +115,9 @@ std::optional<ListMarker> LineStart::scan_list_marker() {
     LineStart rest = *this;
     rest.scan_all_space();
     if (rest.is_at_eol()) {
-        *this = rest;
+        // Nothing but white space follows: the marker line is read up to one byte of it.
+        *this = after_marker;
+        scan_space_upto(1);
         marker.blank = true;
         marker.indent = leading + width + 1;
         return marker;

@@ -105,13 +105,13 @@ Event Parser::make_event(std::uint32_t ix, bool end) const {
     return event;
 }
 
-// Paragraphs directly in the items of a tight list show only their content.
+// Paragraphs directly in the items of a tight list show only their content (in whatever else a
+// list came to hold, too).
 bool Parser::hidden_paragraph(std::uint32_t ix) const {
     const Tree& tree = doc_.tree;
     if (tree[ix].item != Item::Paragraph || open_.size() < 2) return false;
-    Item parent = tree[open_.back()].item;
-    if (parent != Item::ListItem && parent != Item::DefinitionListDefinition) return false;
-    return (tree[open_[open_.size() - 2]].flags & tight) != 0;
+    const Node& list = tree[open_[open_.size() - 2]];
+    return (list.item == Item::List || list.item == Item::DefinitionList) && (list.flags & tight) != 0;
 }
 
 std::optional<Event> Parser::next() {
