@@ -63,7 +63,8 @@ private:
     std::size_t parse_html_block(std::size_t ix, std::size_t indent, HtmlBlockStart start);
     std::size_t parse_table(std::size_t ix, std::vector<Alignment> alignments);
     std::size_t parse_table_row(std::size_t ix, std::size_t columns, bool head);
-    void strip_refdefs(std::uint32_t paragraph, std::uint32_t prev_sibling);
+    void strip_refdefs(std::uint32_t paragraph, std::uint32_t prev_sibling, bool keep);
+    bool blank_after_refdefs(LineStart ls);
     std::size_t read_refdefs(std::size_t start, std::size_t limit, bool define);
     // Whether the line at `line_start` continues every open container; `ls` is left after them.
     bool continues(std::size_t line_start, LineStart& ls);

@@ -59,6 +59,8 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
     std::size_t end;
     // While the lines read may all be link reference definitions (checked once, when it matters).
     bool only_refdefs = text_[ix] == '[';
+    // Whether the text goes on past its definitions, if only with an empty line.
+    bool after_refdefs = false;
     while (true) {
         line_content_start_ = ix;
         LineEnd line = parse_line(ix, text_.size(), false);
@@ -74,7 +76,7 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
                 if (probe.scan_space_upto(4) < 4) {
                     if (auto underline = scan_setext_underline(text_, probe.ix())) {
                         // Text made only of definitions is no heading.
-                        if (read_refdefs(tree_[para].start, eol, false) < eol) {
+                        if (after_refdefs || read_refdefs(tree_[para].start, eol, false) < eol) {
                             append_text(line.text_start, line.backslash_break ? eol : line.trimmed);
                             tree_[para].item = Item::Heading;
                             tree_[para].count = underline->level;
@@ -82,13 +84,20 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
                             end = probe.ix() + underline->length;
                             tree_.pop();
                             tree_[para].end = end;
-                            strip_refdefs(para, prev);
+                            strip_refdefs(para, prev, after_refdefs);
                             return end;
                         }
                     }
                 }
             }
-            more = !interrupts_paragraph(ls, all);
+            if (all && only_refdefs && blank_after_refdefs(ls)) {
+                // The reference reads such a line as the first of the text after the definitions.
+                only_refdefs = false;
+                after_refdefs = read_refdefs(tree_[para].start, eol, false) >= eol;
+                more = after_refdefs;
+            } else {
+                more = !interrupts_paragraph(ls, all);
+            }
             if (more && all && only_refdefs) {
                 // After definitions, a table may start as if no paragraph had.
                 LineStart probe = ls;
@@ -116,8 +125,17 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
     }
     tree_.pop();
     tree_[para].end = end;
-    strip_refdefs(para, prev);
+    strip_refdefs(para, prev, after_refdefs);
     return end;
+}
+
+// A blank line of four columns or more, outside all list items, definitions and footnotes.
+bool BlockParser::blank_after_refdefs(LineStart ls) {
+    if (!scan_blank_line(text_, ls.ix()) || ls.scan_space_upto(4) < 4) return false;
+    for (std::size_t i = 0; i < tree_.spine_len(); ++i) {
+        if (continuation_indent(tree_[tree_.spine_at(i)]) > 0) return false;
+    }
+    return true;
 }
 
 // Reads the link reference definitions that open a paragraph's text [start, limit), registering
@@ -142,15 +160,15 @@ std::size_t BlockParser::read_refdefs(std::size_t start, std::size_t limit, bool
 }
 
 // Link reference definitions at the start of a paragraph define links and leave no trace; the
-// paragraph then starts after them, or disappears.
-void BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling) {
+// paragraph then starts after them, or disappears unless `keep`.
+void BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling, bool keep) {
     Node& node = tree_[para];
     std::size_t ix = read_refdefs(node.start, node.content_end, true);
     if (ix == node.start) return;
     std::uint32_t marker = node.child != nil && tree_[node.child].item == Item::TaskListMarker ? node.child : nil;
     std::uint32_t child = marker == nil ? node.child : tree_[marker].next;
     while (child != nil && tree_[child].start < ix) child = tree_[child].next;
-    if (child == nil && ix >= node.content_end) {
+    if (child == nil && ix >= node.content_end && !keep) {
         if (marker != nil) pending_marker_ = marker;
         // Nothing but definitions: drop the paragraph from its parent, which still counts it.
         mark_had_block();
