@@ -69,6 +69,7 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
         LineStart ls(text_, next);
         bool more = next < text_.size();
         bool all = false;
+        bool blank_text = false;  // the next line is blank but goes on the text after definitions
         if (more) {
             all = scan_containers(ls) == tree_.spine_len();
             if (all) {
@@ -90,11 +91,10 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
                     }
                 }
             }
-            if (all && only_refdefs && blank_after_refdefs(ls)) {
+            if (only_refdefs && blank_after_refdefs(ls)) {
                 // The reference reads such a line as the first of the text after the definitions.
                 only_refdefs = false;
-                after_refdefs = read_refdefs(tree_[para].start, eol, false) >= eol;
-                more = after_refdefs;
+                after_refdefs = blank_text = more = read_refdefs(tree_[para].start, eol, false) >= eol;
             } else {
                 more = !interrupts_paragraph(ls, all);
             }
@@ -122,6 +122,10 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
         }
         doc_.breaks.push_back(LineBreak{eol, ls.ix()});
         ix = skip_blanks(text_, ls.ix(), text_.size());
+        if (blank_text) {
+            // That blank line is read whole, so two or more blanks in it make a hard break.
+            while (ix > next && is_blank_char(static_cast<unsigned char>(text_[ix - 1]))) --ix;
+        }
     }
     tree_.pop();
     tree_[para].end = end;
@@ -129,13 +133,9 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
     return end;
 }
 
-// A blank line of four columns or more, outside all list items, definitions and footnotes.
+// A blank line with four columns or more past the container prefix it has.
 bool BlockParser::blank_after_refdefs(LineStart ls) {
-    if (!scan_blank_line(text_, ls.ix()) || ls.scan_space_upto(4) < 4) return false;
-    for (std::size_t i = 0; i < tree_.spine_len(); ++i) {
-        if (continuation_indent(tree_[tree_.spine_at(i)]) > 0) return false;
-    }
-    return true;
+    return scan_blank_line(text_, ls.ix()) && ls.scan_space_upto(4) >= 4;
 }
 
 // Reads the link reference definitions that open a paragraph's text [start, limit), registering
@@ -167,7 +167,7 @@ void BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling, 
     if (ix == node.start) return;
     std::uint32_t marker = node.child != nil && tree_[node.child].item == Item::TaskListMarker ? node.child : nil;
     std::uint32_t child = marker == nil ? node.child : tree_[marker].next;
-    while (child != nil && tree_[child].start < ix) child = tree_[child].next;
+    while (child != nil && tree_[child].end <= ix) child = tree_[child].next;
     if (child == nil && ix >= node.content_end && !keep) {
         if (marker != nil) pending_marker_ = marker;
         // Nothing but definitions: drop the paragraph from its parent, which still counts it.
