@@ -388,7 +388,7 @@ bool BlockParser::interrupts_paragraph(LineStart ls, bool all_matched, bool tabl
     if (scan_hrule(text_, ix) || scan_atx_heading(text_, ix) || scan_code_fence(text_, ix)) return true;
     if (c == '<' && scan_html_block_start(text_, ix, false)) return true;
     if (c == '>') return true;
-    if (tables && c == '|' && all_matched && table_start(ix)) return true;
+    if (tables && c == '|' && table_start(ix)) return true;
     LineStart list = ls;
     if (auto marker = list.scan_list_marker()) {
         if (!marker->blank && (marker->ch == '-' || marker->ch == '+' || marker->ch == '*' || marker->number == 1)) {
