@@ -101,8 +101,10 @@ private:
     std::vector<std::uint32_t> seq_;
     std::vector<std::uint32_t> out_;
     std::vector<Opener> openers_;
-    // Link (not image) openers below this stack height can no longer form a link.
+    // Link (not image) openers below this stack height can no longer form a link, and no
+    // opener below the second one can.
     std::size_t links_inactive_below_ = 0;
+    std::size_t inactive_below_ = 0;
     HtmlGuards guards_;
 };
 
@@ -300,8 +302,9 @@ void InlinePass::link_close(std::size_t& k) {
     }
     Opener opener = openers_.back();
     openers_.pop_back();
-    bool active = opener.image || openers_.size() >= links_inactive_below_;
+    bool active = (opener.image || openers_.size() >= links_inactive_below_) && openers_.size() >= inactive_below_;
     links_inactive_below_ = std::min(links_inactive_below_, openers_.size());
+    inactive_below_ = std::min(inactive_below_, openers_.size());
     std::uint32_t open_ix = out_[opener.out_pos];
     std::optional<LinkTarget> target;
     if (active) target = link_target(tree_[open_ix], tree_[close_ix]);
@@ -318,6 +321,8 @@ void InlinePass::link_close(std::size_t& k) {
     Node& node = tree_[open_ix];
     node.end = target->end;
     if (target->footnote) {
+        // A footnote reference leaves the brackets around it text, an image's too.
+        inactive_below_ = openers_.size();
         node.item = Item::FootnoteReference;
         node.str = target->id;
         node.child = nil;
