@@ -79,13 +79,15 @@ std::uint32_t BlockParser::pop(std::size_t ix, bool keep_container) {
     if (node.item == Item::DefinitionList) {
         last_definition_list_ = node_ix;
         last_definition_list_child_ = last_child;
-        // As the reference does, a list that ends on a definition closes the container around it
-        // too, whose range keeps the end it had when it opened.
-        if (!keep_container && tree_.spine_len() > 0 && tree_[last_child].item == Item::DefinitionListDefinition) {
-            if (tree_[tree_.pop()].item == Item::BlockQuote) open_quotes_.pop_back();
-        }
+        if (!keep_container && tree_[last_child].item == Item::DefinitionListDefinition) close_container();
     }
     return node_ix;
+}
+
+// As the reference does, a definition list that ends on a definition closes the container around
+// it too, whose range keeps the end it had when it opened.
+void BlockParser::close_container() {
+    if (tree_.spine_len() > 0 && tree_[tree_.pop()].item == Item::BlockQuote) open_quotes_.pop_back();
 }
 
 void BlockParser::finish_list(std::size_t ix, bool keep_container) {
@@ -211,11 +213,10 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
             last_line_blank_ = false;
             if (marker->blank) return begin_item_blank(ls.ix());
             if (has(doc_.options, Options::tasklists)) {
-                LineStart probe = ls;
-                probe.scan_space_upto(3);
-                std::size_t marker_start = probe.ix();
+                // The marker's range takes in a tab that the item's content begins inside.
+                std::size_t marker_start = ls.ix();
                 if (auto is_checked = ls.scan_task_list_marker()) {
-                    Node task{.start = marker_start, .end = marker_start + 3, .item = Item::TaskListMarker,
+                    Node task{.start = marker_start, .end = ls.ix(), .item = Item::TaskListMarker,
                               .flags = static_cast<std::uint8_t>(*is_checked ? checked : 0)};
                     if (scan_blank_line(text_, ls.ix())) {
                         tree_.append(task);
@@ -321,6 +322,9 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
                 // a term after them starts a list of its own.
                 tree_[list].end = last_refdef_line_ == std::string_view::npos ? start_ix : last_refdef_line_;
                 ended_definition_list_ = list;
+                if (extends && tree_[last_definition_list_child_].item == Item::DefinitionListDefinition) {
+                    close_container();
+                }
             } else if (extends) {
                 // Otherwise the list stretches up to the next block (up to the underline of a
                 // paragraph that became a heading).
