@@ -308,36 +308,50 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
         } else if (text_[ix] == '[' && tree_.peek_up() != nil && tree_[tree_.peek_up()].item == Item::List) {
             end = paragraph_after_list(start_ix, ix);
         } else {
-            // A paragraph right after a definition list may extend it: the list's container stays
-            // open, and a blank line before the paragraph lies inside the list.
-            std::uint32_t top = tree_.peek_up();
-            std::uint32_t list = top != nil && tree_[top].item == Item::DefinitionList ? top : nil;
-            bool extends = list != nil && list != ended_definition_list_;
-            if (extends) last_line_blank_ = false;
-            finish_list(ix, extends);
-            end = parse_paragraph(ix);
-            std::uint32_t after = tree_.cur();
-            if (list != nil && after == list) {
-                // Nothing but link reference definitions: the list ends where the last begins, and
-                // a term after them starts a list of its own.
-                tree_[list].end = last_refdef_line_ == std::string_view::npos ? start_ix : last_refdef_line_;
-                ended_definition_list_ = list;
-                if (extends && tree_[last_definition_list_child_].item == Item::DefinitionListDefinition) {
-                    close_container();
-                }
-            } else if (extends) {
-                // Otherwise the list stretches up to the next block (up to the underline of a
-                // paragraph that became a heading).
-                const Node& block = tree_[after];
-                if (block.item == Item::Heading) {
-                    tree_[list].end = next_line_start(text_, block.content_end);
-                } else {
-                    open_definition_list_ = list;
-                }
-            }
+            end = paragraph_block(start_ix, ix);
         }
     }
     last_line_blank_ = false;
+    return end;
+}
+
+// A paragraph, and what it does to a definition list before it: one it closes ends where its
+// text begins, after any link reference definitions (where the last of them begins when nothing
+// else is left); one it may extend stretches up to the next block.
+std::size_t BlockParser::paragraph_block(std::size_t line_start, std::size_t ix) {
+    std::uint32_t top = tree_.peek_up();
+    std::uint32_t list = top != nil && tree_[top].item == Item::DefinitionList ? top : nil;
+    // The list's container then stays open, and a blank line before the paragraph lies inside.
+    bool extends = list != nil && list != ended_definition_list_;
+    if (extends) last_line_blank_ = false;
+    std::uint32_t stretched = open_definition_list_;
+    finish_list(ix, extends);
+    std::uint32_t before = tree_.cur();
+    std::size_t end = parse_paragraph(ix);
+    std::uint32_t after = tree_.cur();
+    if (after == before) {
+        // Nothing but definitions: a term after them starts a list of its own.
+        std::size_t list_end = last_refdef_line_ == std::string_view::npos ? line_start : last_refdef_line_;
+        for (std::uint32_t closed : {stretched, list}) {
+            if (closed == nil) continue;
+            tree_[closed].end = list_end;
+            ended_definition_list_ = closed;
+        }
+        if (extends && tree_[last_definition_list_child_].item == Item::DefinitionListDefinition) close_container();
+        return end;
+    }
+    if (stretched != nil) tree_[stretched].end = tree_[after].start;
+    if (!extends) {
+        if (list != nil) tree_[list].end = tree_[after].start;
+        return end;
+    }
+    // Up to the underline of a paragraph that became a heading.
+    const Node& block = tree_[after];
+    if (block.item == Item::Heading) {
+        tree_[list].end = next_line_start(text_, block.content_end);
+    } else {
+        open_definition_list_ = list;
+    }
     return end;
 }
 

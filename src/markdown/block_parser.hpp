@@ -54,6 +54,7 @@ private:
     std::optional<std::vector<Alignment>> table_start(std::size_t ix);
     std::size_t begin_item_blank(std::size_t ix);
     std::size_t paragraph_after_list(std::size_t line_start, std::size_t ix);
+    std::size_t paragraph_block(std::size_t line_start, std::size_t ix);
     bool ends_table(LineStart ls);
 
     // Leaf blocks (leaf_blocks.cpp).

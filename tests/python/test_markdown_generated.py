@@ -1,7 +1,12 @@
-"""Generated documents that mix every construct, compared event by event with pulldown-cmark
-0.12.2 through pyromark. Each hypothesis example is a batch of documents run through one
-markdown-events process, so 10,000 documents stay quick."""
+"""Generated documents compared event by event with pulldown-cmark 0.12.2 through pyromark:
+adversarial lines that mix every construct, everyday blocks nested a little, and lines aimed at
+the corners where the two parsers once parted (definition lists in containers, link reference
+definitions, tabs, lone CRs). The documents come from fixed seeds, so every run sees the same
+ones; VYN_MARKDOWN_DOCUMENTS=N runs N of each kind instead (with the seed VYN_MARKDOWN_SEED) for
+a deeper search, where the known differences below need not all show up."""
 
+import os
+import random
 import sys
 from pathlib import Path
 
@@ -12,13 +17,11 @@ sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools"))
 from markdown_oracle import differences, ours, reference, tool_path  # noqa: E402
 
 pytest.importorskip("pyromark")
-hypothesis = pytest.importorskip("hypothesis")
-st = hypothesis.strategies
 
 pytestmark = pytest.mark.skipif(not tool_path().exists(), reason="markdown-events is not built")
 
-BATCH = 100
-BATCHES = 100
+COUNT = int(os.environ.get("VYN_MARKDOWN_DOCUMENTS", "0"))
+SEED = int(os.environ.get("VYN_MARKDOWN_SEED", "0"))
 
 INLINE = [
     "word", "other", "héllo", "日本語", "ß", " ", "  ", "\t", "*", "**", "***", "_", "__", "~", "~~", "`", "``",
@@ -38,39 +41,18 @@ WHOLE_LINE = [
 ]
 ENDING = ["\n", "\n", "\n", "\r\n", "\n\n", "\r"]
 
-def _parted(documents):
-    """The documents where our events and the reference's part, with where they do."""
-    parted = []
-    for doc, mine in zip(documents, ours(documents)):
-        diff = differences(doc, mine, reference(doc))
-        if diff:
-            parted.append("\n".join(diff[:4]))
-    return parted
 
-
-inline_run = st.lists(st.sampled_from(INLINE), max_size=8).map("".join)
-line = st.one_of(
-    st.tuples(st.lists(st.sampled_from(PREFIX), max_size=3).map("".join), inline_run, st.sampled_from(ENDING)).map("".join),
-    st.tuples(st.lists(st.sampled_from(PREFIX), max_size=2).map("".join), st.sampled_from(WHOLE_LINE),
-              st.sampled_from(ENDING)).map("".join),
-)
-document = st.lists(line, max_size=12).map("".join)
-
-
-# A long tail of differences remains on these adversarial documents (about one in two hundred:
-# lone CR line endings, definition lists and empty items inside other containers, blank lines of
-# code and HTML blocks after partly used tabs). A batch may hold one or two; a change that breaks
-# something common shows up as many more.
-ALLOWED_PER_BATCH = 5
-
-
-@hypothesis.settings(max_examples=BATCHES, deadline=None, database=None,
-                     phases=[hypothesis.Phase.generate],
-                     suppress_health_check=list(hypothesis.HealthCheck))
-@hypothesis.given(st.lists(document, min_size=BATCH, max_size=BATCH))
-def test_generated_documents_match_the_oracle(documents):
-    parted = _parted(documents)
-    assert len(parted) <= ALLOWED_PER_BATCH, "\n".join(parted)
+def adversarial(rng):
+    lines = []
+    for _ in range(rng.randint(0, 12)):
+        if rng.random() < 0.5:
+            prefix = "".join(rng.choice(PREFIX) for _ in range(rng.randint(0, 3)))
+            body = "".join(rng.choice(INLINE) for _ in range(rng.randint(0, 8)))
+        else:
+            prefix = "".join(rng.choice(PREFIX) for _ in range(rng.randint(0, 2)))
+            body = rng.choice(WHOLE_LINE)
+        lines.append(prefix + body + rng.choice(ENDING))
+    return "".join(lines)
 
 
 BLOCKS = [
@@ -84,16 +66,62 @@ BLOCKS = [
     "* star\n+ plus\n", "<!-- comment -->\n", "Auto <https://a.b> and <me@x.y>\n", "Tabs\tinside\ttext\n",
     "Ünïcödé 日本語 text\n",
 ]
-block = st.tuples(st.sampled_from(["", "", "", "  ", "> ", "- ", "1. "]), st.sampled_from(BLOCKS),
-                  st.sampled_from(["", "\n"])).map("".join)
-realistic = st.tuples(st.lists(block, min_size=1, max_size=12).map("".join), st.booleans()).map(
-    lambda pair: pair[0].replace("\n", "\r\n") if pair[1] else pair[0])
 
 
-@hypothesis.settings(max_examples=30, deadline=None, database=None, phases=[hypothesis.Phase.generate],
-                     suppress_health_check=list(hypothesis.HealthCheck))
-@hypothesis.given(st.lists(realistic, min_size=BATCH, max_size=BATCH))
-def test_documents_of_everyday_blocks_match_the_oracle(documents):
-    """Everyday Markdown (whole blocks, nested a little): at most a rare difference."""
-    parted = _parted(documents)
-    assert len(parted) <= 1, "\n".join(parted)
+def everyday(rng):
+    text = "".join(rng.choice(["", "", "", "  ", "> ", "- ", "1. "]) + rng.choice(BLOCKS) + rng.choice(["", "\n"])
+                   for _ in range(rng.randint(1, 12)))
+    return text.replace("\n", "\r\n") if rng.random() < 0.5 else text
+
+
+CORNER_PREFIX = ["", "", "> ", "- ", "  ", "   ", "    ", "\t", " \t", "1. ", ": ", "[^1]: ", "- [ ] ", "- [x] ",
+                 "  - ", ">\t", "-\t", "  : "]
+CORNER_BODY = ["a", "term", ":", ": d", "-", "- b", "[r]: /u", "[r]: /u 't'", "[^1]: n", "~~[r]~~", "~x~", "~~a~~",
+               "[r]", "[r][]", "\\[r]", "|a|b|", "-|-", "a|b", "```", "~~~", "<div>", "<!--", "-->", "# h", "---", "",
+               "", " ", "    ", "\t", "*e*", "[^1]", "<e>", "x\\", "x  "]
+
+
+def corners(rng):
+    return "".join("".join(rng.choice(CORNER_PREFIX) for _ in range(rng.randint(0, 2))) + rng.choice(CORNER_BODY)
+                   + rng.choice(["\n", "\n", "\n", "\r\n", "\r"]) for _ in range(rng.randint(1, 8)))
+
+
+def _parted(generate, count, seed):
+    rng = random.Random(seed)
+    documents = [generate(rng) for _ in range(count)]
+    parted = {}
+    for doc, mine in zip(documents, ours(documents)):
+        diff = differences(doc, mine, reference(doc))
+        if diff:
+            parted[doc] = "\n".join(diff[:4])
+    return parted
+
+
+# The documents of the runs above on which we still part from the reference, by kind. Each
+# reduces to one of two shapes (the shortest form in the comment); in both the reference's
+# block state goes astray in a way we do not follow.
+KNOWN = {
+    # A definition list nested in a definition, then a block that closes both: the reference
+    # puts the block after the outer list yet keeps that list open ("--\n:n\n\t:\n >").
+    "* 2) [ref][]`code`>日本語'<\"[ref][]\n\\[[&amp;\n: - (\t\n\n- - -\r__*em*\n\n# > - ```rust\n\n--|--\n"
+    ": definition\n\n\t:</span>[ ]**other\r\n  > ***\n\n2) ## [ref][]ß日本語\"\n\n> - ~~~\n": "adversarial",
+    "|a|b|\r\n: d\r\n: : d\n \t: [r]\n    - ---\n  :   : x\\\r\n": "corners",
+    "~x~\n: [r]: /u\r\n~~[r]~~\n  : 1. [r]\n  - -|-\r-\t[^1]: ~~a~~\n-\tx  \n": "corners",
+    "- [x] \n- [ ]  \t*e*\n-\r\n-|-\n[r]\r\n: d\n   : d\n \t> # h\n": "corners",
+    # In a list item, a line ending in `][` takes the next line into its link label, so that line
+    # starts no block ("- [][\n  * ]").
+    "__([[link](/url \"t\")\n\n: definition\r- > - <pre>\n- [x] <div>\n!*!<!-- c -->***\"|\r|---|:-:|\r\n## : "
+    "\t**</span>ß\r- > - > 1. - [text][ref](`code`*em*日本語**)\n- [x] -![&amp;[^nope][ ]\\[\n    * : ~]__^\n"
+    "    > - other:</Note>\n\n": "adversarial",
+}
+
+
+@pytest.mark.parametrize("generate, count, seed", [
+    (adversarial, 20000, 1), (everyday, 20000, 2), (corners, 20000, 3),
+], ids=["adversarial", "everyday", "corners"])
+def test_generated_documents_match_the_oracle(generate, count, seed):
+    parted = _parted(generate, COUNT or count, SEED or seed)
+    unexpected = {doc: diff for doc, diff in parted.items() if doc not in KNOWN}
+    assert not unexpected, "\n".join(unexpected.values())
+    if not COUNT:
+        assert set(parted) == {doc for doc, kind in KNOWN.items() if kind == generate.__name__}
