@@ -10,6 +10,8 @@ namespace vyn::ast {
 template <class T>
 class Box {
  public:
+  // Holds a default value, for a reader to fill in place.
+  Box() : ptr_(std::make_unique<T>()) {}
   Box(T value) : ptr_(std::make_unique<T>(std::move(value))) {}  // NOLINT: implicit on purpose
   Box(const Box& other) : ptr_(std::make_unique<T>(*other.ptr_)) {}
   Box(Box&&) noexcept = default;

@@ -158,6 +158,7 @@ struct MathExpr {
                              Smash, StyleOverride, FontOverride, Color, Chem, Error>;
   Value value;
 
+  MathExpr() = default;  // an empty ident, for a reader to fill in place
   template <class Kind>
     requires(!std::is_same_v<std::decay_t<Kind>, MathExpr>)
   MathExpr(Kind kind) : value(std::move(kind)) {}  // NOLINT: implicit on purpose

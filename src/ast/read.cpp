@@ -97,16 +97,16 @@ struct ValueReader<AttributeValue> {
 
 template <>
 struct ValueReader<Node> {
-  static Node read(const Json& value, Reader& reader);
+  static void fill(const Json& value, Reader& reader, Node& out);
 };
 
 namespace {
 
-using PayloadReader = NodePayload (*)(const Json& tagged, Reader& reader);
+using PayloadReader = void (*)(const Json& tagged, Reader& reader, NodePayload& out);
 
 template <class Payload>
-NodePayload read_payload(const Json& tagged, Reader& reader) {
-  return ValueReader<Payload>::read_fields(tagged, 1, reader);
+void read_payload(const Json& tagged, Reader& reader, NodePayload& out) {
+  ValueReader<Payload>::fill_fields(tagged, 1, reader, out.emplace<Payload>());
 }
 
 // The payload record of each kind, in kind order.
@@ -125,12 +125,13 @@ constexpr std::array<PayloadReader, kNodeKindNames.size()> kPayloadReaders = {
 }  // namespace
 
 // The tag is read where the node stands; the payload is always read inside a node.
-Node ValueReader<Node>::read(const Json& value, Reader& reader) {
+void ValueReader<Node>::fill(const Json& value, Reader& reader, Node& out) {
   if (!value.is_object() && !value.is_array()) fail_type(value, "internally tagged enum Node");
   Reader::Nest nest(reader);
   const std::size_t kind = read_tag(read_tag_value(value), reader, kNodeKindNames);
   Reader::Within inside(reader, Context::InsideNode);
-  return Node{static_cast<NodeKind>(kind), kPayloadReaders[kind](value, reader)};
+  out.kind = static_cast<NodeKind>(kind);
+  kPayloadReaders[kind](value, reader, out.payload);
 }
 
 ReadResult<Root> read_root(const Json& value) { return read_as<Root>(value, Context::RootLevel); }

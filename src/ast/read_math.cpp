@@ -135,14 +135,14 @@ inline constexpr auto kShape<E::Error> =
 
 template <class T>
 struct ValueReader<Box<T>> {
-  static Box<T> read(const Json& value, Reader& reader) { return Box<T>(read_value<T>(value, reader)); }
+  static void fill(const Json& value, Reader& reader, Box<T>& out) { read_into(value, reader, *out); }
 };
 
 // An operator's symbol and kind stand beside its tag.
 template <>
 struct ValueReader<E::Operator> {
-  static E::Operator read_fields(const Json& tagged, std::size_t first, Reader& reader) {
-    return E::Operator{ValueReader<MathOperator>::read_fields(tagged, first, reader)};
+  static void fill_fields(const Json& tagged, std::size_t first, Reader& reader, E::Operator& out) {
+    ValueReader<MathOperator>::fill_fields(tagged, first, reader, out.op);
   }
 };
 
@@ -150,7 +150,7 @@ struct ValueReader<E::Operator> {
 // other kind it admits no unknown keys.
 template <>
 struct ValueReader<E::Space> {
-  static E::Space read_fields(const Json& tagged, std::size_t, Reader& reader) {
+  static void fill_fields(const Json& tagged, std::size_t, Reader& reader, E::Space& out) {
     if (tagged.is_array()) fail_type_text("sequence", "string or map");
     const auto& entries = tagged.get_ref<const Json::object_t&>();
     if (entries.size() != 2) fail_value("map", "map with a single key");
@@ -159,17 +159,17 @@ struct ValueReader<E::Space> {
     MathSpace space{static_cast<SpaceKind>(read_variant_name(entry->first, kSpaceKindNames)), {}};
     if (space.kind == SpaceKind::Custom) space.custom = read_string(entry->second);
     else read_unit(entry->second, reader);
-    return E::Space{std::move(space)};
+    out.space = std::move(space);
   }
 };
 
 namespace {
 
-using KindReader = MathExpr (*)(const Json& tagged, Reader& reader);
+using KindReader = void (*)(const Json& tagged, Reader& reader, MathExpr& out);
 
 template <class Kind>
-MathExpr read_kind(const Json& tagged, Reader& reader) {
-  return ValueReader<Kind>::read_fields(tagged, 1, reader);
+void read_kind(const Json& tagged, Reader& reader, MathExpr& out) {
+  ValueReader<Kind>::fill_fields(tagged, 1, reader, out.value.emplace<Kind>());
 }
 
 // The reader of each kind, in kind order.
@@ -179,11 +179,11 @@ constexpr auto kKindReaders = []<std::size_t... I>(std::index_sequence<I...>) {
 
 }  // namespace
 
-MathExpr ValueReader<MathExpr>::read(const Json& value, Reader& reader) {
+void ValueReader<MathExpr>::fill(const Json& value, Reader& reader, MathExpr& out) {
   if (!value.is_object() && !value.is_array()) fail_type(value, "internally tagged enum MathExpr");
   Reader::Nest nest(reader);
   const std::size_t kind = read_tag(read_tag_value(value), reader, kMathKindNames);
-  return kKindReaders[kind](value, reader);
+  kKindReaders[kind](value, reader, out);
 }
 
 }  // namespace vyn::ast

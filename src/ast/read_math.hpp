@@ -9,7 +9,7 @@ namespace vyn::ast {
 
 template <>
 struct ValueReader<MathExpr> {
-  static MathExpr read(const Json& value, Reader& reader);
+  static void fill(const Json& value, Reader& reader, MathExpr& out);
 };
 
 }  // namespace vyn::ast

@@ -12,8 +12,10 @@
 //   - name the values of an enumeration in value order:
 //       template <> inline constexpr std::span<const std::string_view> kEnumNames<PropType> = kPropTypeNames;
 //   - any other type gets its own `ValueReader<T>` specialisation with
-//     `static T read(const Json&, Reader&)`, built from the primitives below;
-//     std::string, bool, u8/u32/u64, Json, std::optional and std::vector are provided.
+//     `static T read(const Json&, Reader&)`, built from the primitives below,
+//     or, for a type that nests, `static void fill(const Json&, Reader&, T&)`,
+//     which reads into a default value in place; std::string, bool,
+//     u8/u32/u64, Json, std::optional and std::vector are provided.
 //   - read with `read_as<Schema>(value, Context::RootLevel)`, which returns the
 //     value or the one error that ended the reading.
 // The primitives report a problem by throwing `ReadError`; `read_as` is where
@@ -208,8 +210,26 @@ template <class T>
 struct ValueReader;
 
 template <class T>
+concept FilledInPlace = requires(const Json& value, Reader& reader, T& out) { ValueReader<T>::fill(value, reader, out); };
+
+// Nested values are filled in place, into the storage their parent already
+// holds: no level of a deep value keeps a record of its own on the stack
+// while the levels below it are read.
+template <class T>
+void read_into(const Json& value, Reader& reader, T& out) {
+  if constexpr (FilledInPlace<T>) ValueReader<T>::fill(value, reader, out);
+  else out = ValueReader<T>::read(value, reader);
+}
+
+template <class T>
 T read_value(const Json& value, Reader& reader) {
-  return ValueReader<T>::read(value, reader);
+  if constexpr (FilledInPlace<T>) {
+    T out{};
+    ValueReader<T>::fill(value, reader, out);
+    return out;
+  } else {
+    return ValueReader<T>::read(value, reader);
+  }
 }
 
 template <>
@@ -240,21 +260,20 @@ struct ValueReader<Json> {
 
 template <class T>
 struct ValueReader<std::optional<T>> {
-  static std::optional<T> read(const Json& value, Reader& reader) {
-    if (value.is_null()) return std::nullopt;
-    return read_value<T>(value, reader);
+  static void fill(const Json& value, Reader& reader, std::optional<T>& out) {
+    if (value.is_null()) out.reset();
+    else read_into(value, reader, out.emplace());
   }
 };
 
 template <class T>
 struct ValueReader<std::vector<T>> {
-  static std::vector<T> read(const Json& value, Reader& reader) {
+  static void fill(const Json& value, Reader& reader, std::vector<T>& list) {
     if (!value.is_array()) fail_type(value, "a sequence");
     Reader::Nest nest(reader);
-    std::vector<T> list;
+    list.clear();
     list.reserve(value.size());
-    for (const auto& element : value) list.push_back(read_value<T>(element, reader));
-    return list;
+    for (const auto& element : value) read_into(element, reader, list.emplace_back());
   }
 };
 
@@ -274,72 +293,69 @@ struct IsOptional<std::optional<T>> : std::true_type {};
 template <class T>
 concept ShapedRecord = !std::is_same_v<std::remove_cvref_t<decltype(kShape<T>)>, NoShape>;
 
-// Reads a record by its shape: from an object by key (unknown keys ignored,
-// missing ones settled in declaration order) or from an array by position.
+// Reads a record by its shape, into a default record: from an object by key
+// (unknown keys ignored, missing ones settled in declaration order) or from an
+// array by position. A field that is not read keeps the record's default.
 template <class Record, const auto& kRecordShape>
 struct RecordReader {
-  static Record read(const Json& value, Reader& reader) {
+  static void fill(const Json& value, Reader& reader, Record& out) {
     if (!value.is_object() && !value.is_array()) fail_type(value, expected());
     Reader::Nest nest(reader);
-    return read_fields(value, 0, reader);
+    fill_fields(value, 0, reader, out);
   }
 
   // The fields held by an object, or by an array's elements from `first` on
   // (a tagged union's array form keeps its tag in front).
-  static Record read_fields(const Json& container, std::size_t first, Reader& reader) {
-    Slots slots;
-    if (container.is_object()) from_object(container, slots, reader);
-    else from_elements(container, first, slots, reader);
-    return build(slots, std::make_index_sequence<kCount>());
+  static void fill_fields(const Json& container, std::size_t first, Reader& reader, Record& out) {
+    if (container.is_object()) from_object(container, reader, out);
+    else from_elements(container, first, reader, out);
   }
 
  private:
   static constexpr auto& kFields = kRecordShape.fields;
   static constexpr std::size_t kCount = std::tuple_size_v<std::remove_cvref_t<decltype(kFields)>>;
+  static_assert(kCount <= 32);
+  // One bit per field, set once the field is read.
+  using Seen = std::uint32_t;
 
-  // One optional slot per field, filled as the fields are met.
-  template <class Fields>
-  struct SlotsOf;
-  template <class... Records, class... Members>
-  struct SlotsOf<std::tuple<Field<Records, Members>...>> {
-    using type = std::tuple<std::optional<Members>...>;
-  };
-  using Slots = typename SlotsOf<std::remove_cvref_t<decltype(kFields)>>::type;
+  template <std::size_t I>
+  using MemberOf = std::remove_cvref_t<decltype(std::declval<Record&>().*(std::get<I>(kFields).member))>;
 
   static std::string expected() { return std::string(kRecordShape.prefix) + std::string(kRecordShape.name); }
 
   template <std::size_t I>
-  static void read_slot(const Json& value, Slots& slots, Reader& reader) {
-    using Member = typename std::tuple_element_t<I, Slots>::value_type;
-    std::get<I>(slots).emplace(read_value<Member>(value, reader));
+  static void read_field(const Json& value, Reader& reader, Record& out) {
+    read_into(value, reader, out.*(std::get<I>(kFields).member));
   }
 
   // Reads `value` into the field named `key`, if there is one.
-  static void read_named(std::string_view key, const Json& value, Slots& slots, Reader& reader) {
+  static void read_named(std::string_view key, const Json& value, Reader& reader, Record& out, Seen& seen) {
     [&]<std::size_t... I>(std::index_sequence<I...>) {
-      (void)((std::get<I>(kFields).name == key ? (read_slot<I>(value, slots, reader), true) : false) || ...);
+      (void)((std::get<I>(kFields).name == key ? (read_field<I>(value, reader, out), seen |= Seen{1} << I, true)
+                                                : false) ||
+             ...);
     }(std::make_index_sequence<kCount>());
   }
 
-  static void from_object(const Json& object, Slots& slots, Reader& reader) {
-    for (const auto& [key, value] : object.get_ref<const Json::object_t&>()) read_named(key, value, slots, reader);
+  static void from_object(const Json& object, Reader& reader, Record& out) {
+    Seen seen = 0;
+    for (const auto& [key, value] : object.get_ref<const Json::object_t&>()) read_named(key, value, reader, out, seen);
     [&]<std::size_t... I>(std::index_sequence<I...>) {
-      (settle<I>(slots), ...);
+      (settle<I>(seen), ...);
     }(std::make_index_sequence<kCount>());
   }
 
   template <std::size_t I>
-  static void settle(const Slots& slots) {
-    using Member = typename std::tuple_element_t<I, Slots>::value_type;
+  static void settle(Seen seen) {
     const auto& f = std::get<I>(kFields);
-    if (!std::get<I>(slots) && !f.defaulted && !IsOptional<Member>::value) fail_missing(f.name);
+    if (!(seen >> I & 1) && !f.defaulted && !IsOptional<MemberOf<I>>::value) fail_missing(f.name);
   }
 
-  static void from_elements(const Json& array, std::size_t first, Slots& slots, Reader& reader) {
+  static void from_elements(const Json& array, std::size_t first, Reader& reader, Record& out) {
     const auto& elements = array.get_ref<const Json::array_t&>();
     const std::size_t given = elements.size() - first;
     [&]<std::size_t... I>(std::index_sequence<I...>) {
-      (element<I>(elements, first, given, slots, reader), ...);
+      (element<I>(elements, first, given, reader, out), ...);
     }(std::make_index_sequence<kCount>());
     if (given > kCount) fail_too_long(given, kCount, reader);
   }
@@ -347,27 +363,11 @@ struct RecordReader {
   // Once the elements run out, a defaulted field passes and any other field
   // ends the reading, counted by its own position.
   template <std::size_t I>
-  static void element(const Json::array_t& elements, std::size_t first, std::size_t given, Slots& slots,
-                      Reader& reader) {
-    if (I < given) return read_slot<I>(elements[first + I], slots, reader);
+  static void element(const Json::array_t& elements, std::size_t first, std::size_t given, Reader& reader,
+                      Record& out) {
+    if (I < given) return read_field<I>(elements[first + I], reader, out);
     if (std::get<I>(kFields).defaulted) return;
     fail_length(I, expected() + " with " + std::to_string(kCount) + (kCount == 1 ? " element" : " elements"));
-  }
-
-  template <std::size_t... I>
-  static Record build(Slots& slots, std::index_sequence<I...>) {
-    return Record{take<I>(slots)...};
-  }
-
-  template <std::size_t I>
-  static auto take(Slots& slots) {
-    auto& slot = std::get<I>(slots);
-    using Member = typename std::remove_cvref_t<decltype(slot)>::value_type;
-    if constexpr (std::is_default_constructible_v<Member>) {
-      return slot ? std::move(*slot) : Member{};
-    } else {
-      return std::move(*slot);  // a required field: settled above
-    }
   }
 };
 

@@ -52,7 +52,7 @@ class Writer {
         break;
       case Json::value_t::object:
         s_.begin_object();
-        for (const auto& [key, element] : value.items()) {
+        for (const auto& [key, element] : value.get_ref<const Json::object_t&>()) {
           s_.key(key);
           json(element);
         }

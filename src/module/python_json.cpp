@@ -16,26 +16,19 @@ namespace {
 // One conversion: the containers on the path from the top to the object
 // being converted, to tell a value that contains itself from one that merely
 // shares a part. Every container on the path is kept alive by its parent.
+//
+// The routines a value recurses through (convert, sequence, dict, entry,
+// mapping) keep small frames, so that the deepest value allowed converts on a
+// small thread stack: leaves, error texts and the insertion of a key are done
+// by helpers that are never inlined into them.
 class Converter {
  public:
   bool convert(PyObject* object, ast::Json& out, std::size_t depth) {
-    if (object == Py_None) {
-      out = nullptr;
-      return true;
-    }
-    if (PyBool_Check(object)) {
-      out = object == Py_True;
-      return true;
-    }
-    if (PyLong_Check(object)) return integer(object, out);
     if (PyList_Check(object) || PyTuple_Check(object)) return sequence(object, object, out, depth);
-    if (PyUnicode_Check(object)) return string(object, out);
     if (PyDict_Check(object)) return dict(object, out, depth);
-    if (PyFloat_Check(object)) {
-      double value = PyFloat_AS_DOUBLE(object);
-      out = std::isfinite(value) ? ast::Json(value) : ast::Json(nullptr);
-      return true;
-    }
+    if (object == Py_None || PyBool_Check(object) || PyLong_Check(object) || PyUnicode_Check(object) ||
+        PyFloat_Check(object))
+      return scalar(object, out);
     if (PyAnySet_Check(object)) return set(object, out, depth);
     if (PyBytes_Check(object) || PyByteArray_Check(object)) return unsupported(object);
     return abstract(object, out, depth);
@@ -49,12 +42,33 @@ class Converter {
 
   // An exception raised by Python code during the conversion becomes the
   // conversion's ValueError, with its text.
-  static bool python_failed() {
+  [[gnu::noinline]] static bool python_failed() {
     if (!PyErr_ExceptionMatches(PyExc_MemoryError)) raise_value_error(take_exception_text());
     return false;
   }
 
-  static bool unsupported(PyObject* object) { return fail("unsupported type " + type_name(object)); }
+  [[gnu::noinline]] static bool unsupported(PyObject* object) { return fail("unsupported type " + type_name(object)); }
+
+  [[gnu::noinline]] static bool too_deep() {
+    return fail("value nested more than " + std::to_string(ast::kMaxJsonDepth) + " levels deep");
+  }
+
+  // None, a bool, an int, a str or a float.
+  [[gnu::noinline]] static bool scalar(PyObject* object, ast::Json& out) {
+    if (object == Py_None) {
+      out = nullptr;
+      return true;
+    }
+    if (PyBool_Check(object)) {
+      out = object == Py_True;
+      return true;
+    }
+    if (PyLong_Check(object)) return integer(object, out);
+    if (PyUnicode_Check(object)) return string(object, out);
+    double value = PyFloat_AS_DOUBLE(object);
+    out = std::isfinite(value) ? ast::Json(value) : ast::Json(nullptr);
+    return true;
+  }
 
   static bool integer(PyObject* object, ast::Json& out) {
     int overflow = 0;
@@ -84,33 +98,34 @@ class Converter {
   }
 
   // Called on entering a container (`identity` is the object as passed, not
-  // a copy made of it); `leave` must follow a successful call.
-  bool enter(PyObject* identity, std::size_t depth) {
-    if (depth >= ast::kMaxJsonDepth)
-      return fail("value nested more than " + std::to_string(ast::kMaxJsonDepth) + " levels deep");
+  // a copy made of it), which makes `out` an empty array or object; `leave`
+  // must follow a successful call.
+  [[gnu::noinline]] bool enter(PyObject* identity, std::size_t depth, ast::Json& out, ast::Json::value_t type) {
+    if (depth >= ast::kMaxJsonDepth) return too_deep();
     if (!path_.insert(identity).second) return fail("value contains itself");
+    out = ast::Json(type);
     return true;
   }
-  void leave(PyObject* identity) { path_.erase(identity); }
+  [[gnu::noinline]] void leave(PyObject* identity) { path_.erase(identity); }
 
   // A list or tuple; `items` may be a copy of `identity` made by
   // PySequence_Fast. Items are re-read on each step and held while
   // converted, in case Python code reached below changes the list.
-  bool sequence(PyObject* identity, PyObject* items, ast::Json& out, std::size_t depth) {
-    if (!enter(identity, depth)) return false;
-    out = ast::Json::array();
+  [[gnu::noinline]] bool sequence(PyObject* identity, PyObject* items, ast::Json& out, std::size_t depth) {
+    if (!enter(identity, depth, out, ast::Json::value_t::array)) return false;
     bool ok = true;
     for (Py_ssize_t i = 0; ok && i < PySequence_Fast_GET_SIZE(items); ++i) {
       Ref item(Py_NewRef(PySequence_Fast_GET_ITEM(items, i)));
-      ok = convert(item.get(), out.emplace_back(), depth + 1);
+      ok = convert(item.get(), append(out), depth + 1);
     }
     leave(identity);
     return ok;
   }
 
-  bool dict(PyObject* object, ast::Json& out, std::size_t depth) {
-    if (!enter(object, depth)) return false;
-    out = ast::Json::object();
+  [[gnu::noinline]] static ast::Json& append(ast::Json& array) { return array.emplace_back(); }
+
+  [[gnu::noinline]] bool dict(PyObject* object, ast::Json& out, std::size_t depth) {
+    if (!enter(object, depth, out, ast::Json::value_t::object)) return false;
     bool ok = true;
     Py_ssize_t position = 0;
     PyObject *key = nullptr, *value = nullptr;
@@ -124,13 +139,26 @@ class Converter {
   }
 
   bool entry(PyObject* key, PyObject* value, ast::Json& object, std::size_t depth) {
-    if (!PyUnicode_Check(key)) return fail("dict keys must have type str");
-    auto name = utf8_of(key);
-    if (!name) return python_failed();
-    return convert(value, object[std::string(*name)], depth + 1);
+    ast::Json* slot = member(key, object);
+    return slot && convert(value, *slot, depth + 1);
   }
 
-  bool set(PyObject* object, ast::Json& out, std::size_t depth) {
+  // The value of `key` in `object`, made null; nothing with ValueError set
+  // when the key is no str.
+  [[gnu::noinline]] static ast::Json* member(PyObject* key, ast::Json& object) {
+    if (!PyUnicode_Check(key)) {
+      fail("dict keys must have type str");
+      return nullptr;
+    }
+    auto name = utf8_of(key);
+    if (!name) {
+      python_failed();
+      return nullptr;
+    }
+    return &object[std::string(*name)];
+  }
+
+  [[gnu::noinline]] bool set(PyObject* object, ast::Json& out, std::size_t depth) {
     Ref items(PySequence_List(object));
     if (!items) return python_failed();
     return sequence(object, items.get(), out, depth);
@@ -138,7 +166,7 @@ class Converter {
 
   // Mappings and sequences of other types, recognised as
   // collections.abc.Mapping and collections.abc.Sequence.
-  bool abstract(PyObject* object, ast::Json& out, std::size_t depth) {
+  [[gnu::noinline]] bool abstract(PyObject* object, ast::Json& out, std::size_t depth) {
     int is_mapping = is_abc_instance(object, "Mapping");
     if (is_mapping < 0) return python_failed();
     if (is_mapping) {
@@ -155,9 +183,8 @@ class Converter {
   }
 
   // `items` is the list of (key, value) pairs of the mapping `identity`.
-  bool mapping(PyObject* identity, PyObject* items, ast::Json& out, std::size_t depth) {
-    if (!enter(identity, depth)) return false;
-    out = ast::Json::object();
+  [[gnu::noinline]] bool mapping(PyObject* identity, PyObject* items, ast::Json& out, std::size_t depth) {
+    if (!enter(identity, depth, out, ast::Json::value_t::object)) return false;
     bool ok = true;
     for (Py_ssize_t i = 0; ok && i < PyList_GET_SIZE(items); ++i) {
       PyObject* pair = PyList_GET_ITEM(items, i);
