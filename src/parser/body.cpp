@@ -15,44 +15,58 @@ namespace {
 
 // Turns the segments of a body into its nodes, recursing into components;
 // the bodies of one input share what their scans learn about closing lines.
+// Only `parse` and the component case recurse: every other segment, and the
+// building of each node, is handled by helpers that are never inlined into
+// them, so that a level of nesting costs the stack little.
 class Assembler {
  public:
   Assembler(const SourceMap& source_map, std::string_view input) : source_map_(source_map), input_(input) {}
 
   ast::NodeList parse(std::string_view body, std::uint64_t base, std::size_t depth) {
     ast::NodeList nodes;
-    for (Segment& segment : scan_segments(body, base, source_map_, closing_lines_)) {
-      std::visit([&](auto& kind) { add(std::move(kind), depth, nodes); }, segment.value);
+    for (Segment& segment : scan(body, base)) {
+      std::visit([&](auto& kind) { add(kind, depth, nodes); }, segment.value);
     }
     return nodes;
   }
 
  private:
-  void add(Segment::Markdown run, std::size_t depth, ast::NodeList& nodes) {
+  [[gnu::noinline]] std::vector<Segment> scan(std::string_view body, std::uint64_t base) {
+    return scan_segments(body, base, source_map_, closing_lines_);
+  }
+
+  // A component whose children would reach the depth bound becomes an error
+  // over its whole text, and its body is not read. The node takes its place
+  // before its body is parsed into it.
+  void add(Segment::Component& component, std::size_t depth, ast::NodeList& nodes) {
+    if (depth + 1 >= ast::kMaxNodeDepth) return add_too_deep(component, nodes);
+    ast::Node& node = add_empty_component(component, nodes);
+    node.as<ast::ComponentNode>().children =
+        parse(slice(component.body_start, component.body_end), component.body_start, depth + 1);
+  }
+
+  [[gnu::noinline]] void add_too_deep(const Segment::Component& component, ast::NodeList& nodes) const {
+    const ParsedTag& tag = component.tag;
+    nodes.push_back(ast::make_error(too_deep_message(), std::string(slice(tag.start, component.end)),
+                                    source_map_.position(tag.start, component.end)));
+  }
+
+  [[gnu::noinline]] ast::Node& add_empty_component(Segment::Component& component, ast::NodeList& nodes) const {
+    std::string body(slice(component.body_start, component.body_end));
+    return nodes.emplace_back(make_component(std::move(component.tag), {}, std::move(body), component.end));
+  }
+
+  [[gnu::noinline]] void add(Segment::Markdown& run, std::size_t depth, ast::NodeList& nodes) {
     ast::NodeList region = parse_markdown_region(slice(run.start, run.end), run.start, source_map_, input_, depth);
     nodes.insert(nodes.end(), std::make_move_iterator(region.begin()), std::make_move_iterator(region.end()));
   }
 
-  // A component whose children would reach the depth bound becomes an error
-  // over its whole text, and its body is not read.
-  void add(Segment::Component component, std::size_t depth, ast::NodeList& nodes) {
-    ParsedTag& tag = component.tag;
-    if (depth + 1 >= ast::kMaxNodeDepth) {
-      nodes.push_back(ast::make_error(too_deep_message(), std::string(slice(tag.start, component.end)),
-                                      source_map_.position(tag.start, component.end)));
-      return;
-    }
-    std::string_view body = slice(component.body_start, component.body_end);
-    nodes.push_back(make_component(std::move(tag), parse(body, component.body_start, depth + 1), std::string(body),
-                                   component.end));
-  }
-
-  void add(Segment::SelfClosing self_closing, std::size_t, ast::NodeList& nodes) {
+  [[gnu::noinline]] void add(Segment::SelfClosing& self_closing, std::size_t, ast::NodeList& nodes) {
     std::uint64_t end = self_closing.tag.end;
     nodes.push_back(make_component(std::move(self_closing.tag), {}, {}, end));
   }
 
-  void add(Segment::MathBlock block, std::size_t, ast::NodeList& nodes) {
+  [[gnu::noinline]] void add(Segment::MathBlock& block, std::size_t, ast::NodeList& nodes) {
     std::string raw(slice(block.content_start, block.content_end));
     ast::MathExpr tree = math::parse(raw);
     std::uint64_t start = block.content_start >= 3 ? block.content_start - 3 : 0;
@@ -61,7 +75,7 @@ class Assembler {
                                                          source_map_.position(start, block.end)}));
   }
 
-  void add(ErrorSegment error, std::size_t, ast::NodeList& nodes) {
+  [[gnu::noinline]] void add(ErrorSegment& error, std::size_t, ast::NodeList& nodes) {
     nodes.push_back(
         ast::make_error(std::move(error.message), std::string(error.raw), source_map_.position(error.start, error.end)));
   }

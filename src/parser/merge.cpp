@@ -80,8 +80,19 @@ std::optional<std::pair<std::string_view, std::size_t>> lang_hint(const ast::Nod
 
 }  // namespace
 
-ast::NodeList merge_and_process_text_nodes(ast::NodeList nodes, const SourceMap& source_map, std::string_view input) {
-  for (ast::Node& node : nodes) node = merge_text_recursive(std::move(node), source_map, input);
+namespace {
+
+// Children first, in place: a level of the recursion holds no node of its own.
+void merge_children(ast::Node& node, const SourceMap& source_map, std::string_view input) {
+  if (!is_visited_container(node.kind)) return;
+  ast::NodeList* children = node.children();
+  *children = merge_and_process_text_nodes(std::move(*children), source_map, input);
+}
+
+// The re-reading of one list whose children are done; kept out of the
+// recursion's frames.
+[[gnu::noinline]] ast::NodeList re_read_text_runs(ast::NodeList nodes, const SourceMap& source_map,
+                                                 std::string_view input) {
   struct ReRead {
     std::size_t begin;
     std::size_t end;
@@ -114,11 +125,15 @@ ast::NodeList merge_and_process_text_nodes(ast::NodeList nodes, const SourceMap&
   return out;
 }
 
+}  // namespace
+
+ast::NodeList merge_and_process_text_nodes(ast::NodeList nodes, const SourceMap& source_map, std::string_view input) {
+  for (ast::Node& node : nodes) merge_children(node, source_map, input);
+  return re_read_text_runs(std::move(nodes), source_map, input);
+}
+
 ast::Node merge_text_recursive(ast::Node node, const SourceMap& source_map, std::string_view input) {
-  if (is_visited_container(node.kind)) {
-    ast::NodeList* children = node.children();
-    *children = merge_and_process_text_nodes(std::move(*children), source_map, input);
-  }
+  merge_children(node, source_map, input);
   return node;
 }
 
