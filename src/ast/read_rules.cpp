@@ -231,34 +231,57 @@ std::size_t read_enum(const Json& value, const Reader& reader, std::span<const s
   return index;
 }
 
-Json read_json(const Json& value, Reader& reader, std::string_view unrepresentable) {
+namespace {
+
+// A value that holds no other, copied.
+[[gnu::noinline]] void copy_leaf(const Json& value, std::string_view unrepresentable, Json& out) {
   switch (value.type()) {
     case Json::value_t::number_integer: {
       const auto number = value.get<std::int64_t>();
-      if (number >= 0) return Json(static_cast<std::uint64_t>(number));
-      return value;
-    }
-    case Json::value_t::array: {
-      Reader::Nest nest(reader);
-      Json copy = Json::array();
-      auto& elements = copy.get_ref<Json::array_t&>();
-      elements.reserve(value.size());
-      for (const auto& element : value) elements.push_back(read_json(element, reader, unrepresentable));
-      return copy;
-    }
-    case Json::value_t::object: {
-      Reader::Nest nest(reader);
-      Json copy = Json::object();
-      auto& entries = copy.get_ref<Json::object_t&>();
-      for (const auto& [key, element] : value.get_ref<const Json::object_t&>()) {
-        entries.emplace_hint(entries.end(), key, read_json(element, reader, unrepresentable));
-      }
-      return copy;
+      if (number >= 0) out = static_cast<std::uint64_t>(number);
+      else out = value;
+      return;
     }
     case Json::value_t::binary:
     case Json::value_t::discarded: fail(std::string(unrepresentable));
-    default: return value;
+    default: out = value;
   }
+}
+
+// Makes `out` an empty container of the type of `value`, and the slot of
+// each of its elements.
+[[gnu::noinline]] void make_like(const Json& value, Json& out) {
+  out = value.is_array() ? Json::array() : Json::object();
+  if (value.is_array()) out.get_ref<Json::array_t&>().reserve(value.size());
+}
+[[gnu::noinline]] Json& slot(Json& array) { return array.get_ref<Json::array_t&>().emplace_back(); }
+[[gnu::noinline]] Json& slot(Json& object, const std::string& key) {
+  auto& entries = object.get_ref<Json::object_t&>();
+  return entries.emplace_hint(entries.end(), key, nullptr)->second;
+}
+
+// Copies into `out`, which is null; arrays and objects are filled in place,
+// and everything else is done out of line, so that a level of a deep value
+// costs the stack little.
+void copy_json(const Json& value, Reader& reader, std::string_view unrepresentable, Json& out) {
+  if (!value.is_array() && !value.is_object()) return copy_leaf(value, unrepresentable, out);
+  Reader::Nest nest(reader);
+  make_like(value, out);
+  if (value.is_array()) {
+    for (const auto& element : value.get_ref<const Json::array_t&>())
+      copy_json(element, reader, unrepresentable, slot(out));
+  } else {
+    for (const auto& [key, element] : value.get_ref<const Json::object_t&>())
+      copy_json(element, reader, unrepresentable, slot(out, key));
+  }
+}
+
+}  // namespace
+
+Json read_json(const Json& value, Reader& reader, std::string_view unrepresentable) {
+  Json copy;
+  copy_json(value, reader, unrepresentable, copy);
+  return copy;
 }
 
 }  // namespace vyn::ast

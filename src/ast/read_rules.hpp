@@ -299,7 +299,7 @@ concept ShapedRecord = !std::is_same_v<std::remove_cvref_t<decltype(kShape<T>)>,
 template <class Record, const auto& kRecordShape>
 struct RecordReader {
   static void fill(const Json& value, Reader& reader, Record& out) {
-    if (!value.is_object() && !value.is_array()) fail_type(value, expected());
+    if (!value.is_object() && !value.is_array()) fail_not_record(value);
     Reader::Nest nest(reader);
     fill_fields(value, 0, reader, out);
   }
@@ -322,6 +322,13 @@ struct RecordReader {
   using MemberOf = std::remove_cvref_t<decltype(std::declval<Record&>().*(std::get<I>(kFields).member))>;
 
   static std::string expected() { return std::string(kRecordShape.prefix) + std::string(kRecordShape.name); }
+
+  // The error texts are built out of line: records nest, and their readers'
+  // frames stay small.
+  [[noreturn, gnu::noinline]] static void fail_not_record(const Json& value) { fail_type(value, expected()); }
+  [[noreturn, gnu::noinline]] static void fail_short(std::size_t count) {
+    fail_length(count, expected() + " with " + std::to_string(kCount) + (kCount == 1 ? " element" : " elements"));
+  }
 
   template <std::size_t I>
   static void read_field(const Json& value, Reader& reader, Record& out) {
@@ -367,7 +374,7 @@ struct RecordReader {
                       Record& out) {
     if (I < given) return read_field<I>(elements[first + I], reader, out);
     if (std::get<I>(kFields).defaulted) return;
-    fail_length(I, expected() + " with " + std::to_string(kCount) + (kCount == 1 ? " element" : " elements"));
+    fail_short(I);
   }
 };
 
