@@ -8,10 +8,10 @@ message, an exception text, or a dropped frontmatter), which the next level
 must show.
 """
 
-from collections.abc import Mapping
 from dataclasses import dataclass
 from typing import Callable
 
+from trees import Pairs, attribute, block, component, pos, root, text
 from vyn import _vyn
 
 NODE_DEPTH = 256  # levels of document nodes
@@ -110,9 +110,8 @@ def attribute_json(n):
     return '<A value={{' + "[" * n + "]" * n + '}} />'
 
 
-# Each document shape with the bound that stops it. Every node level below the
-# deepest holds a heading with text (two levels), and the placeholder sits at
-# the top level.
+# Each document shape with the bound that stops it. The innermost level holds
+# a heading and its text, two node levels, and the placeholder sits at the top.
 DOCUMENTS = [
     ("nested components", nested_components, NODE_DEPTH - 2, NODES_TOO_DEEP),
     ("empty components", empty_components, NODE_DEPTH - 1, COMPONENTS_TOO_DEEP),
@@ -149,7 +148,6 @@ def inline_in_quotes(formula):
 
 # --- trees read back ------------------------------------------------------------
 
-POSITION = {"end": {"column": 1, "line": 1, "offset": 0}, "start": {"column": 1, "line": 1, "offset": 0}}
 SCHEMA = {"components": {"A": {"props": {"value": {"type": "array"}}}}}
 
 
@@ -159,31 +157,17 @@ def wrapped(inner, levels, wrap):
     return inner
 
 
-def root(children, frontmatter=None):
-    return {"children": children, "frontmatter": frontmatter, "position": POSITION, "type": "root"}
-
-
-def text_node():
-    return {"position": POSITION, "type": "text", "value": "x"}
-
-
 def quote_tree(n):  # a node and its children list per level
-    return root([wrapped(text_node(), n, lambda inner: {"children": [inner], "position": POSITION,
-                                                           "type": "blockquote"})])
-
-
-def component(children, attributes=()):
-    return {"attributes": list(attributes), "children": children, "isInline": False, "name": "A",
-            "position": POSITION, "rawContent": "", "type": "component"}
+    return root([wrapped(text("x"), n, lambda inner: block("blockquote", [inner]))])
 
 
 def component_tree(n):
-    return root([wrapped(text_node(), n, lambda inner: component([inner]))])
+    return root([wrapped(text("x"), n, lambda inner: component("A", children=[inner]))])
 
 
 def math_tree(n, wrap):
     tree = wrapped({"type": "ident", "value": "x"}, n, wrap)
-    return root([{"position": POSITION, "raw": "x", "tree": tree, "type": "math_display"}])
+    return root([{"position": pos(), "raw": "x", "tree": tree, "type": "math_display"}])
 
 
 def root_tree(n):  # one level per atom
@@ -203,33 +187,16 @@ def nested_lists(n):
 
 
 def attribute_tree(n):
-    value = nested_lists(n)
-    return root([component([], [{"name": "value", "position": POSITION, "value": value}])])
+    return root([component("A", [attribute("value", nested_lists(n))])])
 
 
 def frontmatter_tree(n):
-    return root([text_node()], frontmatter=wrapped({}, n - 1, lambda inner: {"a": inner}))
+    return root([text("x")], frontmatter=wrapped({}, n - 1, lambda inner: {"a": inner}))
 
 
-class Node(Mapping):
-    """A mapping that is not a dict, read through the abstract protocols."""
-
-    def __init__(self, items):
-        self._items = items
-
-    def __getitem__(self, key):
-        return self._items[key]
-
-    def __iter__(self):
-        return iter(self._items)
-
-    def __len__(self):
-        return len(self._items)
-
-
-def mapping_tree(n):
-    return Node({"children": [], "frontmatter": wrapped(Node({}), n - 1, lambda inner: Node({"a": inner})),
-                 "position": POSITION, "type": "root"})
+def mapping_tree(n):  # mappings that are not dicts, read through the abstract protocols
+    return Pairs(children=[], frontmatter=wrapped(Pairs(), n - 1, lambda inner: Pairs(a=inner)), position=pos(),
+                 type="root")
 
 
 READERS = {

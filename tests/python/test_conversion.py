@@ -5,24 +5,8 @@ import math
 
 import pytest
 
-from trees import attribute, component, root
+from trees import Pairs, attribute, component, root
 from vyn import _vyn
-
-
-class Pairs(collections.abc.Mapping):
-    """A mapping that is not a dict."""
-
-    def __init__(self, **items):
-        self._items = items
-
-    def __getitem__(self, key):
-        return self._items[key]
-
-    def __iter__(self):
-        return iter(self._items)
-
-    def __len__(self):
-        return len(self._items)
 
 
 class Triple(collections.abc.Sequence):

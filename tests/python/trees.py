@@ -1,5 +1,23 @@
 """Tree dicts built by hand, in the dictionary form the module reads."""
 
+import collections.abc
+
+
+class Pairs(collections.abc.Mapping):
+    """A mapping that is not a dict."""
+
+    def __init__(self, **items):
+        self._items = items
+
+    def __getitem__(self, key):
+        return self._items[key]
+
+    def __iter__(self):
+        return iter(self._items)
+
+    def __len__(self):
+        return len(self._items)
+
 
 def point(line=1, column=1, offset=0):
     return {"column": column, "line": line, "offset": offset}
