@@ -345,12 +345,15 @@ std::size_t BlockParser::paragraph_block(std::size_t line_start, std::size_t ix)
         if (list != nil) tree_[list].end = tree_[after].start;
         return end;
     }
-    // Up to the underline of a paragraph that became a heading.
+    // Up to the underline of a paragraph that became a heading; to a table that followed link
+    // reference definitions.
     const Node& block = tree_[after];
-    if (block.item == Item::Heading) {
+    if (block.item == Item::Paragraph) {
+        open_definition_list_ = list;
+    } else if (block.item == Item::Heading) {
         tree_[list].end = next_line_start(text_, block.content_end);
     } else {
-        open_definition_list_ = list;
+        tree_[list].end = block.start;
     }
     return end;
 }

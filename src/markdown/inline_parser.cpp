@@ -280,6 +280,9 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
         if (doc_.footnote_labels.count(normalize_label(label))) {
             return LinkTarget{LinkType::Inline, after, after, {}, {}, label, true};
         }
+        // Footnote syntax on one line is no shortcut or collapsed link, even to a link defined by
+        // that label.
+        if (label.find_first_of("\r\n") == std::string_view::npos) return std::nullopt;
     }
     if (src_.at(label_at) == '[' && src_.at(label_at + 1) == ']') {
         std::string raw = collect_source(src_, inner_start, inner_end, true);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "markdown/chars.hpp"
 #include "markdown/link_syntax.hpp"
@@ -61,6 +62,8 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
     bool only_refdefs = text_[ix] == '[';
     // Whether the text goes on past its definitions, if only with an empty line.
     bool after_refdefs = false;
+    // A table that follows the definitions: its header line and alignments.
+    std::pair<std::size_t, std::vector<Alignment>> table;
     while (true) {
         line_content_start_ = ix;
         LineEnd line = parse_line(ix, text_.size(), false);
@@ -98,12 +101,17 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
             } else {
                 more = !interrupts_paragraph(ls, all);
             }
-            if (more && all && only_refdefs) {
-                // After definitions, a table may start as if no paragraph had.
+            if (more && only_refdefs) {
+                // After definitions, a table may start as if no paragraph had, in the paragraph's
+                // containers even from a lazy or indented line.
                 LineStart probe = ls;
-                if (probe.scan_space_upto(4) < 4 && table_start(probe.ix())) {
+                probe.scan_all_space();
+                if (auto alignments = table_start(probe.ix())) {
                     only_refdefs = read_refdefs(tree_[para].start, eol, false) >= eol;
-                    more = !only_refdefs;
+                    if (only_refdefs) {
+                        more = false;
+                        table = {probe.ix(), std::move(*alignments)};
+                    }
                 }
             }
         }
@@ -130,7 +138,7 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
     tree_.pop();
     tree_[para].end = end;
     strip_refdefs(para, prev, after_refdefs);
-    return end;
+    return table.second.empty() ? end : parse_table(table.first, std::move(table.second));
 }
 
 // A blank line with four columns or more past the container prefix it has.
