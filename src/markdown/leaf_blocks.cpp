@@ -36,7 +36,8 @@ bool BlockParser::continues(std::size_t line_start, LineStart& ls) {
 }
 
 void BlockParser::append_code_text(std::size_t start, std::size_t end, std::size_t pad) {
-    if (pad > 0) {
+    // A last line with nothing left after its prefix gives nothing, not even the tab's columns.
+    if (pad > 0 && start < end) {
         tree_.append(Node{.start = start, .end = start, .item = Item::Text, .str = doc_.own(std::string(pad, ' '))});
     }
     if (end >= start + 2 && text_[end - 2] == '\r') {
