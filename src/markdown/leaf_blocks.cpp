@@ -294,9 +294,10 @@ std::size_t BlockParser::parse_fenced_code(std::size_t ix, std::size_t indent, F
     }
     // CRs go, but only after escapes are read: a backslash before a CR escapes nothing.
     std::string info;
-    for (std::size_t i = info_start; i < info_end;) {
-        std::size_t cr = std::min(text_.find('\r', i), info_end);
-        info += unescape(text_.substr(i, cr - i));
+    std::string_view raw = text_.substr(info_start, info_end - info_start);
+    for (std::size_t i = 0; i < raw.size();) {
+        std::size_t cr = std::min(raw.find('\r', i), raw.size());
+        info += unescape(raw.substr(i, cr - i));
         i = cr + 1;
     }
     append_block(Node{.start = ix, .item = Item::CodeBlock, .flags = fenced, .str = doc_.own(std::move(info))});
