@@ -79,15 +79,19 @@ std::uint32_t BlockParser::pop(std::size_t ix, bool keep_container) {
     if (node.item == Item::DefinitionList) {
         last_definition_list_ = node_ix;
         last_definition_list_child_ = last_child;
-        if (!keep_container && tree_[last_child].item == Item::DefinitionListDefinition) close_container();
+        if (!keep_container && tree_[last_child].item == Item::DefinitionListDefinition) close_container(ix);
     }
     return node_ix;
 }
 
-// As the reference does, a definition list that ends on a definition closes the container around
-// it too, whose range keeps the end it had when it opened.
-void BlockParser::close_container() {
-    if (tree_.spine_len() > 0 && tree_[tree_.pop()].item == Item::BlockQuote) open_quotes_.pop_back();
+// As in the reference, a definition list that ends on a definition closes the container around
+// it too. An item or definition keeps the end it had when it opened (after its marker), as
+// there; any other container, which the reference leaves at 0 (before its start), ends at `ix`.
+void BlockParser::close_container(std::size_t ix) {
+    if (tree_.spine_len() == 0) return;
+    Node& node = tree_[tree_.pop()];
+    if (node.item != Item::ListItem && node.item != Item::DefinitionListDefinition) node.end = ix;
+    if (node.item == Item::BlockQuote) open_quotes_.pop_back();
 }
 
 void BlockParser::finish_list(std::size_t ix, bool keep_container) {
@@ -337,7 +341,9 @@ std::size_t BlockParser::paragraph_block(std::size_t line_start, std::size_t ix)
             tree_[closed].end = list_end;
             ended_definition_list_ = closed;
         }
-        if (extends && tree_[last_definition_list_child_].item == Item::DefinitionListDefinition) close_container();
+        if (extends && tree_[last_definition_list_child_].item == Item::DefinitionListDefinition) {
+            close_container(list_end);
+        }
         return end;
     }
     if (stretched != nil) tree_[stretched].end = tree_[after].start;

@@ -333,4 +333,47 @@ TEST(Ranges, EachKindOfEventMatchesTheReference) {
     for (const auto& c : cases) EXPECT_EQ(stream(c.input), c.events) << c.behaviour;
 }
 
+// A definition list that ends on a definition closes the block quote or footnote definition
+// around it, as in the reference, which gives that container the end 0, before its start. Ours
+// ends where the list closes; the rest of the stream is the reference's.
+const std::vector<Case> closed_containers = {
+    {"a block quote closed with its definition list; the heading lands after it",
+     "x\n\n> a\n> : b\n> # h\n",
+     {
+         {"Start(Paragraph)", 0, 2},
+         {"Text(\"x\")", 0, 1},
+         {"End(Paragraph)", 0, 2},
+         {"Start(BlockQuote(None))", 3, 13},
+         {"Start(DefinitionList)", 5, 13},
+         {"Start(DefinitionListTitle)", 5, 7},
+         {"Text(\"a\")", 5, 6},
+         {"End(DefinitionListTitle)", 5, 7},
+         {"Start(DefinitionListDefinition)", 9, 13},
+         {"Text(\"b\")", 11, 12},
+         {"End(DefinitionListDefinition)", 9, 13},
+         {"End(DefinitionList)", 5, 13},
+         {"End(BlockQuote(None))", 3, 13},
+         {"Start(Heading(H1))", 15, 19},
+         {"Text(\"h\")", 17, 18},
+         {"End(Heading(H1))", 15, 19},
+     }},
+    {"a footnote definition closed with its definition list at the end of the text",
+     "[^1]: e\n    :\n",
+     {
+         {"Start(FootnoteDefinition(\"1\"))", 0, 14},
+         {"Start(DefinitionList)", 6, 14},
+         {"Start(DefinitionListTitle)", 6, 8},
+         {"Text(\"e\")", 6, 7},
+         {"End(DefinitionListTitle)", 6, 8},
+         {"Start(DefinitionListDefinition)", 12, 14},
+         {"End(DefinitionListDefinition)", 12, 14},
+         {"End(DefinitionList)", 6, 14},
+         {"End(FootnoteDefinition)", 0, 14},
+     }},
+};
+
+TEST(Ranges, ContainersClosedWithADefinitionListEndWhereTheyClose) {
+    for (const auto& c : closed_containers) EXPECT_EQ(stream(c.input), c.events) << c.behaviour;
+}
+
 }  // namespace
