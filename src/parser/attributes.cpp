@@ -26,11 +26,14 @@ struct TagText {
   std::size_t tag_start;
   TagReading reading;
 
-  TagError error(std::string message, std::size_t from, std::size_t to) const {
-    return TagError{std::move(message), text.substr(from, to - from), base + from, base + to};
+  // An error over `from`..`to` whose message is `words`, `value`, `words_after`.
+  TagError error(std::size_t from, std::size_t to, std::string_view words,
+                 std::variant<std::string_view, std::string> value = {}, std::string_view words_after = {}) const {
+    return TagError{words, std::move(value), words_after, text.substr(from, to - from), base + from, base + to};
   }
-  TagError error_to_end(std::string message, std::size_t from) const {
-    return error(std::move(message), from, text.size());
+  TagError error_to_end(std::size_t from, std::string_view words, std::string_view value = {},
+                        std::string_view words_after = {}) const {
+    return error(from, text.size(), words, value, words_after);
   }
   ast::Position position(std::size_t from, std::size_t to) const {
     return source_map.position(base + from, base + to);
@@ -52,10 +55,12 @@ struct ReadValue {
 };
 using ValueResult = std::variant<ReadValue, TagError>;
 
-// The character whose code point is the byte's value, as UTF-8.
-std::string byte_as_character(unsigned char byte) {
-  if (byte < 0x80) return std::string(1, static_cast<char>(byte));
-  return {static_cast<char>(0xC0 | (byte >> 6)), static_cast<char>(0x80 | (byte & 0x3F))};
+// The character whose code point is the byte's value, as UTF-8: the byte
+// itself when it is ASCII.
+std::variant<std::string_view, std::string> byte_as_character(std::string_view text, std::size_t at) {
+  auto byte = static_cast<unsigned char>(text[at]);
+  if (byte < 0x80) return text.substr(at, 1);
+  return std::string{static_cast<char>(0xC0 | (byte >> 6)), static_cast<char>(0x80 | (byte & 0x3F))};
 }
 
 // Quoted string: the only escapes are backslash + the opening quote and two
@@ -68,7 +73,7 @@ ValueResult read_string(const TagText& t, std::size_t name_start, std::size_t op
   std::size_t i = open + 1;
   while (true) {
     std::size_t stop = text.find_first_of(stops, i);
-    if (stop == std::string_view::npos) return t.error_to_end("Unclosed string attribute", name_start);
+    if (stop == std::string_view::npos) return t.error_to_end(name_start, "Unclosed string attribute");
     value.append(text.substr(i, stop - i));
     if (text[stop] == quote) return ReadValue{Json(std::move(value)), stop + 1};
     bool escape = stop + 1 < text.size() && (text[stop + 1] == quote || text[stop + 1] == '\\');
@@ -80,11 +85,9 @@ ValueResult read_string(const TagText& t, std::size_t name_start, std::size_t op
 // "{$path}": the path runs to the first "}", untrimmed.
 ValueResult read_variable(const TagText& t, std::size_t open) {
   std::size_t close = t.closing_brace(open + 2);
-  if (close == std::string_view::npos) return t.error_to_end("Unclosed variable attribute", open);
+  if (close == std::string_view::npos) return t.error_to_end(open, "Unclosed variable attribute");
   std::string_view path = t.text.substr(open + 2, close - open - 2);
-  if (!is_valid_variable_path(path)) {
-    return t.error("Invalid variable path: " + std::string(path), open, close + 1);
-  }
+  if (!is_valid_variable_path(path)) return t.error(open, close + 1, "Invalid variable path: ", path);
   return ReadValue{ast::VariableNode{std::string(path), t.position(open, close + 1)}, close + 1};
 }
 
@@ -120,12 +123,12 @@ std::size_t json_value_end(std::string_view text, std::size_t from, TagReading r
 // braces read as an object on a second try.
 ValueResult read_json(const TagText& t, std::size_t open) {
   std::size_t close = json_value_end(t.text, open + 2, t.reading);
-  if (close == std::string_view::npos) return t.error_to_end("Unclosed JSON attribute '{{...}}'", open);
+  if (close == std::string_view::npos) return t.error_to_end(open, "Unclosed JSON attribute '{{...}}'");
   std::size_t next = close + 2;
   std::string_view inner = ast::trim(t.text.substr(open + 2, close - open - 2));
   if (std::optional<Json> value = read_json_text(inner)) {
     if (value->is_array() || value->is_object()) return ReadValue{std::move(*value), next};
-    return t.error("JSON attribute must be an object or array, got: " + write_json_scalar(*value), open, next);
+    return t.error(open, next, "JSON attribute must be an object or array, got: ", write_json_scalar(*value));
   }
   std::string wrapped;
   wrapped.reserve(inner.size() + 2);
@@ -133,7 +136,7 @@ ValueResult read_json(const TagText& t, std::size_t open) {
   if (std::optional<Json> value = read_json_text(wrapped); value && value->is_object()) {
     return ReadValue{std::move(*value), next};
   }
-  return t.error("Malformed JSON in attribute: " + std::string(inner), open, next);
+  return t.error(open, next, "Malformed JSON in attribute: ", inner);
 }
 
 bool equals_ignoring_case(std::string_view text, std::string_view lower) {
@@ -147,19 +150,19 @@ bool equals_ignoring_case(std::string_view text, std::string_view lower) {
 }
 
 // "{...}" after trimming: true, false, null, a 64-bit integer, or a finite
-// float. On failure, the message.
-std::variant<Json, std::string> read_primitive_text(std::string_view text) {
+// float. On failure, the words of the message, which ends with the text.
+std::variant<Json, std::string_view> read_primitive_text(std::string_view text) {
   if (text == "true") return Json(true);
   if (text == "false") return Json(false);
   if (text == "null") return Json(nullptr);
-  auto invalid = [&] { return "Invalid primitive value: " + std::string(text); };
-  auto non_finite = [&] { return "Non-finite float value: " + std::string(text); };
+  constexpr std::string_view invalid = "Invalid primitive value: ";
+  constexpr std::string_view non_finite = "Non-finite float value: ";
 
   bool negative = !text.empty() && text.front() == '-';
   std::string_view unsigned_text = text;
   if (!text.empty() && (text.front() == '+' || negative)) unsigned_text.remove_prefix(1);
   std::string_view signed_text = negative ? text : unsigned_text;  // from_chars takes "-" but not "+"
-  if (unsigned_text.empty()) return invalid();
+  if (unsigned_text.empty()) return invalid;
 
   if (std::all_of(unsigned_text.begin(), unsigned_text.end(), is_ascii_digit)) {
     std::int64_t integer = 0;
@@ -171,26 +174,27 @@ std::variant<Json, std::string> read_primitive_text(std::string_view text) {
   }
 
   for (std::string_view word : {"inf", "infinity", "nan"}) {
-    if (equals_ignoring_case(unsigned_text, word)) return non_finite();
+    if (equals_ignoring_case(unsigned_text, word)) return non_finite;
   }
-  if (!is_decimal_float(text)) return invalid();
+  if (!is_decimal_float(text)) return invalid;
   double value = decimal_value(text);
-  if (std::isinf(value)) return non_finite();
+  if (std::isinf(value)) return non_finite;
   return Json(value);
 }
 
 // "{...}": the text up to the first "}", trimmed.
 ValueResult read_primitive(const TagText& t, std::size_t name_start, std::size_t open) {
   std::size_t close = t.closing_brace(open + 1);
-  if (close == std::string_view::npos) return t.error_to_end("Unclosed primitive attribute", name_start);
-  auto read = read_primitive_text(ast::trim(t.text.substr(open + 1, close - open - 1)));
-  if (auto* message = std::get_if<std::string>(&read)) return t.error_to_end(std::move(*message), name_start);
+  if (close == std::string_view::npos) return t.error_to_end(name_start, "Unclosed primitive attribute");
+  std::string_view trimmed = ast::trim(t.text.substr(open + 1, close - open - 1));
+  auto read = read_primitive_text(trimmed);
+  if (auto* words = std::get_if<std::string_view>(&read)) return t.error_to_end(name_start, *words, trimmed);
   return ReadValue{std::move(std::get<Json>(read)), close + 1};
 }
 
 ValueResult read_value(const TagText& t, std::string_view name, std::size_t name_start, std::size_t at) {
   std::string_view text = t.text;
-  if (at >= text.size()) return t.error_to_end("Unexpected end of input after '='", t.tag_start);
+  if (at >= text.size()) return t.error_to_end(t.tag_start, "Unexpected end of input after '='");
   char c = text[at];
   if (c == '"' || c == '\'') return read_string(t, name_start, at);
   if (c == '{') {
@@ -199,7 +203,7 @@ ValueResult read_value(const TagText& t, std::string_view name, std::size_t name
     if (after == '{') return read_json(t, at);
     return read_primitive(t, name_start, at);
   }
-  return t.error_to_end("Invalid attribute value after '=' for '" + std::string(name) + "'", name_start);
+  return t.error_to_end(name_start, "Invalid attribute value after '=' for '", name, "'");
 }
 
 bool is_attribute_name_char(char c) { return is_word_char(c) || c == '-'; }
@@ -237,12 +241,10 @@ std::variant<TagRest, TagError> parse_tag_rest(std::string_view text, std::size_
         rest.attributes.push_back({std::string(name), Json(true), t.position(name_start, i)});
       }
     } else {
-      return t.error_to_end("Invalid attribute name character '" + byte_as_character(static_cast<unsigned char>(c)) +
-                                "'",
-                            tag_start);
+      return t.error(tag_start, text.size(), "Invalid attribute name character '", byte_as_character(text, i), "'");
     }
   }
-  return t.error_to_end("Unexpected end of input in tag", tag_start);
+  return t.error_to_end(tag_start, "Unexpected end of input in tag");
 }
 
 bool is_valid_variable_path(std::string_view path) {

@@ -20,7 +20,8 @@ namespace {
 // them, so that a level of nesting costs the stack little.
 class Assembler {
  public:
-  Assembler(const SourceMap& source_map, std::string_view input) : source_map_(source_map), input_(input) {}
+  Assembler(const SourceMap& source_map, std::string_view input, ErrorBudget& error_budget)
+      : source_map_(source_map), input_(input), error_budget_(error_budget) {}
 
   ast::NodeList parse(std::string_view body, std::uint64_t base, std::size_t depth) {
     ast::NodeList nodes;
@@ -57,7 +58,8 @@ class Assembler {
   }
 
   [[gnu::noinline]] void add(Segment::Markdown& run, std::size_t depth, ast::NodeList& nodes) {
-    ast::NodeList region = parse_markdown_region(slice(run.start, run.end), run.start, source_map_, input_, depth);
+    ast::NodeList region = parse_markdown_region(slice(run.start, run.end), run.start, source_map_, input_, depth,
+                                                 error_budget_);
     nodes.insert(nodes.end(), std::make_move_iterator(region.begin()), std::make_move_iterator(region.end()));
   }
 
@@ -80,6 +82,10 @@ class Assembler {
         ast::make_error(std::move(error.message), std::string(error.raw), source_map_.position(error.start, error.end)));
   }
 
+  [[gnu::noinline]] void add(const TagError& error, std::size_t, ast::NodeList& nodes) {
+    nodes.push_back(error_budget_.error_node(error, source_map_));
+  }
+
   static std::string too_deep_message() {
     return "Component nesting deeper than " + std::to_string(ast::kMaxNodeDepth - 1) + " levels";
   }
@@ -94,14 +100,15 @@ class Assembler {
 
   const SourceMap& source_map_;
   std::string_view input_;
+  ErrorBudget& error_budget_;
   ClosingLines closing_lines_;
 };
 
 }  // namespace
 
 ast::NodeList parse_body(std::string_view body, std::uint64_t base, const SourceMap& source_map,
-                         std::string_view input, std::size_t depth) {
-  return Assembler(source_map, input).parse(body, base, depth);
+                         std::string_view input, std::size_t depth, ErrorBudget& error_budget) {
+  return Assembler(source_map, input, error_budget).parse(body, base, depth);
 }
 
 }  // namespace vyn::parser

@@ -93,7 +93,7 @@ class HtmlScan {
     OpenTagResult result = try_parse_open_tag(t_, p, s_, state_.source_map());
     if (auto* error = std::get_if<TagError>(&result)) {
       found_any_ = true;
-      found_.push_back({ast::make_error(error->message, std::string(error->raw), span(error->start, error->end)), 1});
+      found_.push_back({state_.error_budget().error_node(*error, state_.source_map()), 1});
       return std::nullopt;
     }
     auto* open = std::get_if<OpenTag>(&result);

@@ -11,7 +11,9 @@ ast::Root parse(std::string_view input) {
   Frontmatter frontmatter = extract_frontmatter(input);
   ast::Root root;
   root.frontmatter = std::move(frontmatter.value);
-  root.children = parse_body(input.substr(frontmatter.body_start), frontmatter.body_start, source_map, input, 0);
+  ErrorBudget error_budget(input.size());
+  root.children =
+      parse_body(input.substr(frontmatter.body_start), frontmatter.body_start, source_map, input, 0, error_budget);
   root.position = source_map.position(0, input.size());
   return root;
 }

@@ -95,8 +95,9 @@ struct FrameNodeBuilder {
 // Drives the Markdown library over one run and maps its events onto frames.
 class RegionPass {
  public:
-  RegionPass(std::uint64_t base, const SourceMap& source_map, std::string_view input, std::size_t depth)
-      : base_(base), state_(source_map, input, depth) {}
+  RegionPass(std::uint64_t base, const SourceMap& source_map, std::string_view input, std::size_t depth,
+             ErrorBudget& error_budget)
+      : base_(base), state_(source_map, input, depth, error_budget) {}
 
   ast::NodeList run(std::string_view region) {
     markdown::Parser parser(region, markdown::Options::all);
@@ -176,9 +177,9 @@ class RegionPass {
 }  // namespace
 
 ast::NodeList parse_markdown_region(std::string_view region, std::uint64_t base, const SourceMap& source_map,
-                                    std::string_view input, std::size_t depth) {
+                                    std::string_view input, std::size_t depth, ErrorBudget& error_budget) {
   if (ast::trim(region).empty()) return {};
-  return RegionPass(base, source_map, input, depth).run(region);
+  return RegionPass(base, source_map, input, depth, error_budget).run(region);
 }
 
 }  // namespace vyn::parser

@@ -7,14 +7,15 @@
 #include <string_view>
 
 #include "ast/node.hpp"
+#include "parser/error_budget.hpp"
 #include "parser/source_map.hpp"
 
 namespace vyn::parser {
 
 // `region` is a view into `input` starting at absolute offset `base`; `depth`
 // is the number of ancestors the returned nodes will have, below
-// ast::kMaxNodeDepth.
+// ast::kMaxNodeDepth. Tag errors spend `error_budget`.
 ast::NodeList parse_markdown_region(std::string_view region, std::uint64_t base, const SourceMap& source_map,
-                                    std::string_view input, std::size_t depth);
+                                    std::string_view input, std::size_t depth, ErrorBudget& error_budget);
 
 }  // namespace vyn::parser

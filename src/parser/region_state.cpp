@@ -7,9 +7,11 @@
 
 namespace vyn::parser {
 
-RegionState::RegionState(const SourceMap& source_map, std::string_view input, std::size_t depth)
+RegionState::RegionState(const SourceMap& source_map, std::string_view input, std::size_t depth,
+                         ErrorBudget& error_budget)
     : source_map_(source_map),
       input_(input),
+      error_budget_(error_budget),
       levels_(static_cast<Height>(ast::kMaxNodeDepth - std::min(depth, ast::kMaxNodeDepth - 1))),
       budget_(std::max<Height>(levels_, 2)) {}
 

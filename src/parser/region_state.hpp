@@ -13,6 +13,7 @@
 
 #include "ast/node.hpp"
 #include "parser/code_meta.hpp"
+#include "parser/error_budget.hpp"
 #include "parser/source_map.hpp"
 #include "parser/tags.hpp"
 
@@ -80,10 +81,11 @@ struct OpenComponent {
 class RegionState {
  public:
   // `depth`: the ancestors the run's top-level nodes will have, below ast::kMaxNodeDepth.
-  RegionState(const SourceMap& source_map, std::string_view input, std::size_t depth);
+  RegionState(const SourceMap& source_map, std::string_view input, std::size_t depth, ErrorBudget& error_budget);
 
   const SourceMap& source_map() const { return source_map_; }
   std::string_view input() const { return input_; }
+  ErrorBudget& error_budget() { return error_budget_; }
 
   std::vector<Frame> frames;
   std::vector<OpenComponent> component_stack;
@@ -109,6 +111,7 @@ class RegionState {
 
   const SourceMap& source_map_;
   std::string_view input_;
+  ErrorBudget& error_budget_;
   Height levels_;  // levels below the run's parent
   Height budget_;  // levels a container built in the run may span
   bool reported_too_deep_ = false;

@@ -142,7 +142,7 @@ class Scanner {
   void open_tag(std::size_t i) {
     OpenTagResult result = try_parse_open_tag(body_, i, base_, source_map_);
     if (auto* error = std::get_if<TagError>(&result)) {
-      emit(ErrorSegment{std::move(error->message), error->raw, error->start, error->end});
+      emit(std::move(*error));
       resume_after(line_);
       return;
     }

@@ -15,7 +15,7 @@
 
 namespace vyn::parser {
 
-// A tag error found by the scanner; `raw` views the body.
+// An unclosed block component or a stray closing tag; `raw` views the body.
 struct ErrorSegment {
   std::string message;
   std::string_view raw;
@@ -54,7 +54,8 @@ struct Segment {
     bool operator==(const MathBlock&) const = default;
   };
 
-  std::variant<Markdown, Component, SelfClosing, MathBlock, ErrorSegment> value;
+  // A malformed tag at the start of a line, as the tag reader reported it.
+  std::variant<Markdown, Component, SelfClosing, MathBlock, ErrorSegment, TagError> value;
   bool operator==(const Segment&) const = default;
 };
 

@@ -5,6 +5,13 @@
 
 namespace vyn::parser {
 
+std::string TagError::message(std::string_view value) const {
+  std::string text;
+  text.reserve(words.size() + value.size() + words_after.size());
+  text.append(words).append(value).append(words_after);
+  return text;
+}
+
 std::string_view tag_name_at(std::string_view text, std::size_t at) {
   std::size_t end = at;
   while (end < text.size() && is_word_char(text[end])) ++end;

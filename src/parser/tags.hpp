@@ -25,13 +25,24 @@ struct ParsedTag {
   bool operator==(const ParsedTag&) const = default;
 };
 
-// A malformed tag. `raw` views the text that was given to the tag reader;
-// callers copy it into the error node they make.
+// A malformed tag. Its message is `words`, the inserted `value`, then
+// `words_after`; the value stays apart so that a caller can shorten it without
+// first copying it whole. `raw` views the text that was given to the tag
+// reader; callers copy it into the error node they make.
 struct TagError {
-  std::string message;
+  std::string_view words;
+  std::variant<std::string_view, std::string> value;  // read from the text, or written anew
+  std::string_view words_after;
   std::string_view raw;
   std::uint64_t start = 0;
   std::uint64_t end = 0;
+
+  std::string_view inserted_value() const {
+    return std::visit([](const auto& v) { return std::string_view(v); }, value);
+  }
+  std::string message() const { return message(inserted_value()); }
+  // The message with `value` in place of its own.
+  std::string message(std::string_view value) const;
   bool operator==(const TagError&) const = default;
 };
 

@@ -24,7 +24,7 @@ struct Tag {
   const std::vector<ast::AttributeNode>& attributes() const { return std::get<OpenTag>(result).tag.attributes; }
   std::string error() const {
     const auto* error = std::get_if<TagError>(&result);
-    return error ? error->message : "";
+    return error ? error->message() : "";
   }
 };
 

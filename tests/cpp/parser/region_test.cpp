@@ -14,7 +14,8 @@ using testing::render;
 
 ast::NodeList parse_run(const std::string& input, std::size_t depth = 0) {
   SourceMap map(input);
-  return parse_markdown_region(input, 0, map, input, depth);
+  ErrorBudget error_budget(input.size());
+  return parse_markdown_region(input, 0, map, input, depth, error_budget);
 }
 
 std::string repeat(std::string_view piece, std::size_t times) {

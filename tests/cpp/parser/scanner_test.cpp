@@ -36,6 +36,7 @@ Cut cut_of(const Segment& segment) {
       return {"math", s.label.value_or("-"), {s.content_start, s.content_end, s.end}};
     }
     Cut operator()(const ErrorSegment& s) const { return {"error", s.message, {s.start, s.end}}; }
+    Cut operator()(const TagError& s) const { return {"error", s.message(), {s.start, s.end}}; }
   };
   return std::visit(Visitor{}, segment.value);
 }

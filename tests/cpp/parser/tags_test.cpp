@@ -120,7 +120,7 @@ TEST(OpenTag, ErrorsCoverTheirOwnStretch) {
     Read read(c.text);
     const auto* error = std::get_if<TagError>(&read.result);
     ASSERT_NE(error, nullptr) << c.text;
-    EXPECT_EQ(error->message, c.message) << c.text;
+    EXPECT_EQ(error->message(), c.message) << c.text;
     EXPECT_EQ(error->raw, c.raw) << c.text;
     EXPECT_EQ(error->start, 4 + c.start) << c.text;
     EXPECT_EQ(error->end, 4 + c.start + c.raw.size()) << c.text;
