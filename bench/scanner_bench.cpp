@@ -43,6 +43,14 @@ const std::vector<Document> kDocuments = {
     {"unclosed math openers", [](std::size_t n) { return repeat("$$ {#a}\nx\n", n); }},
     {"math blocks", [](std::size_t n) { return repeat("$$\nx^2\n$$\n", n); }},
     {"fenced code", [](std::size_t n) { return repeat("```\n<Note>\n$$\n```\n", n); }},
+    // Tag errors whose text runs to the end of the body or line, or whose
+    // message holds a value that runs to a far delimiter; about 1 MB at n.
+    {"broken tag on every line", [](std::size_t n) { return repeat("<A-\n", 12 * n); }},
+    {"broken tags along one HTML line", [](std::size_t n) { return "<div>" + repeat("<A-", 16 * n) + "\n"; }},
+    {"primitive values to a far brace", [](std::size_t n) { return repeat("<A n={\n", 7 * n) + "}"; }},
+    {"variable paths to a far brace", [](std::size_t n) { return repeat("<A v={$\n", 6 * n) + "}"; }},
+    {"unclosed JSON values", [](std::size_t n) { return repeat("<A v={{\n", 6 * n) + "}}"; }},
+    {"malformed JSON to far ends", [](std::size_t n) { return repeat("<A v={{\n", 6 * n) + repeat("}}", 6 * n); }},
 };
 
 double seconds_to_parse(const std::string& text) {
