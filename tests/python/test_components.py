@@ -172,3 +172,34 @@ def test_pathological_documents_come_back():
     big = "v" * 10_000_000
     node = only_child("<Chart data='" + big + "' />\n")
     assert node["attributes"][0]["value"] == big
+
+
+# Each broken tag's error would take the rest of its body or line: enough of
+# them to spend the error-text budget of a parse.
+@pytest.mark.parametrize(
+    "text, late_message, late_raw",
+    [
+        ("<A-\n" * 20_000, "Invalid attribute name character '-'", "<A-"),
+        ("<div>" + "<A-" * 20_000 + "\n", "Invalid attribute name character '-'", ("<A-" * 22)[:64]),
+        ("<A n={x\n" * 20_000 + "}", "Invalid primitive value: x", "n={x"),
+        ("<A v={$x\n" * 20_000 + "}", "Invalid variable path: x", "{$x"),
+    ],
+    ids=["broken tag lines", "one HTML line of broken tags", "far primitive", "far variable path"],
+)
+def test_repeated_broken_tags_keep_error_text_linear(text, late_message, late_raw):
+    data = text.encode()
+    errors = _vyn.query_all(_vyn.parse(text), "error")
+    assert len(errors) == 20_000
+    # The first error is whole: it runs to the end of the body or line.
+    assert errors[0]["position"]["end"]["offset"] >= len(data) - 1
+    total = 0
+    for error in errors:
+        raw = error["rawContent"].encode()
+        total += len(error["message"].encode()) + len(raw)
+        start, end = (error["position"][k]["offset"] for k in ("start", "end"))
+        assert data[start:end] == raw
+    assert total <= (16 << 20) + 96 * len(data)
+    # Once the budget is spent, an error keeps its first line, at most 64 bytes,
+    # and so does the value in its message.
+    late = errors[len(errors) // 2]
+    assert (late["message"], late["rawContent"]) == (late_message, late_raw)
