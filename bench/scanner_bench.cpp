@@ -51,6 +51,7 @@ const std::vector<Document> kDocuments = {
     {"variable paths to a far brace", [](std::size_t n) { return repeat("<A v={$\n", 6 * n) + "}"; }},
     {"unclosed JSON values", [](std::size_t n) { return repeat("<A v={{\n", 6 * n) + "}}"; }},
     {"malformed JSON to far ends", [](std::size_t n) { return repeat("<A v={{\n", 6 * n) + repeat("}}", 6 * n); }},
+    {"JSON groups to a far end", [](std::size_t n) { return repeat("<A v={{ } }\n", 4 * n) + "}}"; }},
 };
 
 double seconds_to_parse(const std::string& text) {

@@ -20,6 +20,7 @@ using ast::Json;
 // The text being read, where it sits in the input, the tag's "<", and how
 // closely errors are reported.
 struct TagText {
+  ValueEnds& ends;
   std::string_view text;
   std::uint64_t base;
   const SourceMap& source_map;
@@ -42,9 +43,14 @@ struct TagText {
   // The first "}" from `from`. Read for success only, a "<" before it ends
   // the search: neither a variable path nor a primitive holds one.
   std::size_t closing_brace(std::size_t from) const {
-    if (reading == TagReading::Exact) return text.find('}', from);
+    if (reading == TagReading::Exact) return ends.closing_brace(from);
     std::size_t stop = text.find_first_of("}<", from);
     return stop != std::string_view::npos && text[stop] == '}' ? stop : std::string_view::npos;
+  }
+  // The offset of the "}}" ending a "{{...}}" value whose inner text starts at `from`.
+  std::size_t json_value_end(std::size_t from) const {
+    if (reading == TagReading::Exact) return ends.json_value_end(from);
+    return parser::json_value_end(text, from, reading);
   }
 };
 
@@ -91,38 +97,10 @@ ValueResult read_variable(const TagText& t, std::size_t open) {
   return ReadValue{ast::VariableNode{std::string(path), t.position(open, close + 1)}, close + 1};
 }
 
-// The offset of the "}}" that ends a "{{...}}" value whose inner text starts
-// at `from`: the first "}" outside JSON strings at brace depth 0 that another
-// "}" follows. Read for success only, the search gives up at what no JSON text
-// holds: a line feed inside a string or a "<" outside one.
-std::size_t json_value_end(std::string_view text, std::size_t from, TagReading reading) {
-  bool exact = reading == TagReading::Exact;
-  bool in_string = false;
-  std::size_t depth = 0;
-  for (std::size_t i = from; i < text.size(); ++i) {
-    char c = text[i];
-    if (in_string) {
-      if (c == '\\') ++i;
-      else if (c == '"') in_string = false;
-      else if (c == '\n' && !exact) break;
-    } else if (c == '<' && !exact) {
-      break;
-    } else if (c == '"') {
-      in_string = true;
-    } else if (c == '{') {
-      ++depth;
-    } else if (c == '}') {
-      if (depth > 0) --depth;
-      else if (i + 1 < text.size() && text[i + 1] == '}') return i;
-    }
-  }
-  return std::string_view::npos;
-}
-
 // "{{json}}": an array or an object; members written without their outer
 // braces read as an object on a second try.
 ValueResult read_json(const TagText& t, std::size_t open) {
-  std::size_t close = json_value_end(t.text, open + 2, t.reading);
+  std::size_t close = t.json_value_end(open + 2);
   if (close == std::string_view::npos) return t.error_to_end(open, "Unclosed JSON attribute '{{...}}'");
   std::size_t next = close + 2;
   std::string_view inner = ast::trim(t.text.substr(open + 2, close - open - 2));
@@ -130,10 +108,7 @@ ValueResult read_json(const TagText& t, std::size_t open) {
     if (value->is_array() || value->is_object()) return ReadValue{std::move(*value), next};
     return t.error(open, next, "JSON attribute must be an object or array, got: ", write_json_scalar(*value));
   }
-  std::string wrapped;
-  wrapped.reserve(inner.size() + 2);
-  wrapped.append("{").append(inner).append("}");
-  if (std::optional<Json> value = read_json_text(wrapped); value && value->is_object()) {
+  if (std::optional<Json> value = read_json_members(inner); value && value->is_object()) {
     return ReadValue{std::move(*value), next};
   }
   return t.error(open, next, "Malformed JSON in attribute: ", inner);
@@ -210,10 +185,10 @@ bool is_attribute_name_char(char c) { return is_word_char(c) || c == '-'; }
 
 }  // namespace
 
-std::variant<TagRest, TagError> parse_tag_rest(std::string_view text, std::size_t at, std::uint64_t base,
-                                               const SourceMap& source_map, std::size_t tag_start,
-                                               TagReading reading) {
-  TagText t{text, base, source_map, tag_start, reading};
+std::variant<TagRest, TagError> parse_tag_rest(ValueEnds& ends, std::size_t at, std::uint64_t base,
+                                               const SourceMap& source_map, std::size_t tag_start, TagReading reading) {
+  std::string_view text = ends.text();
+  TagText t{ends, text, base, source_map, tag_start, reading};
   TagRest rest;
   std::size_t i = at;
   while (i < text.size()) {

@@ -9,6 +9,7 @@
 #include "parser/forward_find.hpp"
 #include "parser/source_slice.hpp"
 #include "parser/text.hpp"
+#include "parser/value_ends.hpp"
 
 namespace vyn::parser {
 
@@ -52,7 +53,7 @@ struct Found {
 class HtmlScan {
  public:
   HtmlScan(RegionState& state, std::string_view t, bool is_inline, std::uint64_t s)
-      : state_(state), t_(t), is_inline_(is_inline), s_(s) {}
+      : state_(state), t_(t), is_inline_(is_inline), s_(s), value_ends_(t) {}
 
   // Whether any component tag (or tag error) was found.
   bool run() {
@@ -90,7 +91,7 @@ class HtmlScan {
 
   // The tag at p: where the scan goes on, or nothing to move to the next "<".
   std::optional<std::size_t> open_tag(std::size_t p) {
-    OpenTagResult result = try_parse_open_tag(t_, p, s_, state_.source_map());
+    OpenTagResult result = try_parse_open_tag(value_ends_, p, s_, state_.source_map());
     if (auto* error = std::get_if<TagError>(&result)) {
       found_any_ = true;
       found_.push_back({state_.error_budget().error_node(*error, state_.source_map()), 1});
@@ -125,6 +126,8 @@ class HtmlScan {
   std::string_view t_;
   bool is_inline_;
   std::uint64_t s_;
+  // Tags read after a broken one may read their values to the same far end.
+  ValueEnds value_ends_;
   bool found_any_ = false;
   std::vector<Found> found_;
   std::optional<ClosingTags> closing_tags_;

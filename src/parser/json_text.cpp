@@ -1,7 +1,8 @@
 #include "parser/json_text.hpp"
 
-#include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 
 #include "ast/read_rules.hpp"
 
@@ -9,27 +10,64 @@ namespace vyn::parser {
 
 namespace {
 
-// How deep arrays and objects nest in a text, counted outside strings. For a
-// well-formed text this is the depth of its value; it stops counting past
-// `limit`, so a huge text costs no more than its bytes.
-int nesting_depth(std::string_view text, int limit) {
-  int depth = 0;
-  int deepest = 0;
-  bool in_string = false;
-  for (std::size_t i = 0; i < text.size() && deepest <= limit; ++i) {
-    char c = text[i];
-    if (in_string) {
-      if (c == '\\') ++i;
-      else if (c == '"') in_string = false;
-    } else if (c == '"') {
-      in_string = true;
-    } else if (c == '[' || c == '{') {
-      deepest = std::max(deepest, ++depth);
-    } else if (c == ']' || c == '}') {
-      --depth;
-    }
+// The bytes of "{" + members + "}" in turn, so that members written without
+// their outer braces read as an object without being copied.
+class BracedMembers {
+ public:
+  using iterator_category = std::forward_iterator_tag;
+  using value_type = char;
+  using difference_type = std::ptrdiff_t;
+  using pointer = const char*;
+  using reference = char;
+
+  BracedMembers(std::string_view members, std::size_t at) : members_(members), at_(at) {}
+  static BracedMembers begin(std::string_view members) { return {members, 0}; }
+  static BracedMembers end(std::string_view members) { return {members, members.size() + 2}; }
+
+  char operator*() const {
+    if (at_ == 0) return '{';
+    return at_ <= members_.size() ? members_[at_ - 1] : '}';
   }
-  return deepest;
+  BracedMembers& operator++() {
+    ++at_;
+    return *this;
+  }
+  BracedMembers operator++(int) {
+    BracedMembers before = *this;
+    ++at_;
+    return before;
+  }
+  bool operator==(const BracedMembers& other) const { return at_ == other.at_; }
+
+ private:
+  std::string_view members_;
+  std::size_t at_;  // in the braced text
+};
+
+// Parses the text between `first` and `last`, giving up on arrays and objects
+// nested deeper than kMaxJsonTextDepth.
+template <class Iterator>
+std::optional<ast::Json> parse_json(Iterator first, Iterator last) {
+  bool too_deep = false;
+  auto callback = [&too_deep](int depth, ast::Json::parse_event_t event, ast::Json& parsed) {
+    using Event = ast::Json::parse_event_t;
+    if (event == Event::object_start || event == Event::array_start) {
+      // `depth` counts the containers around this one; past the limit the
+      // parser skips it, building nothing inside it.
+      if (depth < kMaxJsonTextDepth) return true;
+      too_deep = true;
+      return false;
+    }
+    // Only "-0" gives a signed integer zero: non-negative integers read as unsigned.
+    if (event == Event::value && parsed.type() == ast::Json::value_t::number_integer &&
+        parsed.get<std::int64_t>() == 0) {
+      parsed = -0.0;
+    }
+    return true;
+  };
+  ast::Json value = ast::Json::parse(first, last, callback, false);
+  if (too_deep || value.is_discarded()) return std::nullopt;
+  return value;
 }
 
 void append_escaped(std::string& out, std::string_view text) {
@@ -59,19 +97,10 @@ void append_escaped(std::string& out, std::string_view text) {
 
 }  // namespace
 
-std::optional<ast::Json> read_json_text(std::string_view text) {
-  if (nesting_depth(text, kMaxJsonTextDepth) > kMaxJsonTextDepth) return std::nullopt;
-  // Only "-0" gives a signed integer zero: non-negative integers read as unsigned.
-  auto negative_zero_as_float = [](int, ast::Json::parse_event_t event, ast::Json& parsed) {
-    if (event == ast::Json::parse_event_t::value && parsed.type() == ast::Json::value_t::number_integer &&
-        parsed.get<std::int64_t>() == 0) {
-      parsed = -0.0;
-    }
-    return true;
-  };
-  ast::Json value = ast::Json::parse(text, negative_zero_as_float, false);
-  if (value.is_discarded()) return std::nullopt;
-  return value;
+std::optional<ast::Json> read_json_text(std::string_view text) { return parse_json(text.begin(), text.end()); }
+
+std::optional<ast::Json> read_json_members(std::string_view members) {
+  return parse_json(BracedMembers::begin(members), BracedMembers::end(members));
 }
 
 std::string write_json_scalar(const ast::Json& value) {

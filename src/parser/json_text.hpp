@@ -16,6 +16,8 @@ inline constexpr int kMaxJsonTextDepth = 127;
 // The value of a complete JSON text, or nothing when it is not one. "-0" reads
 // as the float -0.0; numbers too large for a float make the text unreadable.
 std::optional<ast::Json> read_json_text(std::string_view text);
+// The same for "{" + members + "}", without copying the members.
+std::optional<ast::Json> read_json_members(std::string_view members);
 
 // null, a boolean, a number or a string as compact JSON text. Floats take their
 // shortest round-trip digits: "1.0", "0.001", "1e16", "1.5e-7".

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "parser/ascii.hpp"
+#include "parser/value_ends.hpp"
 
 namespace vyn::parser {
 
@@ -21,7 +22,7 @@ bool is_label_char(char c) { return is_word_char(c) || c == '.' || c == ':' || c
 class Scanner {
  public:
   Scanner(std::string_view body, std::uint64_t base, const SourceMap& source_map, ClosingLines& closing_lines)
-      : body_(body), base_(base), source_map_(source_map), closing_lines_(closing_lines) {}
+      : body_(body), base_(base), source_map_(source_map), closing_lines_(closing_lines), value_ends_(body) {}
 
   std::vector<Segment> scan() && {
     while (!stopped_ && line_ < body_.size()) {
@@ -140,7 +141,7 @@ class Scanner {
   }
 
   void open_tag(std::size_t i) {
-    OpenTagResult result = try_parse_open_tag(body_, i, base_, source_map_);
+    OpenTagResult result = try_parse_open_tag(value_ends_, i, base_, source_map_);
     if (auto* error = std::get_if<TagError>(&result)) {
       emit(std::move(*error));
       resume_after(line_);
@@ -252,6 +253,8 @@ class Scanner {
   std::uint64_t base_;
   const SourceMap& source_map_;
   ClosingLines& closing_lines_;
+  // Tags at the start of line after line may read their values to the same far end.
+  ValueEnds value_ends_;
   std::vector<Segment> segments_;
   std::size_t run_start_ = 0;
   std::size_t line_ = 0;

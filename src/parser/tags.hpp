@@ -16,6 +16,8 @@
 namespace vyn::parser {
 
 // An open or self-closing tag as read. Offsets are absolute in the input.
+class ValueEnds;
+
 struct ParsedTag {
   std::string name;
   std::vector<ast::AttributeNode> attributes;  // in source order, repeated names kept
@@ -50,6 +52,7 @@ struct TagError {
 struct OpenTag {
   ParsedTag tag;
   std::size_t next = 0;
+  bool operator==(const OpenTag&) const = default;
 };
 
 // No tag starts there (std::monostate), a malformed tag, or a tag.
@@ -73,6 +76,9 @@ enum class TagReading { Exact, SuccessOnly };
 // "<" and may span lines.
 OpenTagResult try_parse_open_tag(std::string_view text, std::size_t at, std::uint64_t base,
                                  const SourceMap& source_map, TagReading reading = TagReading::Exact);
+// The same, read exactly in `ends.text()`: the tags read from one ValueEnds
+// share what each found of where values end.
+OpenTagResult try_parse_open_tag(ValueEnds& ends, std::size_t at, std::uint64_t base, const SourceMap& source_map);
 
 // Reads "</Name>" at relative offset `at`; white space, line ends included, may
 // stand before the ">". Anything else there is no closing tag.
