@@ -52,6 +52,8 @@ const std::vector<Document> kDocuments = {
     {"unclosed JSON values", [](std::size_t n) { return repeat("<A v={{\n", 6 * n) + "}}"; }},
     {"malformed JSON to far ends", [](std::size_t n) { return repeat("<A v={{\n", 6 * n) + repeat("}}", 6 * n); }},
     {"JSON groups to a far end", [](std::size_t n) { return repeat("<A v={{ } }\n", 4 * n) + "}}"; }},
+    {"values ending after far white space",
+     [](std::size_t n) { return repeat("<A n={\n", 4 * n) + std::string(24 * n, ' ') + "}"; }},
 };
 
 double seconds_to_parse(const std::string& text) {

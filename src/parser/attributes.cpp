@@ -6,7 +6,6 @@
 #include <string>
 #include <utility>
 
-#include "ast/unicode.hpp"
 #include "parser/ascii.hpp"
 #include "parser/decimal.hpp"
 #include "parser/json_text.hpp"
@@ -103,7 +102,7 @@ ValueResult read_json(const TagText& t, std::size_t open) {
   std::size_t close = t.json_value_end(open + 2);
   if (close == std::string_view::npos) return t.error_to_end(open, "Unclosed JSON attribute '{{...}}'");
   std::size_t next = close + 2;
-  std::string_view inner = ast::trim(t.text.substr(open + 2, close - open - 2));
+  std::string_view inner = t.ends.trimmed(open + 2, close);
   if (std::optional<Json> value = read_json_text(inner)) {
     if (value->is_array() || value->is_object()) return ReadValue{std::move(*value), next};
     return t.error(open, next, "JSON attribute must be an object or array, got: ", write_json_scalar(*value));
@@ -161,7 +160,7 @@ std::variant<Json, std::string_view> read_primitive_text(std::string_view text) 
 ValueResult read_primitive(const TagText& t, std::size_t name_start, std::size_t open) {
   std::size_t close = t.closing_brace(open + 1);
   if (close == std::string_view::npos) return t.error_to_end(name_start, "Unclosed primitive attribute");
-  std::string_view trimmed = ast::trim(t.text.substr(open + 1, close - open - 1));
+  std::string_view trimmed = t.ends.trimmed(open + 1, close);
   auto read = read_primitive_text(trimmed);
   if (auto* words = std::get_if<std::string_view>(&read)) return t.error_to_end(name_start, *words, trimmed);
   return ReadValue{std::move(std::get<Json>(read)), close + 1};

@@ -2,6 +2,8 @@
 
 #include <initializer_list>
 
+#include "ast/unicode.hpp"
+
 namespace vyn::parser {
 
 namespace {
@@ -43,6 +45,23 @@ std::size_t json_value_end(std::string_view text, std::size_t from, TagReading r
 std::size_t ValueEnds::closing_brace(std::size_t from) { return answer(from, next_brace_, find_brace); }
 
 std::size_t ValueEnds::json_value_end(std::size_t from) { return answer(from, json_end_, exact_json_value_end); }
+
+std::string_view ValueEnds::trimmed(std::size_t from, std::size_t to) {
+  std::string_view value = ast::trim_start(text_.substr(from, to - from));
+  std::size_t start = to - value.size();
+  // Trimming the end reads back from `to` and looks at most three bytes
+  // further back for the start of a character, never before the value's
+  // start. An end found four bytes or more past `start` was therefore read
+  // the same for any value that starts no later than four bytes before it.
+  constexpr std::size_t kReachBack = 4;
+  auto known = trimmed_ends_.find(to);
+  if (known != trimmed_ends_.end() && start + kReachBack <= known->second) {
+    return text_.substr(start, known->second - start);
+  }
+  std::size_t end = start + ast::trim_end(value).size();
+  if (to - end >= kRememberedRun && start + kReachBack <= end) trimmed_ends_.emplace(to, end);
+  return text_.substr(start, end - start);
+}
 
 std::size_t ValueEnds::answer(std::size_t from, const std::vector<std::size_t>& table, Search search) {
   if (from >= text_.size()) return npos;

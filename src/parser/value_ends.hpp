@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "parser/tags.hpp"
@@ -35,8 +36,15 @@ class ValueEnds {
   // json_value_end read exactly.
   std::size_t json_value_end(std::size_t from);
 
+  // The text from `from` to `to`, trimmed. Values that start at many places
+  // but end at one far "}" share the white space before it, read once.
+  std::string_view trimmed(std::size_t from, std::size_t to);
+
  private:
   static constexpr std::size_t kDirectReadsPerByte = 2;
+  // Trailing white space this long is remembered for later values ending
+  // at the same place; shorter runs cost little to read again.
+  static constexpr std::size_t kRememberedRun = 64;
   using Search = std::size_t (*)(std::string_view text, std::size_t from);
 
   // What `search` finds from `from`, or the entry of `table` there.
@@ -54,6 +62,7 @@ class ValueEnds {
   std::vector<std::size_t> string_end_;  // the first unescaped '"' from there, read inside a string
   std::vector<std::size_t> brace_end_;   // the first "}" from there outside strings at relative depth 0
   std::vector<std::size_t> json_end_;    // json_value_end read exactly
+  std::unordered_map<std::size_t, std::size_t> trimmed_ends_;  // by the end of the untrimmed value
 };
 
 }  // namespace vyn::parser

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ast/unicode.hpp"
 #include "parser/tags.hpp"
 #include "parser/value_ends.hpp"
 
@@ -73,6 +74,27 @@ TEST(ValueEnds, JsonValueEnds) {
       for (std::size_t from = c.text.size(); from > 0; --from) ends.json_value_end(from);
     }
     EXPECT_EQ(ends.json_value_end(0), c.end) << c.text;
+  }
+}
+
+// Values that end at one place share the white space before it, however
+// their starts fall among multibyte and broken characters.
+TEST(ValueEnds, TrimsAsTheTextAlone) {
+  const std::vector<std::string> pieces = {" ", "\n", "x", "\xc2\xa0", "\xe3\x80\x80", "\xe2\x80", "\x85", "\xa0",
+                                           "\xe2", std::string(70, ' ')};
+  std::mt19937 random(5);
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    std::size_t count = random() % 12;
+    for (std::size_t i = 0; i < count; ++i) text += pieces[random() % pieces.size()];
+    ValueEnds ends(text);
+    const std::size_t value_ends[] = {text.size(), random() % (text.size() + 1)};
+    for (int query = 0; query < 40; ++query) {
+      std::size_t to = value_ends[query % 2];
+      std::size_t from = random() % (to + 1);
+      ASSERT_EQ(ends.trimmed(from, to), ast::trim(std::string_view(text).substr(from, to - from)))
+          << text << " from " << from << " to " << to;
+    }
   }
 }
 
