@@ -23,7 +23,8 @@ std::size_t json_value_end(std::string_view text, std::size_t from, TagReading r
 // ordinary document allocates nothing. Past that, it keeps for every position
 // from the lowest one asked down to the end the answer of each search, filled
 // from the end of the text downwards: each entry depends only on later ones.
-// That costs four tables of size_t over the text at worst, 32 bytes per byte.
+// That costs four tables of size_t over the text at worst, 32 bytes per byte,
+// besides one entry per far end that long white space comes before.
 class ValueEnds {
  public:
   explicit ValueEnds(std::string_view text) : text_(text), filled_from_(text.size()) {}
