@@ -5,19 +5,15 @@
 
 #include "ast/limits.hpp"
 #include "expr.hpp"
+#include "repeat.hpp"
 
 namespace vyn::math::testing {
 namespace {
 
+using vyn::test_input::repeat;
+
 constexpr std::string_view kTooDeep = "nesting deeper than 200 levels";
 constexpr std::size_t kBound = ast::kMaxMathDepth;
-
-std::string repeat(std::string_view text, std::size_t times) {
-  std::string out;
-  out.reserve(text.size() * times);
-  for (std::size_t i = 0; i < times; ++i) out += text;
-  return out;
-}
 
 // Parses, writes and drops the tree on a thread with a 1 MB stack, as a host
 // program's thread may have. Sanitizers make every frame several times larger.

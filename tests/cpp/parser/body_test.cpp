@@ -10,15 +10,12 @@
 #include "parser/body.hpp"
 #include "parser/parser.hpp"
 #include "parser/scanner.hpp"
+#include "repeat.hpp"
 
 namespace vyn::parser {
 namespace {
 
-std::string repeat(std::string_view piece, std::size_t count) {
-  std::string out;
-  for (std::size_t i = 0; i < count; ++i) out += piece;
-  return out;
-}
+using vyn::test_input::repeat;
 
 // The number of component levels down the first-child chain, and the node
 // found at the bottom.

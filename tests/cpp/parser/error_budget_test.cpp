@@ -8,18 +8,14 @@
 
 #include "parser/error_budget.hpp"
 #include "parser/parser.hpp"
+#include "repeat.hpp"
 
 namespace vyn::parser {
 namespace {
 
-constexpr std::size_t kCut = ErrorBudget::kCutBytes;
+using vyn::test_input::repeat;
 
-std::string repeat(std::string_view piece, std::size_t count) {
-  std::string out;
-  out.reserve(piece.size() * count);
-  for (std::size_t i = 0; i < count; ++i) out += piece;
-  return out;
-}
+constexpr std::size_t kCut = ErrorBudget::kCutBytes;
 
 void collect_errors(const ast::NodeList& nodes, std::vector<const ast::ErrorNode*>& out) {
   for (const ast::Node& node : nodes) {

@@ -6,9 +6,12 @@
 
 #include "ast/limits.hpp"
 #include "render.hpp"
+#include "repeat.hpp"
 
 namespace vyn::parser {
 namespace {
+
+using vyn::test_input::repeat;
 
 using testing::render;
 
@@ -16,12 +19,6 @@ ast::NodeList parse_run(const std::string& input, std::size_t depth = 0) {
   SourceMap map(input);
   ErrorBudget error_budget(input.size());
   return parse_markdown_region(input, 0, map, input, depth, error_budget);
-}
-
-std::string repeat(std::string_view piece, std::size_t times) {
-  std::string out;
-  for (std::size_t k = 0; k < times; ++k) out += piece;
-  return out;
 }
 
 std::size_t height(const ast::NodeList& nodes) {

@@ -6,9 +6,12 @@
 #include <vector>
 
 #include "parser/yaml.hpp"
+#include "repeat.hpp"
 
 namespace vyn::parser {
 namespace {
+
+using vyn::test_input::repeat;
 
 using ast::Json;
 
@@ -28,13 +31,6 @@ void expect_reads(const std::vector<ReadCase>& cases) {
 
 void expect_absent(const std::vector<std::string>& texts) {
   for (const auto& text : texts) EXPECT_EQ(read_yaml(text), std::nullopt) << text.substr(0, 80);
-}
-
-std::string repeat(std::string_view piece, std::size_t times) {
-  std::string text;
-  text.reserve(piece.size() * times);
-  for (std::size_t i = 0; i < times; ++i) text += piece;
-  return text;
 }
 
 // "a7": built by appending, which also keeps g++ 12's -Wrestrict quiet.
