@@ -31,10 +31,10 @@ struct Shape {
 }  // namespace
 
 int main() {
-  for (std::string_view formula : {"x^2 + y^2 = z^2",
-                                   "\\frac{a_1+b^2}{\\sqrt[3]{x}} + \\sum_{i=1}^{n} \\alpha_i x^{i} - \\left( y \\right)",
-                                   "\\begin{pmatrix} a & b \\\\ c & d \\end{pmatrix}",
-                                   "\\mathbf{v} \\cdot \\nabla \\times \\vec{u} \\leq \\infty"}) {
+  for (std::string_view formula :
+       {"x^2 + y^2 = z^2", "\\frac{a_1+b^2}{\\sqrt[3]{x}} + \\sum_{i=1}^{n} \\alpha_i x^{i} - \\left( y \\right)",
+        "\\begin{pmatrix} a & b \\\\ c & d \\end{pmatrix}",
+        "\\mathbf{v} \\cdot \\nabla \\times \\vec{u} \\leq \\infty"}) {
     constexpr int kTimes = 10'000;
     double seconds = best_seconds([&] {
       for (int i = 0; i < kTimes; ++i) vyn::math::parse(formula);

@@ -28,7 +28,8 @@ vyn::ast::Root document(std::size_t paragraphs) {
     inline_nodes.push_back(make_block(NodeKind::Emphasis, {make_text("stressed", at(i))}, at(i)));
     MathExpr frac = MathExpr::Frac{MathExpr(MathExpr::Ident{"a"}), MathExpr(MathExpr::Number{"2"}), FracStyle::Auto};
     inline_nodes.push_back(make_node(NodeKind::MathInline, MathNode{"\\frac{a}{2}", std::move(frac), at(i)}));
-    ComponentNode card{"Card", true, {AttributeNode{"n", Json(i), at(i)}, AttributeNode{"t", Json("x"), at(i)}}, {}, "", at(i)};
+    ComponentNode card{"Card", true, {AttributeNode{"n", Json(i), at(i)}, AttributeNode{"t", Json("x"), at(i)}},
+                       {},     "",   at(i)};
     inline_nodes.push_back(make_node(NodeKind::Component, std::move(card)));
     root.children.push_back(make_block(NodeKind::Paragraph, std::move(inline_nodes), at(i)));
   }
@@ -66,7 +67,8 @@ int main() {
 
   // A long run of siblings and a long attribute array.
   Json long_list = vyn::ast::serialize(vyn::ast::make_block(vyn::ast::NodeKind::Paragraph, {}, at(0)));
-  for (int i = 0; i < 200000; ++i) long_list["children"].push_back(vyn::ast::serialize(vyn::ast::make_text("t", at(0))));
+  for (int i = 0; i < 200000; ++i)
+    long_list["children"].push_back(vyn::ast::serialize(vyn::ast::make_text("t", at(0))));
   const Json long_root = root_with(long_list);
   std::printf("%-34s %9d nodes  read %8.2f ms\n", "paragraph with many children", 200000,
               best_seconds([&] { (void)vyn::ast::read_root(long_root); }) * 1e3);

@@ -5,10 +5,9 @@
 // --options N picks another extension set (the reference parser's bit values).
 #include <iostream>
 #include <iterator>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
-
-#include <nlohmann/json.hpp>
 
 #include "markdown/event_text.hpp"
 #include "markdown/parser.hpp"
@@ -16,40 +15,40 @@
 namespace {
 
 nlohmann::json events_of(std::string_view text, markdown::Options options) {
-    nlohmann::json events = nlohmann::json::array();
-    markdown::Parser parser(text, options);
-    for (const markdown::Event& event : parser) {
-        events.push_back(nlohmann::json::array({markdown::event_text(event), event.start, event.end}));
-    }
-    return events;
+  nlohmann::json events = nlohmann::json::array();
+  markdown::Parser parser(text, options);
+  for (const markdown::Event& event : parser) {
+    events.push_back(nlohmann::json::array({markdown::event_text(event), event.start, event.end}));
+  }
+  return events;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool batch = false;
-    markdown::Options options = markdown::Options::all;
-    for (int i = 1; i < argc; ++i) {
-        std::string_view arg = argv[i];
-        if (arg == "--batch") {
-            batch = true;
-        } else if (arg == "--options" && i + 1 < argc) {
-            options = static_cast<markdown::Options>(std::stoul(argv[++i], nullptr, 0));
-        } else {
-            std::cerr << "usage: markdown-events [--batch] [--options N] < input\n";
-            return 2;
-        }
+  bool batch = false;
+  markdown::Options options = markdown::Options::all;
+  for (int i = 1; i < argc; ++i) {
+    std::string_view arg = argv[i];
+    if (arg == "--batch") {
+      batch = true;
+    } else if (arg == "--options" && i + 1 < argc) {
+      options = static_cast<markdown::Options>(std::stoul(argv[++i], nullptr, 0));
+    } else {
+      std::cerr << "usage: markdown-events [--batch] [--options N] < input\n";
+      return 2;
     }
-    std::string input((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
-    const auto dump = [](const nlohmann::json& value) {
-        return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-    };
-    if (batch) {
-        for (const auto& doc : nlohmann::json::parse(input)) {
-            std::cout << dump(events_of(doc.get<std::string>(), options)) << '\n';
-        }
-        return 0;
+  }
+  std::string input((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+  const auto dump = [](const nlohmann::json& value) {
+    return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+  };
+  if (batch) {
+    for (const auto& doc : nlohmann::json::parse(input)) {
+      std::cout << dump(events_of(doc.get<std::string>(), options)) << '\n';
     }
-    for (const auto& event : events_of(input, options)) std::cout << dump(event) << '\n';
     return 0;
+  }
+  for (const auto& event : events_of(input, options)) std::cout << dump(event) << '\n';
+  return 0;
 }

@@ -17,8 +17,10 @@ int main() {
     }
     auto root = vyn::ast::read_root(value);
     vyn::ast::Json answer;
-    if (root) answer["tree"] = vyn::ast::serialize(root.value());
-    else answer["error"] = root.error().message;
+    if (root)
+      answer["tree"] = vyn::ast::serialize(root.value());
+    else
+      answer["error"] = root.error().message;
     std::cout << answer.dump() << '\n' << std::flush;
   }
   return 0;

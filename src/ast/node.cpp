@@ -5,15 +5,19 @@ namespace vyn::ast {
 namespace {
 
 template <class Payload>
-concept HasChildren = requires(Payload p) { p.children; };
+concept HasChildren = requires(Payload p) {
+  p.children;
+};
 
 }  // namespace
 
 NodeList* Node::children() {
   return std::visit(
       [](auto& p) -> NodeList* {
-        if constexpr (HasChildren<decltype(p)>) return &p.children;
-        else return nullptr;
+        if constexpr (HasChildren<decltype(p)>)
+          return &p.children;
+        else
+          return nullptr;
       },
       payload);
 }

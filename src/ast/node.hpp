@@ -29,21 +29,69 @@ struct Position {
 };
 
 enum class NodeKind : std::uint8_t {
-  Text, CodeInline, CodeBlock, Paragraph, Heading, List, ListItem, Blockquote, ThematicBreak, Html,
-  Table, TableRow, TableCell, Link, Image, Emphasis, Strong, Strikethrough, DefinitionList,
-  DefinitionTerm, DefinitionDescription, FootnoteDefinition, FootnoteReference, MathInline,
-  MathDisplay, Citation, CrossRef, Component, Variable, Error
+  Text,
+  CodeInline,
+  CodeBlock,
+  Paragraph,
+  Heading,
+  List,
+  ListItem,
+  Blockquote,
+  ThematicBreak,
+  Html,
+  Table,
+  TableRow,
+  TableCell,
+  Link,
+  Image,
+  Emphasis,
+  Strong,
+  Strikethrough,
+  DefinitionList,
+  DefinitionTerm,
+  DefinitionDescription,
+  FootnoteDefinition,
+  FootnoteReference,
+  MathInline,
+  MathDisplay,
+  Citation,
+  CrossRef,
+  Component,
+  Variable,
+  Error
 };
 
 // The "type" tags of the node kinds, in kind order.
-inline constexpr std::array<std::string_view, 30> kNodeKindNames = {
-    "text",          "code_inline",     "code_block",      "paragraph",         "heading",
-    "list",          "list_item",       "blockquote",      "thematic_break",    "html",
-    "table",         "table_row",       "table_cell",      "link",              "image",
-    "emphasis",      "strong",          "strikethrough",   "definition_list",   "definition_term",
-    "definition_description", "footnote_definition", "footnote_reference", "math_inline",
-    "math_display",  "citation",        "cross_ref",       "component",         "variable",
-    "error"};
+inline constexpr std::array<std::string_view, 30> kNodeKindNames = {"text",
+                                                                    "code_inline",
+                                                                    "code_block",
+                                                                    "paragraph",
+                                                                    "heading",
+                                                                    "list",
+                                                                    "list_item",
+                                                                    "blockquote",
+                                                                    "thematic_break",
+                                                                    "html",
+                                                                    "table",
+                                                                    "table_row",
+                                                                    "table_cell",
+                                                                    "link",
+                                                                    "image",
+                                                                    "emphasis",
+                                                                    "strong",
+                                                                    "strikethrough",
+                                                                    "definition_list",
+                                                                    "definition_term",
+                                                                    "definition_description",
+                                                                    "footnote_definition",
+                                                                    "footnote_reference",
+                                                                    "math_inline",
+                                                                    "math_display",
+                                                                    "citation",
+                                                                    "cross_ref",
+                                                                    "component",
+                                                                    "variable",
+                                                                    "error"};
 
 inline constexpr std::string_view kind_name(NodeKind kind) { return kNodeKindNames[static_cast<std::size_t>(kind)]; }
 
@@ -180,9 +228,9 @@ struct ErrorNode {
   bool operator==(const ErrorNode&) const = default;
 };
 
-using NodePayload = std::variant<TextNode, CodeInlineNode, CodeBlockNode, StandardBlockNode, LinkNode, ImageNode,
-                                 FootnoteNode, MathNode, MathDisplayNode, CitationNode, CrossRefNode, ComponentNode,
-                                 VariableNode, ErrorNode>;
+using NodePayload =
+    std::variant<TextNode, CodeInlineNode, CodeBlockNode, StandardBlockNode, LinkNode, ImageNode, FootnoteNode,
+                 MathNode, MathDisplayNode, CitationNode, CrossRefNode, ComponentNode, VariableNode, ErrorNode>;
 
 // One node: its kind and the payload record that kind carries. Build nodes
 // with the factory functions below, which keep the two in agreement.
@@ -193,9 +241,13 @@ struct Node {
   bool operator==(const Node&) const = default;
 
   template <class Payload>
-  Payload& as() { return std::get<Payload>(payload); }
+  Payload& as() {
+    return std::get<Payload>(payload);
+  }
   template <class Payload>
-  const Payload& as() const { return std::get<Payload>(payload); }
+  const Payload& as() const {
+    return std::get<Payload>(payload);
+  }
 
   // The child list of the kinds that carry one, else nullptr.
   NodeList* children();
@@ -207,7 +259,9 @@ Node make_text(std::string value, Position position);
 Node make_block(NodeKind kind, NodeList children, Position position);  // a StandardBlockNode kind
 Node make_error(std::string message, std::string raw_content, Position position);
 template <class Payload>
-Node make_node(NodeKind kind, Payload payload) { return Node{kind, NodePayload(std::move(payload))}; }
+Node make_node(NodeKind kind, Payload payload) {
+  return Node{kind, NodePayload(std::move(payload))};
+}
 
 enum class RootType : std::uint8_t { Root };
 

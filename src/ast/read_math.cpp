@@ -29,14 +29,14 @@ template <>
 inline constexpr std::span<const std::string_view> kEnumNames<ColumnAlign> = kColumnAlignNames;
 
 template <>
-inline constexpr auto kShape<MathOperator> =
-    shape("MathOperator", field("symbol", &MathOperator::symbol), field("kind", &MathOperator::kind));
+inline constexpr auto kShape<MathOperator> = shape("MathOperator", field("symbol", &MathOperator::symbol),
+                                                   field("kind", &MathOperator::kind));
 template <>
-inline constexpr auto kShape<CaseRow> =
-    shape("CaseRow", field("expr", &CaseRow::expr), field("condition", &CaseRow::condition));
+inline constexpr auto kShape<CaseRow> = shape("CaseRow", field("expr", &CaseRow::expr),
+                                              field("condition", &CaseRow::condition));
 template <>
-inline constexpr auto kShape<AlignRow> =
-    shape("AlignRow", field("cells", &AlignRow::cells), field("label", &AlignRow::label));
+inline constexpr auto kShape<AlignRow> = shape("AlignRow", field("cells", &AlignRow::cells),
+                                               field("label", &AlignRow::label));
 
 // The fields of a struct-like kind, named "struct variant MathExpr::<variant>" in errors.
 template <class Kind, class... Fields>
@@ -53,62 +53,64 @@ inline constexpr auto kShape<E::Text> = kind_shape<E::Text>(field("value", &E::T
 template <>
 inline constexpr auto kShape<E::Row> = kind_shape<E::Row>(field("children", &E::Row::children));
 template <>
-inline constexpr auto kShape<E::Fenced> = kind_shape<E::Fenced>(
-    field("open", &E::Fenced::open), field("close", &E::Fenced::close), field("body", &E::Fenced::body));
+inline constexpr auto kShape<E::Fenced> = kind_shape<E::Fenced>(field("open", &E::Fenced::open),
+                                                                field("close", &E::Fenced::close),
+                                                                field("body", &E::Fenced::body));
 template <>
-inline constexpr auto kShape<E::Superscript> =
-    kind_shape<E::Superscript>(field("base", &E::Superscript::base), field("script", &E::Superscript::script));
+inline constexpr auto kShape<E::Superscript> = kind_shape<E::Superscript>(field("base", &E::Superscript::base),
+                                                                          field("script", &E::Superscript::script));
 template <>
-inline constexpr auto kShape<E::Subscript> =
-    kind_shape<E::Subscript>(field("base", &E::Subscript::base), field("script", &E::Subscript::script));
+inline constexpr auto kShape<E::Subscript> = kind_shape<E::Subscript>(field("base", &E::Subscript::base),
+                                                                      field("script", &E::Subscript::script));
 template <>
-inline constexpr auto kShape<E::Subsuperscript> =
-    kind_shape<E::Subsuperscript>(field("base", &E::Subsuperscript::base), field("sub", &E::Subsuperscript::sub),
-                                  field("sup", &E::Subsuperscript::sup));
+inline constexpr auto kShape<E::Subsuperscript> = kind_shape<E::Subsuperscript>(field("base", &E::Subsuperscript::base),
+                                                                                field("sub", &E::Subsuperscript::sub),
+                                                                                field("sup", &E::Subsuperscript::sup));
 template <>
-inline constexpr auto kShape<E::Frac> =
-    kind_shape<E::Frac>(field("numerator", &E::Frac::numerator), field("denominator", &E::Frac::denominator),
-                        field("style", &E::Frac::style));
+inline constexpr auto kShape<E::Frac> = kind_shape<E::Frac>(field("numerator", &E::Frac::numerator),
+                                                            field("denominator", &E::Frac::denominator),
+                                                            field("style", &E::Frac::style));
 template <>
-inline constexpr auto kShape<E::Sqrt> =
-    kind_shape<E::Sqrt>(field("index", &E::Sqrt::index), field("body", &E::Sqrt::body));
+inline constexpr auto kShape<E::Sqrt> = kind_shape<E::Sqrt>(field("index", &E::Sqrt::index),
+                                                            field("body", &E::Sqrt::body));
 template <>
 inline constexpr auto kShape<E::Overline> = kind_shape<E::Overline>(field("body", &E::Overline::body));
 template <>
 inline constexpr auto kShape<E::Underline> = kind_shape<E::Underline>(field("body", &E::Underline::body));
 template <>
-inline constexpr auto kShape<E::Overbrace> =
-    kind_shape<E::Overbrace>(field("body", &E::Overbrace::body), field("annotation", &E::Overbrace::annotation));
+inline constexpr auto kShape<E::Overbrace> = kind_shape<E::Overbrace>(field("body", &E::Overbrace::body),
+                                                                      field("annotation", &E::Overbrace::annotation));
 template <>
 inline constexpr auto kShape<E::Underbrace> =
     kind_shape<E::Underbrace>(field("body", &E::Underbrace::body), field("annotation", &E::Underbrace::annotation));
 template <>
-inline constexpr auto kShape<E::Overset> =
-    kind_shape<E::Overset>(field("over", &E::Overset::over), field("base", &E::Overset::base));
+inline constexpr auto kShape<E::Overset> = kind_shape<E::Overset>(field("over", &E::Overset::over),
+                                                                  field("base", &E::Overset::base));
 template <>
-inline constexpr auto kShape<E::Underset> =
-    kind_shape<E::Underset>(field("under", &E::Underset::under), field("base", &E::Underset::base));
+inline constexpr auto kShape<E::Underset> = kind_shape<E::Underset>(field("under", &E::Underset::under),
+                                                                    field("base", &E::Underset::base));
 template <>
-inline constexpr auto kShape<E::Accent> =
-    kind_shape<E::Accent>(field("kind", &E::Accent::kind), field("body", &E::Accent::body));
+inline constexpr auto kShape<E::Accent> = kind_shape<E::Accent>(field("kind", &E::Accent::kind),
+                                                                field("body", &E::Accent::body));
 template <>
-inline constexpr auto kShape<E::BigOperator> =
-    kind_shape<E::BigOperator>(field("op", &E::BigOperator::op), field("limits", &E::BigOperator::limits),
-                               field("lower", &E::BigOperator::lower), field("upper", &E::BigOperator::upper));
+inline constexpr auto kShape<E::BigOperator> = kind_shape<E::BigOperator>(field("op", &E::BigOperator::op),
+                                                                          field("limits", &E::BigOperator::limits),
+                                                                          field("lower", &E::BigOperator::lower),
+                                                                          field("upper", &E::BigOperator::upper));
 template <>
-inline constexpr auto kShape<E::Matrix> =
-    kind_shape<E::Matrix>(field("rows", &E::Matrix::rows), field("delimiters", &E::Matrix::delimiters));
+inline constexpr auto kShape<E::Matrix> = kind_shape<E::Matrix>(field("rows", &E::Matrix::rows),
+                                                                field("delimiters", &E::Matrix::delimiters));
 template <>
 inline constexpr auto kShape<E::Cases> = kind_shape<E::Cases>(field("rows", &E::Cases::rows));
 template <>
-inline constexpr auto kShape<E::Array> =
-    kind_shape<E::Array>(field("columns", &E::Array::columns), field("rows", &E::Array::rows));
+inline constexpr auto kShape<E::Array> = kind_shape<E::Array>(field("columns", &E::Array::columns),
+                                                              field("rows", &E::Array::rows));
 template <>
-inline constexpr auto kShape<E::Align> =
-    kind_shape<E::Align>(field("rows", &E::Align::rows), field("numbered", &E::Align::numbered));
+inline constexpr auto kShape<E::Align> = kind_shape<E::Align>(field("rows", &E::Align::rows),
+                                                              field("numbered", &E::Align::numbered));
 template <>
-inline constexpr auto kShape<E::Gather> =
-    kind_shape<E::Gather>(field("rows", &E::Gather::rows), field("numbered", &E::Gather::numbered));
+inline constexpr auto kShape<E::Gather> = kind_shape<E::Gather>(field("rows", &E::Gather::rows),
+                                                                field("numbered", &E::Gather::numbered));
 template <>
 inline constexpr auto kShape<E::Phantom> = kind_shape<E::Phantom>(field("body", &E::Phantom::body));
 template <>
@@ -116,22 +118,22 @@ inline constexpr auto kShape<E::HPhantom> = kind_shape<E::HPhantom>(field("body"
 template <>
 inline constexpr auto kShape<E::VPhantom> = kind_shape<E::VPhantom>(field("body", &E::VPhantom::body));
 template <>
-inline constexpr auto kShape<E::Smash> =
-    kind_shape<E::Smash>(field("body", &E::Smash::body), field("mode", &E::Smash::mode));
+inline constexpr auto kShape<E::Smash> = kind_shape<E::Smash>(field("body", &E::Smash::body),
+                                                              field("mode", &E::Smash::mode));
 template <>
-inline constexpr auto kShape<E::StyleOverride> =
-    kind_shape<E::StyleOverride>(field("style", &E::StyleOverride::style), field("body", &E::StyleOverride::body));
+inline constexpr auto kShape<E::StyleOverride> = kind_shape<E::StyleOverride>(field("style", &E::StyleOverride::style),
+                                                                              field("body", &E::StyleOverride::body));
 template <>
-inline constexpr auto kShape<E::FontOverride> =
-    kind_shape<E::FontOverride>(field("font", &E::FontOverride::font), field("body", &E::FontOverride::body));
+inline constexpr auto kShape<E::FontOverride> = kind_shape<E::FontOverride>(field("font", &E::FontOverride::font),
+                                                                            field("body", &E::FontOverride::body));
 template <>
-inline constexpr auto kShape<E::Color> =
-    kind_shape<E::Color>(field("color", &E::Color::color), field("body", &E::Color::body));
+inline constexpr auto kShape<E::Color> = kind_shape<E::Color>(field("color", &E::Color::color),
+                                                              field("body", &E::Color::body));
 template <>
 inline constexpr auto kShape<E::Chem> = kind_shape<E::Chem>(field("value", &E::Chem::value));
 template <>
-inline constexpr auto kShape<E::Error> =
-    kind_shape<E::Error>(field("raw", &E::Error::raw), field("message", &E::Error::message));
+inline constexpr auto kShape<E::Error> = kind_shape<E::Error>(field("raw", &E::Error::raw),
+                                                              field("message", &E::Error::message));
 
 template <class T>
 struct ValueReader<Box<T>> {
@@ -157,8 +159,10 @@ struct ValueReader<E::Space> {
     auto entry = entries.begin();
     if (entry->first == "type") ++entry;
     MathSpace space{static_cast<SpaceKind>(read_variant_name(entry->first, kSpaceKindNames)), {}};
-    if (space.kind == SpaceKind::Custom) space.custom = read_string(entry->second);
-    else read_unit(entry->second, reader);
+    if (space.kind == SpaceKind::Custom)
+      space.custom = read_string(entry->second);
+    else
+      read_unit(entry->second, reader);
     out.space = std::move(space);
   }
 };
@@ -175,7 +179,8 @@ void read_kind(const Json& tagged, Reader& reader, MathExpr& out) {
 // The reader of each kind, in kind order.
 constexpr auto kKindReaders = []<std::size_t... I>(std::index_sequence<I...>) {
   return std::array<KindReader, sizeof...(I)>{read_kind<std::variant_alternative_t<I, E::Value>>...};
-}(std::make_index_sequence<std::variant_size_v<E::Value>>());
+}
+(std::make_index_sequence<std::variant_size_v<E::Value>>());
 
 }  // namespace
 

@@ -238,8 +238,10 @@ namespace {
   switch (value.type()) {
     case Json::value_t::number_integer: {
       const auto number = value.get<std::int64_t>();
-      if (number >= 0) out = static_cast<std::uint64_t>(number);
-      else out = value;
+      if (number >= 0)
+        out = static_cast<std::uint64_t>(number);
+      else
+        out = value;
       return;
     }
     case Json::value_t::binary:

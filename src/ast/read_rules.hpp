@@ -48,7 +48,7 @@ struct ReadError {
 template <class T>
 class ReadResult {
  public:
-  ReadResult(T value) : state_(std::in_place_index<0>, std::move(value)) {}  // NOLINT: implicit on purpose
+  ReadResult(T value) : state_(std::in_place_index<0>, std::move(value)) {}          // NOLINT: implicit on purpose
   ReadResult(ReadError error) : state_(std::in_place_index<1>, std::move(error)) {}  // NOLINT: implicit on purpose
 
   bool has_value() const { return state_.index() == 0; }
@@ -210,15 +210,19 @@ template <class T>
 struct ValueReader;
 
 template <class T>
-concept FilledInPlace = requires(const Json& value, Reader& reader, T& out) { ValueReader<T>::fill(value, reader, out); };
+concept FilledInPlace = requires(const Json& value, Reader& reader, T& out) {
+  ValueReader<T>::fill(value, reader, out);
+};
 
 // Nested values are filled in place, into the storage their parent already
 // holds: no level of a deep value keeps a record of its own on the stack
 // while the levels below it are read.
 template <class T>
 void read_into(const Json& value, Reader& reader, T& out) {
-  if constexpr (FilledInPlace<T>) ValueReader<T>::fill(value, reader, out);
-  else out = ValueReader<T>::read(value, reader);
+  if constexpr (FilledInPlace<T>)
+    ValueReader<T>::fill(value, reader, out);
+  else
+    out = ValueReader<T>::read(value, reader);
 }
 
 template <class T>
@@ -243,8 +247,8 @@ struct ValueReader<bool> {
 };
 
 template <class T>
-  requires(std::is_same_v<T, std::uint8_t> || std::is_same_v<T, std::uint32_t> || std::is_same_v<T, std::uint64_t>)
-struct ValueReader<T> {
+requires(std::is_same_v<T, std::uint8_t> || std::is_same_v<T, std::uint32_t> ||
+         std::is_same_v<T, std::uint64_t>) struct ValueReader<T> {
   static constexpr std::string_view kName = sizeof(T) == 1 ? "u8" : sizeof(T) == 4 ? "u32" : "u64";
   static T read(const Json& value, Reader&) {
     return static_cast<T>(read_unsigned(value, std::numeric_limits<T>::max(), kName));
@@ -261,8 +265,10 @@ struct ValueReader<Json> {
 template <class T>
 struct ValueReader<std::optional<T>> {
   static void fill(const Json& value, Reader& reader, std::optional<T>& out) {
-    if (value.is_null()) out.reset();
-    else read_into(value, reader, out.emplace());
+    if (value.is_null())
+      out.reset();
+    else
+      read_into(value, reader, out.emplace());
   }
 };
 
@@ -307,8 +313,10 @@ struct RecordReader {
   // The fields held by an object, or by an array's elements from `first` on
   // (a tagged union's array form keeps its tag in front).
   static void fill_fields(const Json& container, std::size_t first, Reader& reader, Record& out) {
-    if (container.is_object()) from_object(container, reader, out);
-    else from_elements(container, first, reader, out);
+    if (container.is_object())
+      from_object(container, reader, out);
+    else
+      from_elements(container, first, reader, out);
   }
 
  private:
@@ -339,17 +347,17 @@ struct RecordReader {
   static void read_named(std::string_view key, const Json& value, Reader& reader, Record& out, Seen& seen) {
     [&]<std::size_t... I>(std::index_sequence<I...>) {
       (void)((std::get<I>(kFields).name == key ? (read_field<I>(value, reader, out), seen |= Seen{1} << I, true)
-                                                : false) ||
+                                               : false) ||
              ...);
-    }(std::make_index_sequence<kCount>());
+    }
+    (std::make_index_sequence<kCount>());
   }
 
   static void from_object(const Json& object, Reader& reader, Record& out) {
     Seen seen = 0;
     for (const auto& [key, value] : object.get_ref<const Json::object_t&>()) read_named(key, value, reader, out, seen);
-    [&]<std::size_t... I>(std::index_sequence<I...>) {
-      (settle<I>(seen), ...);
-    }(std::make_index_sequence<kCount>());
+    [&]<std::size_t... I>(std::index_sequence<I...>) { (settle<I>(seen), ...); }
+    (std::make_index_sequence<kCount>());
   }
 
   template <std::size_t I>
@@ -361,9 +369,8 @@ struct RecordReader {
   static void from_elements(const Json& array, std::size_t first, Reader& reader, Record& out) {
     const auto& elements = array.get_ref<const Json::array_t&>();
     const std::size_t given = elements.size() - first;
-    [&]<std::size_t... I>(std::index_sequence<I...>) {
-      (element<I>(elements, first, given, reader, out), ...);
-    }(std::make_index_sequence<kCount>());
+    [&]<std::size_t... I>(std::index_sequence<I...>) { (element<I>(elements, first, given, reader, out), ...); }
+    (std::make_index_sequence<kCount>());
     if (given > kCount) fail_too_long(given, kCount, reader);
   }
 

@@ -17,8 +17,10 @@ class Writer {
     s_.key("children");
     nodes(root.children);
     s_.key("frontmatter");
-    if (root.frontmatter) json(*root.frontmatter);
-    else s_.null();
+    if (root.frontmatter)
+      json(*root.frontmatter);
+    else
+      s_.null();
     s_.key("position");
     position(root.position);
     text("type", "root");
@@ -280,8 +282,10 @@ class Writer {
   }
   void opt_expr_field(std::string_view key, const OptExpr& expr) {
     s_.key(key);
-    if (expr) math(**expr);
-    else s_.null();
+    if (expr)
+      math(**expr);
+    else
+      s_.null();
   }
   void expr_list(const ExprList& list) {
     s_.begin_array(list.size());
@@ -304,10 +308,22 @@ class Writer {
 
   using E = MathExpr;
 
-  void math_fields(const E::Ident& e) { math_type<E::Ident>(); text("value", e.value); }
-  void math_fields(const E::Number& e) { math_type<E::Number>(); text("value", e.value); }
-  void math_fields(const E::Operator& e) { operator_fields(e.op); math_type<E::Operator>(); }
-  void math_fields(const E::Text& e) { math_type<E::Text>(); text("value", e.value); }
+  void math_fields(const E::Ident& e) {
+    math_type<E::Ident>();
+    text("value", e.value);
+  }
+  void math_fields(const E::Number& e) {
+    math_type<E::Number>();
+    text("value", e.value);
+  }
+  void math_fields(const E::Operator& e) {
+    operator_fields(e.op);
+    math_type<E::Operator>();
+  }
+  void math_fields(const E::Text& e) {
+    math_type<E::Text>();
+    text("value", e.value);
+  }
   void math_fields(const E::Row& e) {
     s_.key("children");
     expr_list(e.children);
@@ -320,8 +336,16 @@ class Writer {
     enum_field("open", e.open);
     math_type<E::Fenced>();
   }
-  void math_fields(const E::Superscript& e) { expr_field("base", e.base); expr_field("script", e.script); math_type<E::Superscript>(); }
-  void math_fields(const E::Subscript& e) { expr_field("base", e.base); expr_field("script", e.script); math_type<E::Subscript>(); }
+  void math_fields(const E::Superscript& e) {
+    expr_field("base", e.base);
+    expr_field("script", e.script);
+    math_type<E::Superscript>();
+  }
+  void math_fields(const E::Subscript& e) {
+    expr_field("base", e.base);
+    expr_field("script", e.script);
+    math_type<E::Subscript>();
+  }
   void math_fields(const E::Subsuperscript& e) {
     expr_field("base", e.base);
     expr_field("sub", e.sub);
@@ -334,9 +358,19 @@ class Writer {
     enum_field("style", e.style);
     math_type<E::Frac>();
   }
-  void math_fields(const E::Sqrt& e) { expr_field("body", e.body); opt_expr_field("index", e.index); math_type<E::Sqrt>(); }
-  void math_fields(const E::Overline& e) { expr_field("body", e.body); math_type<E::Overline>(); }
-  void math_fields(const E::Underline& e) { expr_field("body", e.body); math_type<E::Underline>(); }
+  void math_fields(const E::Sqrt& e) {
+    expr_field("body", e.body);
+    opt_expr_field("index", e.index);
+    math_type<E::Sqrt>();
+  }
+  void math_fields(const E::Overline& e) {
+    expr_field("body", e.body);
+    math_type<E::Overline>();
+  }
+  void math_fields(const E::Underline& e) {
+    expr_field("body", e.body);
+    math_type<E::Underline>();
+  }
   void math_fields(const E::Overbrace& e) {
     opt_expr_field("annotation", e.annotation);
     expr_field("body", e.body);
@@ -347,8 +381,16 @@ class Writer {
     expr_field("body", e.body);
     math_type<E::Underbrace>();
   }
-  void math_fields(const E::Overset& e) { expr_field("base", e.base); expr_field("over", e.over); math_type<E::Overset>(); }
-  void math_fields(const E::Underset& e) { expr_field("base", e.base); math_type<E::Underset>(); expr_field("under", e.under); }
+  void math_fields(const E::Overset& e) {
+    expr_field("base", e.base);
+    expr_field("over", e.over);
+    math_type<E::Overset>();
+  }
+  void math_fields(const E::Underset& e) {
+    expr_field("base", e.base);
+    math_type<E::Underset>();
+    expr_field("under", e.under);
+  }
   void math_fields(const E::Accent& e) {
     expr_field("body", e.body);
     enum_field("kind", e.kind);
@@ -418,13 +460,24 @@ class Writer {
   // before "type".
   void math_fields(const E::Space& e) {
     s_.key(name_of(e.space.kind));
-    if (e.space.kind == SpaceKind::Custom) s_.string(e.space.custom);
-    else s_.null();
+    if (e.space.kind == SpaceKind::Custom)
+      s_.string(e.space.custom);
+    else
+      s_.null();
     math_type<E::Space>();
   }
-  void math_fields(const E::Phantom& e) { expr_field("body", e.body); math_type<E::Phantom>(); }
-  void math_fields(const E::HPhantom& e) { expr_field("body", e.body); math_type<E::HPhantom>(); }
-  void math_fields(const E::VPhantom& e) { expr_field("body", e.body); math_type<E::VPhantom>(); }
+  void math_fields(const E::Phantom& e) {
+    expr_field("body", e.body);
+    math_type<E::Phantom>();
+  }
+  void math_fields(const E::HPhantom& e) {
+    expr_field("body", e.body);
+    math_type<E::HPhantom>();
+  }
+  void math_fields(const E::VPhantom& e) {
+    expr_field("body", e.body);
+    math_type<E::VPhantom>();
+  }
   void math_fields(const E::Smash& e) {
     expr_field("body", e.body);
     enum_field("mode", e.mode);
@@ -440,9 +493,20 @@ class Writer {
     enum_field("font", e.font);
     math_type<E::FontOverride>();
   }
-  void math_fields(const E::Color& e) { expr_field("body", e.body); text("color", e.color); math_type<E::Color>(); }
-  void math_fields(const E::Chem& e) { math_type<E::Chem>(); text("value", e.value); }
-  void math_fields(const E::Error& e) { text("message", e.message); text("raw", e.raw); math_type<E::Error>(); }
+  void math_fields(const E::Color& e) {
+    expr_field("body", e.body);
+    text("color", e.color);
+    math_type<E::Color>();
+  }
+  void math_fields(const E::Chem& e) {
+    math_type<E::Chem>();
+    text("value", e.value);
+  }
+  void math_fields(const E::Error& e) {
+    text("message", e.message);
+    text("raw", e.raw);
+    math_type<E::Error>();
+  }
 
   Sink& s_;
 };

@@ -49,8 +49,7 @@ std::optional<Candidate> candidate_at(std::string_view text, std::size_t i) {
   if (is_hex(b) && (first || !is_alphanumeric(text[i - 1]))) {
     std::size_t e = run_end(text, i, is_hex);
     std::size_t length = e - i;
-    bool found = length >= kMinHashLength && length <= kMaxHashLength &&
-                 (e == text.size() || !is_letter(text[e])) &&
+    bool found = length >= kMinHashLength && length <= kMaxHashLength && (e == text.size() || !is_letter(text[e])) &&
                  std::any_of(text.begin() + i, text.begin() + e, is_hex_letter);
     return Candidate{e, found, ReferenceKind::Commit};
   }
@@ -130,8 +129,8 @@ std::vector<Reference> find_references(std::string_view text) {
       ++i;
     } else if (candidate->found) {
       std::size_t value_start = candidate->kind == ReferenceKind::Commit ? i : i + 1;
-      refs.push_back({std::string(text.substr(value_start, candidate->end - value_start)), i, candidate->end,
-                      candidate->kind});
+      refs.push_back(
+          {std::string(text.substr(value_start, candidate->end - value_start)), i, candidate->end, candidate->kind});
       i = candidate->end;
     } else {
       // The byte that ended the failed run is never the start of a candidate.

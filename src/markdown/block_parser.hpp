@@ -18,84 +18,84 @@ void parse_blocks(Document& doc);
 
 // How one line of inline content ended.
 struct LineEnd {
-    std::size_t text_start;   // start of the not yet appended text
-    std::size_t eol;          // the line ending, or the limit
-    std::size_t trimmed;      // end of the text without trailing spaces and tabs
-    std::size_t hard_start;   // start of a hard break (spaces or backslash), or npos
-    bool backslash_break;
-    bool cell_end;            // stopped at a table pipe
+  std::size_t text_start;  // start of the not yet appended text
+  std::size_t eol;         // the line ending, or the limit
+  std::size_t trimmed;     // end of the text without trailing spaces and tabs
+  std::size_t hard_start;  // start of a hard break (spaces or backslash), or npos
+  bool backslash_break;
+  bool cell_end;  // stopped at a table pipe
 };
 
 class BlockParser {
-public:
-    explicit BlockParser(Document& doc) : doc_(doc), tree_(doc.tree), text_(doc.text) {}
-    void run();
+ public:
+  explicit BlockParser(Document& doc) : doc_(doc), tree_(doc.tree), text_(doc.text) {}
+  void run();
 
-private:
-    // Containers (block_parser.cpp).
-    std::size_t parse_block(std::size_t start_ix);
-    // Matches the line against the open containers (the first `limit` of them); returns how many
-    // it continues.
-    std::size_t scan_containers(LineStart& ls, std::size_t limit = static_cast<std::size_t>(-1));
-    std::uint32_t append_block(const Node& node);
-    void note_block_after_blank();
-    // Records that the open container holds a block (which may have left no node).
-    void mark_had_block() {
-        if (tree_.peek_up() != nil) tree_[tree_.peek_up()].flags |= had_block;
-    }
-    // `keep_container`: a definition list ending here leaves its container open.
-    std::uint32_t pop(std::size_t ix, bool keep_container = false);
-    void finish_list(std::size_t ix, bool keep_container = false);
-    void close_container(std::size_t ix);
-    void continue_list(std::size_t start, const ListMarker& marker);
-    bool start_definition(LineStart& ls);
-    // `tables`: whether a table header line counts (not inside a table, where it is a row).
-    bool interrupts_paragraph(LineStart ls, bool all_matched, bool tables = true);
-    std::optional<std::vector<Alignment>> table_start(std::size_t ix);
-    std::size_t begin_item_blank(std::size_t ix);
-    std::size_t paragraph_after_list(std::size_t line_start, std::size_t ix);
-    std::size_t paragraph_block(std::size_t line_start, std::size_t ix);
-    bool ends_table(LineStart ls);
+ private:
+  // Containers (block_parser.cpp).
+  std::size_t parse_block(std::size_t start_ix);
+  // Matches the line against the open containers (the first `limit` of them); returns how many
+  // it continues.
+  std::size_t scan_containers(LineStart& ls, std::size_t limit = static_cast<std::size_t>(-1));
+  std::uint32_t append_block(const Node& node);
+  void note_block_after_blank();
+  // Records that the open container holds a block (which may have left no node).
+  void mark_had_block() {
+    if (tree_.peek_up() != nil) tree_[tree_.peek_up()].flags |= had_block;
+  }
+  // `keep_container`: a definition list ending here leaves its container open.
+  std::uint32_t pop(std::size_t ix, bool keep_container = false);
+  void finish_list(std::size_t ix, bool keep_container = false);
+  void close_container(std::size_t ix);
+  void continue_list(std::size_t start, const ListMarker& marker);
+  bool start_definition(LineStart& ls);
+  // `tables`: whether a table header line counts (not inside a table, where it is a row).
+  bool interrupts_paragraph(LineStart ls, bool all_matched, bool tables = true);
+  std::optional<std::vector<Alignment>> table_start(std::size_t ix);
+  std::size_t begin_item_blank(std::size_t ix);
+  std::size_t paragraph_after_list(std::size_t line_start, std::size_t ix);
+  std::size_t paragraph_block(std::size_t line_start, std::size_t ix);
+  bool ends_table(LineStart ls);
 
-    // Leaf blocks (leaf_blocks.cpp).
-    std::size_t parse_paragraph(std::size_t ix);
-    std::size_t parse_atx_heading(std::size_t ix, unsigned level);
-    std::size_t parse_indented_code(LineStart ls);
-    std::size_t parse_fenced_code(std::size_t ix, std::size_t indent, Fence fence);
-    std::size_t parse_html_block(std::size_t ix, std::size_t indent, HtmlBlockStart start);
-    std::size_t parse_table(std::size_t ix, std::vector<Alignment> alignments);
-    std::size_t parse_table_row(std::size_t ix, std::size_t columns, bool head);
-    void strip_refdefs(std::uint32_t paragraph, std::uint32_t prev_sibling, bool keep);
-    bool blank_after_refdefs(LineStart ls);
-    std::size_t read_refdefs(std::size_t start, std::size_t limit, bool define);
-    // Whether the line at `line_start` continues every open container; `ls` is left after them.
-    bool continues(std::size_t line_start, LineStart& ls);
-    void append_code_text(std::size_t start, std::size_t end, std::size_t pad);
+  // Leaf blocks (leaf_blocks.cpp).
+  std::size_t parse_paragraph(std::size_t ix);
+  std::size_t parse_atx_heading(std::size_t ix, unsigned level);
+  std::size_t parse_indented_code(LineStart ls);
+  std::size_t parse_fenced_code(std::size_t ix, std::size_t indent, Fence fence);
+  std::size_t parse_html_block(std::size_t ix, std::size_t indent, HtmlBlockStart start);
+  std::size_t parse_table(std::size_t ix, std::vector<Alignment> alignments);
+  std::size_t parse_table_row(std::size_t ix, std::size_t columns, bool head);
+  void strip_refdefs(std::uint32_t paragraph, std::uint32_t prev_sibling, bool keep);
+  bool blank_after_refdefs(LineStart ls);
+  std::size_t read_refdefs(std::size_t start, std::size_t limit, bool define);
+  // Whether the line at `line_start` continues every open container; `ls` is left after them.
+  bool continues(std::size_t line_start, LineStart& ls);
+  void append_code_text(std::size_t start, std::size_t end, std::size_t pad);
 
-    // Inline items of one line (line_inlines.cpp).
-    LineEnd parse_line(std::size_t ix, std::size_t limit, bool table_cell);
-    void append_text(std::size_t start, std::size_t end);
-    // Only blocks holding brackets, backticks, `<` or delimiter runs need the inline pass.
-    void mark_needs_inline() { tree_[tree_.peek_up()].flags |= needs_inline; }
-    void scan_delimiter_run(std::size_t& ix, std::size_t line_start, std::size_t limit, std::size_t& text_start,
-                            bool table_cell);
+  // Inline items of one line (line_inlines.cpp).
+  LineEnd parse_line(std::size_t ix, std::size_t limit, bool table_cell);
+  void append_text(std::size_t start, std::size_t end);
+  // Only blocks holding brackets, backticks, `<` or delimiter runs need the inline pass.
+  void mark_needs_inline() { tree_[tree_.peek_up()].flags |= needs_inline; }
+  void scan_delimiter_run(std::size_t& ix, std::size_t line_start, std::size_t limit, std::size_t& text_start,
+                          bool table_cell);
 
-    Document& doc_;
-    Tree& tree_;
-    std::string_view text_;
-    bool last_line_blank_ = false;
-    std::uint32_t begin_list_item_ = nil;  // an item whose first line held only its marker
-    std::uint32_t open_definition_list_ = nil;  // a closed definition list whose end is still to come
-    std::vector<std::size_t> open_quotes_;  // spine positions of the open block quotes
-    std::uint32_t pending_marker_ = nil;  // a task-list marker waiting for the next paragraph
-    std::uint32_t empty_item_ = nil;      // an item closed by a second blank line, ending at:
-    std::size_t empty_item_end_ = 0;
-    // The definition list closed last and its last child, for a term that extends it again.
-    std::uint32_t last_definition_list_ = nil;
-    std::uint32_t last_definition_list_child_ = nil;
-    std::uint32_t ended_definition_list_ = nil;  // takes no further definitions
-    std::size_t line_content_start_ = 0;
-    std::size_t last_refdef_line_ = 0;  // where the last definition that strip_refdefs read began
+  Document& doc_;
+  Tree& tree_;
+  std::string_view text_;
+  bool last_line_blank_ = false;
+  std::uint32_t begin_list_item_ = nil;       // an item whose first line held only its marker
+  std::uint32_t open_definition_list_ = nil;  // a closed definition list whose end is still to come
+  std::vector<std::size_t> open_quotes_;      // spine positions of the open block quotes
+  std::uint32_t pending_marker_ = nil;        // a task-list marker waiting for the next paragraph
+  std::uint32_t empty_item_ = nil;            // an item closed by a second blank line, ending at:
+  std::size_t empty_item_end_ = 0;
+  // The definition list closed last and its last child, for a term that extends it again.
+  std::uint32_t last_definition_list_ = nil;
+  std::uint32_t last_definition_list_child_ = nil;
+  std::uint32_t ended_definition_list_ = nil;  // takes no further definitions
+  std::size_t line_content_start_ = 0;
+  std::size_t last_refdef_line_ = 0;  // where the last definition that strip_refdefs read began
 };
 
 }  // namespace markdown

@@ -10,11 +10,10 @@
 namespace markdown {
 
 inline bool is_ascii_punctuation(unsigned char c) {
-    return (c >= '!' && c <= '/') || (c >= ':' && c <= '@') || (c >= '[' && c <= '`') ||
-           (c >= '{' && c <= '~');
+  return (c >= '!' && c <= '/') || (c >= ':' && c <= '@') || (c >= '[' && c <= '`') || (c >= '{' && c <= '~');
 }
 inline bool is_ascii_whitespace(unsigned char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
 }
 inline bool is_blank_char(unsigned char c) { return c == ' ' || c == '\t'; }
 inline bool is_eol_char(unsigned char c) { return c == '\n' || c == '\r'; }
@@ -27,8 +26,8 @@ bool is_punctuation(char32_t c);
 bool is_unicode_whitespace(char32_t c);
 
 struct Reference {
-    std::size_t length;  // bytes of `&...;`
-    std::string value;   // UTF-8
+  std::size_t length;  // bytes of `&...;`
+  std::string value;   // UTF-8
 };
 // An entity or numeric character reference starting at text[ix] == '&'.
 std::optional<Reference> scan_entity(std::string_view text, std::size_t ix);

@@ -16,36 +16,36 @@
 namespace markdown {
 
 struct LinkDef {
-    std::string_view dest;
-    std::string_view title;
+  std::string_view dest;
+  std::string_view title;
 };
 
 struct LinkInfo {
-    LinkType type;
-    std::string_view dest;
-    std::string_view title;
-    std::string_view id;
+  LinkType type;
+  std::string_view dest;
+  std::string_view title;
+  std::string_view id;
 };
 
 struct Document {
-    std::string_view text;
-    Options options;
-    Tree tree;
-    std::unordered_map<std::string, LinkDef> link_defs;  // by normalised label; the first wins
-    std::unordered_set<std::string> footnote_labels;     // normalised
-    std::vector<LineBreak> breaks;                       // sorted by eol
-    std::vector<std::vector<Alignment>> tables;
-    std::vector<LinkInfo> links;
-    std::deque<std::string> strings;
+  std::string_view text;
+  Options options;
+  Tree tree;
+  std::unordered_map<std::string, LinkDef> link_defs;  // by normalised label; the first wins
+  std::unordered_set<std::string> footnote_labels;     // normalised
+  std::vector<LineBreak> breaks;                       // sorted by eol
+  std::vector<std::vector<Alignment>> tables;
+  std::vector<LinkInfo> links;
+  std::deque<std::string> strings;
 
-    // Keeps `s` alive for the Document's lifetime.
-    std::string_view own(std::string s) {
-        strings.push_back(std::move(s));
-        return strings.back();
-    }
-    InlineSource source(std::size_t limit, bool table_cell = false) const {
-        return InlineSource{text, limit, breaks, table_cell};
-    }
+  // Keeps `s` alive for the Document's lifetime.
+  std::string_view own(std::string s) {
+    strings.push_back(std::move(s));
+    return strings.back();
+  }
+  InlineSource source(std::size_t limit, bool table_cell = false) const {
+    return InlineSource{text, limit, breaks, table_cell};
+  }
 };
 
 }  // namespace markdown

@@ -11,69 +11,69 @@ namespace markdown {
 
 // Extension switches; the bit values are the reference parser's so option sets read the same.
 enum class Options : std::uint32_t {
-    none = 0,
-    tables = 1u << 1,
-    footnotes = 1u << 2,
-    strikethrough = 1u << 3,
-    tasklists = 1u << 4,
-    definition_list = 1u << 12,
-    all = (1u << 1) | (1u << 2) | (1u << 3) | (1u << 4) | (1u << 12),
+  none = 0,
+  tables = 1u << 1,
+  footnotes = 1u << 2,
+  strikethrough = 1u << 3,
+  tasklists = 1u << 4,
+  definition_list = 1u << 12,
+  all = (1u << 1) | (1u << 2) | (1u << 3) | (1u << 4) | (1u << 12),
 };
 
 constexpr Options operator|(Options a, Options b) {
-    return static_cast<Options>(static_cast<std::uint32_t>(a) | static_cast<std::uint32_t>(b));
+  return static_cast<Options>(static_cast<std::uint32_t>(a) | static_cast<std::uint32_t>(b));
 }
 constexpr bool has(Options set, Options flag) {
-    return (static_cast<std::uint32_t>(set) & static_cast<std::uint32_t>(flag)) != 0;
+  return (static_cast<std::uint32_t>(set) & static_cast<std::uint32_t>(flag)) != 0;
 }
 
 enum class EventKind : std::uint8_t {
-    Start,
-    End,
-    Text,
-    Code,
-    Html,
-    InlineHtml,
-    FootnoteReference,
-    SoftBreak,
-    HardBreak,
-    Rule,
-    TaskListMarker,
+  Start,
+  End,
+  Text,
+  Code,
+  Html,
+  InlineHtml,
+  FootnoteReference,
+  SoftBreak,
+  HardBreak,
+  Rule,
+  TaskListMarker,
 };
 
 enum class TagKind : std::uint8_t {
-    Paragraph,
-    Heading,
-    BlockQuote,
-    CodeBlock,
-    HtmlBlock,
-    List,
-    Item,
-    FootnoteDefinition,
-    Table,
-    TableHead,
-    TableRow,
-    TableCell,
-    Emphasis,
-    Strong,
-    Strikethrough,
-    Link,
-    Image,
-    DefinitionList,
-    DefinitionListTitle,
-    DefinitionListDefinition,
+  Paragraph,
+  Heading,
+  BlockQuote,
+  CodeBlock,
+  HtmlBlock,
+  List,
+  Item,
+  FootnoteDefinition,
+  Table,
+  TableHead,
+  TableRow,
+  TableCell,
+  Emphasis,
+  Strong,
+  Strikethrough,
+  Link,
+  Image,
+  DefinitionList,
+  DefinitionListTitle,
+  DefinitionListDefinition,
 };
 
 enum class LinkType : std::uint8_t {
-    Inline,
-    Reference,
-    ReferenceUnknown,
-    Collapsed,
-    CollapsedUnknown,
-    Shortcut,
-    ShortcutUnknown,
-    Autolink,
-    Email,
+  Inline,
+  Reference,
+  ReferenceUnknown,
+  Collapsed,
+  CollapsedUnknown,
+  Shortcut,
+  ShortcutUnknown,
+  Autolink,
+  Email,
 };
 
 enum class CodeBlockKind : std::uint8_t { Indented, Fenced };
@@ -84,28 +84,28 @@ enum class Alignment : std::uint8_t { None, Left, Center, Right };
 // the same range and the same payload. String views point into the text or into storage owned by
 // the Parser; they stay valid as long as the Parser lives.
 struct Event {
-    EventKind kind = EventKind::Text;
-    TagKind tag = TagKind::Paragraph;  // Start and End only
+  EventKind kind = EventKind::Text;
+  TagKind tag = TagKind::Paragraph;  // Start and End only
 
-    // Text, Code, Html, InlineHtml: the decoded content. FootnoteReference and
-    // FootnoteDefinition: the label as written. CodeBlock (Fenced): the info string.
-    std::string_view text;
+  // Text, Code, Html, InlineHtml: the decoded content. FootnoteReference and
+  // FootnoteDefinition: the label as written. CodeBlock (Fenced): the info string.
+  std::string_view text;
 
-    // Link and Image.
-    LinkType link_type = LinkType::Inline;
-    std::string_view dest_url;
-    std::string_view title;
-    std::string_view id;  // the reference label of reference-style links, else empty
+  // Link and Image.
+  LinkType link_type = LinkType::Inline;
+  std::string_view dest_url;
+  std::string_view title;
+  std::string_view id;  // the reference label of reference-style links, else empty
 
-    CodeBlockKind code_block_kind = CodeBlockKind::Indented;
-    std::uint8_t heading_level = 0;            // 1..6
-    std::optional<std::uint64_t> list_start;   // List: the first number of an ordered list
-    bool ordered = false;                      // List: numbered (also set on End)
-    bool checked = false;                      // TaskListMarker
-    std::span<const Alignment> alignments;     // Table: one per column
+  CodeBlockKind code_block_kind = CodeBlockKind::Indented;
+  std::uint8_t heading_level = 0;           // 1..6
+  std::optional<std::uint64_t> list_start;  // List: the first number of an ordered list
+  bool ordered = false;                     // List: numbered (also set on End)
+  bool checked = false;                     // TaskListMarker
+  std::span<const Alignment> alignments;    // Table: one per column
 
-    std::size_t start = 0;
-    std::size_t end = 0;
+  std::size_t start = 0;
+  std::size_t end = 0;
 };
 
 }  // namespace markdown

@@ -13,33 +13,33 @@ namespace markdown {
 // A line ending inside a block and where the following line's content begins, past the
 // container prefix (indentation beyond the prefix is content).
 struct LineBreak {
-    std::size_t eol;
-    std::size_t next;
+  std::size_t eol;
+  std::size_t next;
 };
 
 // The source of one block's inline content: bytes up to `limit`, line breaks hopping per `breaks`
 // (sorted by eol; a line ending without an entry continues right after it).
 struct InlineSource {
-    std::string_view text;
-    std::size_t limit;
-    std::span<const LineBreak> breaks;
-    // Table cells: a backslash right before a pipe is not part of link syntax's payloads.
-    bool table_cell = false;
+  std::string_view text;
+  std::size_t limit;
+  std::span<const LineBreak> breaks;
+  // Table cells: a backslash right before a pipe is not part of link syntax's payloads.
+  bool table_cell = false;
 
-    int at(std::size_t i) const { return i < limit ? static_cast<unsigned char>(text[i]) : -1; }
-    // Position after the byte at i; past a line ending, the next line's content.
-    std::size_t advance(std::size_t i) const;
-    // i at a line ending: where the next line's content begins.
-    std::size_t after_eol(std::size_t i) const;
+  int at(std::size_t i) const { return i < limit ? static_cast<unsigned char>(text[i]) : -1; }
+  // Position after the byte at i; past a line ending, the next line's content.
+  std::size_t advance(std::size_t i) const;
+  // i at a line ending: where the next line's content begins.
+  std::size_t after_eol(std::size_t i) const;
 };
 
 // Memo of searches for closers of comments and the like that failed; a later search from a
 // further position would fail too, so it is not repeated (keeps inline HTML linear).
 struct HtmlGuards {
-    std::size_t comment = static_cast<std::size_t>(-1);
-    std::size_t processing = static_cast<std::size_t>(-1);
-    std::size_t declaration = static_cast<std::size_t>(-1);
-    std::size_t cdata = static_cast<std::size_t>(-1);
+  std::size_t comment = static_cast<std::size_t>(-1);
+  std::size_t processing = static_cast<std::size_t>(-1);
+  std::size_t declaration = static_cast<std::size_t>(-1);
+  std::size_t cdata = static_cast<std::size_t>(-1);
 };
 
 std::optional<std::size_t> scan_open_tag(const InlineSource& src, std::size_t ix);
@@ -48,8 +48,8 @@ std::optional<std::size_t> scan_closing_tag(const InlineSource& src, std::size_t
 std::optional<std::size_t> scan_inline_html(const InlineSource& src, std::size_t ix, HtmlGuards& guards);
 
 struct Autolink {
-    std::size_t end;  // past '>'
-    bool email;
+  std::size_t end;  // past '>'
+  bool email;
 };
 std::optional<Autolink> scan_autolink(std::string_view text, std::size_t ix, std::size_t limit);
 

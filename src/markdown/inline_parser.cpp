@@ -13,340 +13,332 @@ namespace markdown {
 namespace {
 
 struct Opener {
-    std::size_t out_pos;
-    bool image;
+  std::size_t out_pos;
+  bool image;
 };
 
 // Finds, for each backtick run, the next run of a given length after it; each length keeps a
 // cursor that only moves forward, so the whole search is linear.
 class CodeCloser {
-public:
-    CodeCloser(const Tree& tree, const std::vector<std::uint32_t>& seq) {
-        for (std::size_t k = 0; k < seq.size(); ++k) {
-            if (tree[seq[k]].item == Item::MaybeCode) runs_[tree[seq[k]].count].positions.push_back(k);
-        }
+ public:
+  CodeCloser(const Tree& tree, const std::vector<std::uint32_t>& seq) {
+    for (std::size_t k = 0; k < seq.size(); ++k) {
+      if (tree[seq[k]].item == Item::MaybeCode) runs_[tree[seq[k]].count].positions.push_back(k);
     }
-    std::size_t find(std::uint32_t count, std::size_t after) {
-        auto it = runs_.find(count);
-        if (it == runs_.end()) return npos;
-        Runs& runs = it->second;
-        while (runs.next < runs.positions.size() && runs.positions[runs.next] <= after) ++runs.next;
-        return runs.next < runs.positions.size() ? runs.positions[runs.next] : npos;
-    }
-    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+  }
+  std::size_t find(std::uint32_t count, std::size_t after) {
+    auto it = runs_.find(count);
+    if (it == runs_.end()) return npos;
+    Runs& runs = it->second;
+    while (runs.next < runs.positions.size() && runs.positions[runs.next] <= after) ++runs.next;
+    return runs.next < runs.positions.size() ? runs.positions[runs.next] : npos;
+  }
+  static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
-private:
-    struct Runs {
-        std::vector<std::size_t> positions;
-        std::size_t next = 0;
-    };
-    std::unordered_map<std::uint32_t, Runs> runs_;
+ private:
+  struct Runs {
+    std::vector<std::size_t> positions;
+    std::size_t next = 0;
+  };
+  std::unordered_map<std::uint32_t, Runs> runs_;
 };
 
 struct LinkTarget {
-    LinkType type;
-    std::size_t end;       // end of the link's range
-    std::size_t consumed;  // end of the bytes it uses (a collapsed `[]` lies beyond the range)
-    std::string_view dest;
-    std::string_view title;
-    std::string_view id;
-    bool footnote = false;
+  LinkType type;
+  std::size_t end;       // end of the link's range
+  std::size_t consumed;  // end of the bytes it uses (a collapsed `[]` lies beyond the range)
+  std::string_view dest;
+  std::string_view title;
+  std::string_view id;
+  bool footnote = false;
 };
 
 class InlinePass {
-public:
-    InlinePass(Document& doc, std::uint32_t block)
-        : doc_(doc),
-          tree_(doc.tree),
-          src_(doc.source(doc.tree[block].content_end, doc.tree[block].item == Item::TableCell)),
-          block_(block) {}
+ public:
+  InlinePass(Document& doc, std::uint32_t block)
+      : doc_(doc),
+        tree_(doc.tree),
+        src_(doc.source(doc.tree[block].content_end, doc.tree[block].item == Item::TableCell)),
+        block_(block) {}
 
-    void run();
+  void run();
 
-private:
-    void code_span(std::size_t& k, CodeCloser& closers);
-    void angle_bracket(std::size_t& k);
-    void link_close(std::size_t& k);
-    std::optional<LinkTarget> link_target(const Node& open, const Node& close);
-    std::optional<LinkTarget> reference(std::string_view label_raw, LinkType type, std::size_t end,
-                                        std::size_t consumed);
-    // Skips input items that lie before `end`, trimming a text item that runs past it.
-    void skip_to(std::size_t& k, std::size_t end);
-    void to_text(std::uint32_t ix) {
-        Node& node = tree_[ix];
-        node.item = Item::Text;
-        node.str = doc_.text.substr(node.start, node.end - node.start);
+ private:
+  void code_span(std::size_t& k, CodeCloser& closers);
+  void angle_bracket(std::size_t& k);
+  void link_close(std::size_t& k);
+  std::optional<LinkTarget> link_target(const Node& open, const Node& close);
+  std::optional<LinkTarget> reference(std::string_view label_raw, LinkType type, std::size_t end, std::size_t consumed);
+  // Skips input items that lie before `end`, trimming a text item that runs past it.
+  void skip_to(std::size_t& k, std::size_t end);
+  void to_text(std::uint32_t ix) {
+    Node& node = tree_[ix];
+    node.item = Item::Text;
+    node.str = doc_.text.substr(node.start, node.end - node.start);
+  }
+  // Brackets left unmatched are literal text.
+  void brackets_to_text(const std::vector<std::uint32_t>& items) {
+    for (std::uint32_t ix : items) {
+      Item item = tree_[ix].item;
+      if (item == Item::MaybeLinkOpen || item == Item::MaybeImage || item == Item::MaybeLinkClose) to_text(ix);
     }
-    // Brackets left unmatched are literal text.
-    void brackets_to_text(const std::vector<std::uint32_t>& items) {
-        for (std::uint32_t ix : items) {
-            Item item = tree_[ix].item;
-            if (item == Item::MaybeLinkOpen || item == Item::MaybeImage || item == Item::MaybeLinkClose) to_text(ix);
-        }
+  }
+  // The bytes of [a, b) without container prefixes: a plain slice unless a prefix lies inside.
+  std::string_view source_text(std::size_t a, std::size_t b) {
+    auto it = std::lower_bound(doc_.breaks.begin(), doc_.breaks.end(), a,
+                               [](const LineBreak& br, std::size_t pos) { return br.eol < pos; });
+    for (; it != doc_.breaks.end() && it->eol < b; ++it) {
+      if (it->next != it->eol + scan_eol(doc_.text, it->eol)) return doc_.own(collect_source(src_, a, b, false));
     }
-    // The bytes of [a, b) without container prefixes: a plain slice unless a prefix lies inside.
-    std::string_view source_text(std::size_t a, std::size_t b) {
-        auto it = std::lower_bound(doc_.breaks.begin(), doc_.breaks.end(), a,
-                                   [](const LineBreak& br, std::size_t pos) { return br.eol < pos; });
-        for (; it != doc_.breaks.end() && it->eol < b; ++it) {
-            if (it->next != it->eol + scan_eol(doc_.text, it->eol)) return doc_.own(collect_source(src_, a, b, false));
-        }
-        return doc_.text.substr(a, b - a);
-    }
+    return doc_.text.substr(a, b - a);
+  }
 
-    Document& doc_;
-    Tree& tree_;
-    InlineSource src_;
-    std::uint32_t block_;
-    std::vector<std::uint32_t> seq_;
-    std::vector<std::uint32_t> out_;
-    std::vector<Opener> openers_;
-    // Link (not image) openers below this stack height can no longer form a link, and no
-    // opener below the second one can.
-    std::size_t links_inactive_below_ = 0;
-    std::size_t inactive_below_ = 0;
-    HtmlGuards guards_;
+  Document& doc_;
+  Tree& tree_;
+  InlineSource src_;
+  std::uint32_t block_;
+  std::vector<std::uint32_t> seq_;
+  std::vector<std::uint32_t> out_;
+  std::vector<Opener> openers_;
+  // Link (not image) openers below this stack height can no longer form a link, and no
+  // opener below the second one can.
+  std::size_t links_inactive_below_ = 0;
+  std::size_t inactive_below_ = 0;
+  HtmlGuards guards_;
 };
 
 void InlinePass::skip_to(std::size_t& k, std::size_t end) {
-    while (k < seq_.size() && tree_[seq_[k]].start < end) {
-        Node& node = tree_[seq_[k]];
-        // Other items that run past it are skipped whole (a heading's last bracket holds the
-        // trailing white space, which goes with it).
-        if (node.end > end && node.item == Item::Text) {
-            node.start = end;
-            node.str = doc_.text.substr(end, node.end - end);
-            return;
-        }
-        ++k;
+  while (k < seq_.size() && tree_[seq_[k]].start < end) {
+    Node& node = tree_[seq_[k]];
+    // Other items that run past it are skipped whole (a heading's last bracket holds the
+    // trailing white space, which goes with it).
+    if (node.end > end && node.item == Item::Text) {
+      node.start = end;
+      node.str = doc_.text.substr(end, node.end - end);
+      return;
     }
+    ++k;
+  }
 }
 
 void InlinePass::code_span(std::size_t& k, CodeCloser& closers) {
-    std::uint32_t ix = seq_[k];
-    Node& node = tree_[ix];
-    bool is_escaped = (node.flags & escaped) != 0;
-    std::uint32_t count = node.count - (is_escaped ? 1 : 0);
-    std::size_t close = count == 0 ? CodeCloser::npos : closers.find(count, k);
-    if (close == CodeCloser::npos) {
-        to_text(ix);
-        out_.push_back(ix);
-        ++k;
-        return;
-    }
-    std::size_t open_start = node.start;
-    if (is_escaped) {
-        std::uint32_t tick = tree_.add_detached(Node{.start = open_start, .end = open_start + 1,
-                                                     .item = Item::Text,
-                                                     .str = doc_.text.substr(open_start, 1)});
-        out_.push_back(tick);
-        ++open_start;
-    }
-    const Node& closer = tree_[seq_[close]];
-    std::string content = collect_source(src_, tree_[ix].end, closer.start, false);
-    std::string code;
-    code.reserve(content.size());
-    for (std::size_t i = 0; i < content.size(); ++i) {
-        code.push_back(content[i] == '\n' || content[i] == '\r' ? ' ' : content[i]);
-    }
-    bool all_spaces = code.find_first_not_of(' ') == std::string::npos;
-    if (!all_spaces && code.size() >= 2 && code.front() == ' ' && code.back() == ' ') {
-        code = code.substr(1, code.size() - 2);
-    }
-    Node& open = tree_[ix];
-    open.item = Item::Code;
-    open.start = open_start;
-    open.end = closer.end;
-    open.str = doc_.own(std::move(code));
-    out_.push_back(ix);
-    k = close + 1;
-}
-
-void InlinePass::run() {
-    for (std::uint32_t c = tree_[block_].child; c != nil; c = tree_[c].next) seq_.push_back(c);
-    CodeCloser closers(tree_, seq_);
-    std::size_t k = 0;
-    while (k < seq_.size()) {
-        std::uint32_t ix = seq_[k];
-        Node& node = tree_[ix];
-        switch (node.item) {
-            case Item::MaybeCode:
-                code_span(k, closers);
-                break;
-            case Item::MaybeHtml:
-                angle_bracket(k);
-                break;
-            case Item::MaybeLinkOpen:
-            case Item::MaybeImage:
-                openers_.push_back(Opener{out_.size(), node.item == Item::MaybeImage});
-                out_.push_back(ix);
-                ++k;
-                break;
-            case Item::MaybeLinkClose:
-                link_close(k);
-                break;
-            default:
-                out_.push_back(ix);
-                ++k;
-                break;
-        }
-    }
-    brackets_to_text(out_);
-    tree_[block_].child = resolve_emphasis(tree_, doc_.text, out_);
-}
-
-void InlinePass::angle_bracket(std::size_t& k) {
-    std::uint32_t ix = seq_[k];
-    std::size_t start = tree_[ix].start;
-    if (auto autolink = scan_autolink(doc_.text, start, src_.limit)) {
-        std::string_view dest = doc_.text.substr(start + 1, autolink->end - start - 2);
-        doc_.links.push_back(LinkInfo{autolink->email ? LinkType::Email : LinkType::Autolink, dest, {}, {}});
-        std::uint32_t text = tree_.add_detached(Node{.start = start + 1, .end = autolink->end - 1,
-                                                     .item = Item::Text, .str = dest});
-        Node& node = tree_[ix];
-        node.item = Item::Link;
-        node.end = autolink->end;
-        node.data = static_cast<std::uint32_t>(doc_.links.size() - 1);
-        node.child = text;
-        out_.push_back(ix);
-        ++k;
-        skip_to(k, autolink->end);
-        return;
-    }
-    if (auto end = scan_inline_html(src_, start, guards_)) {
-        Node& node = tree_[ix];
-        node.item = Item::InlineHtml;
-        node.end = *end;
-        node.str = source_text(start, *end);
-        out_.push_back(ix);
-        ++k;
-        skip_to(k, *end);
-        return;
-    }
+  std::uint32_t ix = seq_[k];
+  Node& node = tree_[ix];
+  bool is_escaped = (node.flags & escaped) != 0;
+  std::uint32_t count = node.count - (is_escaped ? 1 : 0);
+  std::size_t close = count == 0 ? CodeCloser::npos : closers.find(count, k);
+  if (close == CodeCloser::npos) {
     to_text(ix);
     out_.push_back(ix);
     ++k;
+    return;
+  }
+  std::size_t open_start = node.start;
+  if (is_escaped) {
+    std::uint32_t tick = tree_.add_detached(
+        Node{.start = open_start, .end = open_start + 1, .item = Item::Text, .str = doc_.text.substr(open_start, 1)});
+    out_.push_back(tick);
+    ++open_start;
+  }
+  const Node& closer = tree_[seq_[close]];
+  std::string content = collect_source(src_, tree_[ix].end, closer.start, false);
+  std::string code;
+  code.reserve(content.size());
+  for (std::size_t i = 0; i < content.size(); ++i) {
+    code.push_back(content[i] == '\n' || content[i] == '\r' ? ' ' : content[i]);
+  }
+  bool all_spaces = code.find_first_not_of(' ') == std::string::npos;
+  if (!all_spaces && code.size() >= 2 && code.front() == ' ' && code.back() == ' ') {
+    code = code.substr(1, code.size() - 2);
+  }
+  Node& open = tree_[ix];
+  open.item = Item::Code;
+  open.start = open_start;
+  open.end = closer.end;
+  open.str = doc_.own(std::move(code));
+  out_.push_back(ix);
+  k = close + 1;
+}
+
+void InlinePass::run() {
+  for (std::uint32_t c = tree_[block_].child; c != nil; c = tree_[c].next) seq_.push_back(c);
+  CodeCloser closers(tree_, seq_);
+  std::size_t k = 0;
+  while (k < seq_.size()) {
+    std::uint32_t ix = seq_[k];
+    Node& node = tree_[ix];
+    switch (node.item) {
+      case Item::MaybeCode: code_span(k, closers); break;
+      case Item::MaybeHtml: angle_bracket(k); break;
+      case Item::MaybeLinkOpen:
+      case Item::MaybeImage:
+        openers_.push_back(Opener{out_.size(), node.item == Item::MaybeImage});
+        out_.push_back(ix);
+        ++k;
+        break;
+      case Item::MaybeLinkClose: link_close(k); break;
+      default:
+        out_.push_back(ix);
+        ++k;
+        break;
+    }
+  }
+  brackets_to_text(out_);
+  tree_[block_].child = resolve_emphasis(tree_, doc_.text, out_);
+}
+
+void InlinePass::angle_bracket(std::size_t& k) {
+  std::uint32_t ix = seq_[k];
+  std::size_t start = tree_[ix].start;
+  if (auto autolink = scan_autolink(doc_.text, start, src_.limit)) {
+    std::string_view dest = doc_.text.substr(start + 1, autolink->end - start - 2);
+    doc_.links.push_back(LinkInfo{autolink->email ? LinkType::Email : LinkType::Autolink, dest, {}, {}});
+    std::uint32_t text =
+        tree_.add_detached(Node{.start = start + 1, .end = autolink->end - 1, .item = Item::Text, .str = dest});
+    Node& node = tree_[ix];
+    node.item = Item::Link;
+    node.end = autolink->end;
+    node.data = static_cast<std::uint32_t>(doc_.links.size() - 1);
+    node.child = text;
+    out_.push_back(ix);
+    ++k;
+    skip_to(k, autolink->end);
+    return;
+  }
+  if (auto end = scan_inline_html(src_, start, guards_)) {
+    Node& node = tree_[ix];
+    node.item = Item::InlineHtml;
+    node.end = *end;
+    node.str = source_text(start, *end);
+    out_.push_back(ix);
+    ++k;
+    skip_to(k, *end);
+    return;
+  }
+  to_text(ix);
+  out_.push_back(ix);
+  ++k;
 }
 
 std::optional<LinkTarget> InlinePass::reference(std::string_view label_raw, LinkType type, std::size_t end,
                                                 std::size_t consumed) {
-    auto it = doc_.link_defs.find(normalize_label(label_raw));
-    if (it == doc_.link_defs.end()) return std::nullopt;
-    return LinkTarget{type, end, consumed, it->second.dest, it->second.title, doc_.own(collapse_whitespace(label_raw))};
+  auto it = doc_.link_defs.find(normalize_label(label_raw));
+  if (it == doc_.link_defs.end()) return std::nullopt;
+  return LinkTarget{type, end, consumed, it->second.dest, it->second.title, doc_.own(collapse_whitespace(label_raw))};
 }
 
 std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& close) {
-    std::size_t after = close.end;
-    if (src_.at(after) == '(') {
-        std::size_t i = skip_link_space(src_, after + 1, true);
-        std::string dest;
-        std::string title;
-        bool ok = true;
-        if (src_.at(i) != ')') {
-            auto scanned = scan_link_destination(src_, i);
-            if (!scanned || (scanned->end == i && src_.at(i) != '<')) {
-                ok = false;
-            } else {
-                dest = std::move(scanned->value);
-                std::size_t j = skip_link_space(src_, scanned->end, true);
-                if (j > scanned->end) {
-                    if (auto t = scan_link_title(src_, j)) {
-                        title = std::move(t->value);
-                        j = skip_link_space(src_, t->end, true);
-                    }
-                }
-                i = j;
-            }
+  std::size_t after = close.end;
+  if (src_.at(after) == '(') {
+    std::size_t i = skip_link_space(src_, after + 1, true);
+    std::string dest;
+    std::string title;
+    bool ok = true;
+    if (src_.at(i) != ')') {
+      auto scanned = scan_link_destination(src_, i);
+      if (!scanned || (scanned->end == i && src_.at(i) != '<')) {
+        ok = false;
+      } else {
+        dest = std::move(scanned->value);
+        std::size_t j = skip_link_space(src_, scanned->end, true);
+        if (j > scanned->end) {
+          if (auto t = scan_link_title(src_, j)) {
+            title = std::move(t->value);
+            j = skip_link_space(src_, t->end, true);
+          }
         }
-        if (ok && src_.at(i) == ')') {
-            return LinkTarget{LinkType::Inline, i + 1, i + 1, doc_.own(std::move(dest)), doc_.own(std::move(title)), {}};
-        }
+        i = j;
+      }
     }
-    std::size_t inner_start = open.end;
-    std::size_t inner_end = close.start;
-    const bool footnotes = has(doc_.options, Options::footnotes);
-    // A label may follow an escaped bracket too: the escape's backslash is passed over.
-    std::size_t label_at = src_.at(after) == '\\' && src_.at(after + 1) == '[' ? after + 1 : after;
-    if (src_.at(label_at) == '[' && !(footnotes && src_.at(label_at + 1) == '^')) {
-        if (auto label = scan_link_label(src_, label_at)) {
-            return reference(label->raw, LinkType::Reference, label->end, label->end);
-        }
+    if (ok && src_.at(i) == ')') {
+      return LinkTarget{LinkType::Inline, i + 1, i + 1, doc_.own(std::move(dest)), doc_.own(std::move(title)), {}};
     }
-    // The label runs to the byte before the bracket's end, which lies further on when a heading's
-    // trailing white space was drawn into the bracket.
-    std::size_t label_end = close.end - 1;
-    if (footnotes && doc_.text[inner_start] == '^' && label_end > inner_start + 1) {
-        std::string_view label = doc_.text.substr(inner_start + 1, label_end - inner_start - 1);
-        if (doc_.footnote_labels.count(normalize_label(label))) {
-            return LinkTarget{LinkType::Inline, after, after, {}, {}, label, true};
-        }
-        // Footnote syntax on one line is no shortcut or collapsed link, even to a link defined by
-        // that label.
-        if (label.find_first_of("\r\n") == std::string_view::npos) return std::nullopt;
+  }
+  std::size_t inner_start = open.end;
+  std::size_t inner_end = close.start;
+  const bool footnotes = has(doc_.options, Options::footnotes);
+  // A label may follow an escaped bracket too: the escape's backslash is passed over.
+  std::size_t label_at = src_.at(after) == '\\' && src_.at(after + 1) == '[' ? after + 1 : after;
+  if (src_.at(label_at) == '[' && !(footnotes && src_.at(label_at + 1) == '^')) {
+    if (auto label = scan_link_label(src_, label_at)) {
+      return reference(label->raw, LinkType::Reference, label->end, label->end);
     }
-    if (src_.at(label_at) == '[' && src_.at(label_at + 1) == ']') {
-        std::string raw = collect_source(src_, inner_start, inner_end, true);
-        if (scan_link_label(src_, open.end - 1)) return reference(raw, LinkType::Collapsed, after, label_at + 2);
-        return std::nullopt;
+  }
+  // The label runs to the byte before the bracket's end, which lies further on when a heading's
+  // trailing white space was drawn into the bracket.
+  std::size_t label_end = close.end - 1;
+  if (footnotes && doc_.text[inner_start] == '^' && label_end > inner_start + 1) {
+    std::string_view label = doc_.text.substr(inner_start + 1, label_end - inner_start - 1);
+    if (doc_.footnote_labels.count(normalize_label(label))) {
+      return LinkTarget{LinkType::Inline, after, after, {}, {}, label, true};
     }
-    if (auto scanned = scan_link_label(src_, open.end - 1)) {
-        if (scanned->end == after) return reference(scanned->raw, LinkType::Shortcut, after, after);
-    }
+    // Footnote syntax on one line is no shortcut or collapsed link, even to a link defined by
+    // that label.
+    if (label.find_first_of("\r\n") == std::string_view::npos) return std::nullopt;
+  }
+  if (src_.at(label_at) == '[' && src_.at(label_at + 1) == ']') {
+    std::string raw = collect_source(src_, inner_start, inner_end, true);
+    if (scan_link_label(src_, open.end - 1)) return reference(raw, LinkType::Collapsed, after, label_at + 2);
     return std::nullopt;
+  }
+  if (auto scanned = scan_link_label(src_, open.end - 1)) {
+    if (scanned->end == after) return reference(scanned->raw, LinkType::Shortcut, after, after);
+  }
+  return std::nullopt;
 }
 
 void InlinePass::link_close(std::size_t& k) {
-    std::uint32_t close_ix = seq_[k];
-    if (openers_.empty()) {
-        to_text(close_ix);
-        out_.push_back(close_ix);
-        ++k;
-        return;
-    }
-    Opener opener = openers_.back();
-    openers_.pop_back();
-    bool active = (opener.image || openers_.size() >= links_inactive_below_) && openers_.size() >= inactive_below_;
-    links_inactive_below_ = std::min(links_inactive_below_, openers_.size());
-    inactive_below_ = std::min(inactive_below_, openers_.size());
-    std::uint32_t open_ix = out_[opener.out_pos];
-    std::optional<LinkTarget> target;
-    if (active) target = link_target(tree_[open_ix], tree_[close_ix]);
-    if (!target) {
-        to_text(close_ix);
-        out_.push_back(close_ix);
-        ++k;
-        return;
-    }
+  std::uint32_t close_ix = seq_[k];
+  if (openers_.empty()) {
+    to_text(close_ix);
+    out_.push_back(close_ix);
     ++k;
-    skip_to(k, target->consumed);
-    std::vector<std::uint32_t> children(out_.begin() + static_cast<std::ptrdiff_t>(opener.out_pos) + 1, out_.end());
-    out_.resize(opener.out_pos + 1);
-    Node& node = tree_[open_ix];
-    node.end = target->end;
-    if (target->footnote) {
-        // A footnote reference leaves the brackets around it text, an image's too.
-        inactive_below_ = openers_.size();
-        node.item = Item::FootnoteReference;
-        node.str = target->id;
-        node.child = nil;
-        if (opener.image) {
-            // `![^1]` is a `!` and a footnote reference.
-            std::size_t bang = node.start;
-            node.start = bang + 1;
-            out_.back() = tree_.add_detached(Node{.start = bang, .end = bang + 1, .item = Item::Text,
-                                                  .str = doc_.text.substr(bang, 1)});
-            out_.push_back(open_ix);
-        }
-        return;
+    return;
+  }
+  Opener opener = openers_.back();
+  openers_.pop_back();
+  bool active = (opener.image || openers_.size() >= links_inactive_below_) && openers_.size() >= inactive_below_;
+  links_inactive_below_ = std::min(links_inactive_below_, openers_.size());
+  inactive_below_ = std::min(inactive_below_, openers_.size());
+  std::uint32_t open_ix = out_[opener.out_pos];
+  std::optional<LinkTarget> target;
+  if (active) target = link_target(tree_[open_ix], tree_[close_ix]);
+  if (!target) {
+    to_text(close_ix);
+    out_.push_back(close_ix);
+    ++k;
+    return;
+  }
+  ++k;
+  skip_to(k, target->consumed);
+  std::vector<std::uint32_t> children(out_.begin() + static_cast<std::ptrdiff_t>(opener.out_pos) + 1, out_.end());
+  out_.resize(opener.out_pos + 1);
+  Node& node = tree_[open_ix];
+  node.end = target->end;
+  if (target->footnote) {
+    // A footnote reference leaves the brackets around it text, an image's too.
+    inactive_below_ = openers_.size();
+    node.item = Item::FootnoteReference;
+    node.str = target->id;
+    node.child = nil;
+    if (opener.image) {
+      // `![^1]` is a `!` and a footnote reference.
+      std::size_t bang = node.start;
+      node.start = bang + 1;
+      out_.back() = tree_.add_detached(
+          Node{.start = bang, .end = bang + 1, .item = Item::Text, .str = doc_.text.substr(bang, 1)});
+      out_.push_back(open_ix);
     }
-    node.item = opener.image ? Item::Image : Item::Link;
-    doc_.links.push_back(LinkInfo{target->type, target->dest, target->title, target->id});
-    node.data = static_cast<std::uint32_t>(doc_.links.size() - 1);
-    brackets_to_text(children);
-    std::uint32_t first_child = children.empty() ? nil : resolve_emphasis(tree_, doc_.text, children);
-    tree_[open_ix].child = first_child;
-    // Links do not nest: every `[` still open before this one stays text.
-    if (!opener.image) links_inactive_below_ = openers_.size();
+    return;
+  }
+  node.item = opener.image ? Item::Image : Item::Link;
+  doc_.links.push_back(LinkInfo{target->type, target->dest, target->title, target->id});
+  node.data = static_cast<std::uint32_t>(doc_.links.size() - 1);
+  brackets_to_text(children);
+  std::uint32_t first_child = children.empty() ? nil : resolve_emphasis(tree_, doc_.text, children);
+  tree_[open_ix].child = first_child;
+  // Links do not nest: every `[` still open before this one stays text.
+  if (!opener.image) links_inactive_below_ = openers_.size();
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 // Leaf blocks of the block pass: paragraphs and setext headings, ATX headings, code blocks, HTML
 // blocks and tables. Each consumes its lines up to where the next block begins.
-#include "markdown/block_parser.hpp"
-
 #include <algorithm>
 #include <string>
 #include <utility>
 
+#include "markdown/block_parser.hpp"
 #include "markdown/chars.hpp"
 #include "markdown/link_syntax.hpp"
 
@@ -15,420 +14,418 @@ namespace {
 
 // Code and HTML blocks split lines at line feeds only; a lone CR is content there.
 std::size_t find_lf(std::string_view text, std::size_t ix) {
-    std::size_t lf = text.find('\n', ix);
-    return lf == std::string_view::npos ? text.size() : lf;
+  std::size_t lf = text.find('\n', ix);
+  return lf == std::string_view::npos ? text.size() : lf;
 }
 std::size_t next_lf_line(std::string_view text, std::size_t ix) {
-    std::size_t lf = find_lf(text, ix);
-    return lf < text.size() ? lf + 1 : lf;
+  std::size_t lf = find_lf(text, ix);
+  return lf < text.size() ? lf + 1 : lf;
 }
 
 std::size_t skip_blanks(std::string_view text, std::size_t ix, std::size_t limit) {
-    while (ix < limit && is_blank_char(static_cast<unsigned char>(text[ix]))) ++ix;
-    return ix;
+  while (ix < limit && is_blank_char(static_cast<unsigned char>(text[ix]))) ++ix;
+  return ix;
 }
 
 }  // namespace
 
 bool BlockParser::continues(std::size_t line_start, LineStart& ls) {
-    ls = LineStart(text_, line_start);
-    return line_start < text_.size() && scan_containers(ls) == tree_.spine_len();
+  ls = LineStart(text_, line_start);
+  return line_start < text_.size() && scan_containers(ls) == tree_.spine_len();
 }
 
 void BlockParser::append_code_text(std::size_t start, std::size_t end, std::size_t pad) {
-    // A last line with nothing left after its prefix gives nothing, not even the tab's columns.
-    if (pad > 0 && start < end) {
-        tree_.append(Node{.start = start, .end = start, .item = Item::Text, .str = doc_.own(std::string(pad, ' '))});
-    }
-    if (end >= start + 2 && text_[end - 2] == '\r') {
-        // A CRLF line ending reaches code as its line feed alone. Any line whose next to last
-        // byte is a CR loses it the same way: a last line ending in two CRs keeps only one.
-        append_text(start, end - 2);
-        append_text(end - 1, end);
-        return;
-    }
-    append_text(start, end);
+  // A last line with nothing left after its prefix gives nothing, not even the tab's columns.
+  if (pad > 0 && start < end) {
+    tree_.append(Node{.start = start, .end = start, .item = Item::Text, .str = doc_.own(std::string(pad, ' '))});
+  }
+  if (end >= start + 2 && text_[end - 2] == '\r') {
+    // A CRLF line ending reaches code as its line feed alone. Any line whose next to last
+    // byte is a CR loses it the same way: a last line ending in two CRs keeps only one.
+    append_text(start, end - 2);
+    append_text(end - 1, end);
+    return;
+  }
+  append_text(start, end);
 }
 
 std::size_t BlockParser::parse_paragraph(std::size_t ix) {
-    std::uint32_t prev = tree_.cur();
-    std::uint32_t para = append_block(Node{.start = ix, .item = Item::Paragraph});
-    tree_.push();
-    if (pending_marker_ != nil) {
-        tree_.link(pending_marker_);
-        pending_marker_ = nil;
+  std::uint32_t prev = tree_.cur();
+  std::uint32_t para = append_block(Node{.start = ix, .item = Item::Paragraph});
+  tree_.push();
+  if (pending_marker_ != nil) {
+    tree_.link(pending_marker_);
+    pending_marker_ = nil;
+  }
+  std::size_t end;
+  // While the lines read may all be link reference definitions (checked once, when it matters).
+  bool only_refdefs = text_[ix] == '[';
+  // Whether the text goes on past its definitions, if only with an empty line.
+  bool after_refdefs = false;
+  // A table that follows the definitions: its header line and alignments.
+  std::pair<std::size_t, std::vector<Alignment>> table;
+  while (true) {
+    line_content_start_ = ix;
+    LineEnd line = parse_line(ix, text_.size(), false);
+    std::size_t eol = line.eol;
+    std::size_t next = eol + scan_eol(text_, eol);
+    LineStart ls(text_, next);
+    bool more = next < text_.size();
+    bool all = false;
+    bool blank_text = false;  // the next line is blank but goes on the text after definitions
+    if (more) {
+      all = scan_containers(ls) == tree_.spine_len();
+      if (all) {
+        LineStart probe = ls;
+        if (probe.scan_space_upto(4) < 4) {
+          if (auto underline = scan_setext_underline(text_, probe.ix())) {
+            // Text made only of definitions is no heading.
+            if (after_refdefs || read_refdefs(tree_[para].start, eol, false) < eol) {
+              append_text(line.text_start, line.backslash_break ? eol : line.trimmed);
+              tree_[para].item = Item::Heading;
+              tree_[para].count = underline->level;
+              tree_[para].content_end = eol;
+              end = probe.ix() + underline->length;
+              tree_.pop();
+              tree_[para].end = end;
+              strip_refdefs(para, prev, after_refdefs);
+              return end;
+            }
+          }
+        }
+      }
+      if (only_refdefs && blank_after_refdefs(ls)) {
+        // The reference reads such a line as the first of the text after the definitions.
+        only_refdefs = false;
+        after_refdefs = blank_text = more = read_refdefs(tree_[para].start, eol, false) >= eol;
+      } else {
+        more = !interrupts_paragraph(ls, all);
+      }
+      if (more && only_refdefs) {
+        // After definitions, a table may start as if no paragraph had, in the paragraph's
+        // containers even from a lazy or indented line.
+        LineStart probe = ls;
+        probe.scan_all_space();
+        if (auto alignments = table_start(probe.ix())) {
+          only_refdefs = read_refdefs(tree_[para].start, eol, false) >= eol;
+          if (only_refdefs) {
+            more = false;
+            table = {probe.ix(), std::move(*alignments)};
+          }
+        }
+      }
     }
-    std::size_t end;
-    // While the lines read may all be link reference definitions (checked once, when it matters).
-    bool only_refdefs = text_[ix] == '[';
-    // Whether the text goes on past its definitions, if only with an empty line.
-    bool after_refdefs = false;
-    // A table that follows the definitions: its header line and alignments.
-    std::pair<std::size_t, std::vector<Alignment>> table;
-    while (true) {
-        line_content_start_ = ix;
-        LineEnd line = parse_line(ix, text_.size(), false);
-        std::size_t eol = line.eol;
-        std::size_t next = eol + scan_eol(text_, eol);
-        LineStart ls(text_, next);
-        bool more = next < text_.size();
-        bool all = false;
-        bool blank_text = false;  // the next line is blank but goes on the text after definitions
-        if (more) {
-            all = scan_containers(ls) == tree_.spine_len();
-            if (all) {
-                LineStart probe = ls;
-                if (probe.scan_space_upto(4) < 4) {
-                    if (auto underline = scan_setext_underline(text_, probe.ix())) {
-                        // Text made only of definitions is no heading.
-                        if (after_refdefs || read_refdefs(tree_[para].start, eol, false) < eol) {
-                            append_text(line.text_start, line.backslash_break ? eol : line.trimmed);
-                            tree_[para].item = Item::Heading;
-                            tree_[para].count = underline->level;
-                            tree_[para].content_end = eol;
-                            end = probe.ix() + underline->length;
-                            tree_.pop();
-                            tree_[para].end = end;
-                            strip_refdefs(para, prev, after_refdefs);
-                            return end;
-                        }
-                    }
-                }
-            }
-            if (only_refdefs && blank_after_refdefs(ls)) {
-                // The reference reads such a line as the first of the text after the definitions.
-                only_refdefs = false;
-                after_refdefs = blank_text = more = read_refdefs(tree_[para].start, eol, false) >= eol;
-            } else {
-                more = !interrupts_paragraph(ls, all);
-            }
-            if (more && only_refdefs) {
-                // After definitions, a table may start as if no paragraph had, in the paragraph's
-                // containers even from a lazy or indented line.
-                LineStart probe = ls;
-                probe.scan_all_space();
-                if (auto alignments = table_start(probe.ix())) {
-                    only_refdefs = read_refdefs(tree_[para].start, eol, false) >= eol;
-                    if (only_refdefs) {
-                        more = false;
-                        table = {probe.ix(), std::move(*alignments)};
-                    }
-                }
-            }
-        }
-        if (!more) {
-            append_text(line.text_start, line.backslash_break ? eol : line.trimmed);
-            tree_[para].content_end = eol;
-            end = next;
-            break;
-        }
-        if (line.hard_start != std::string_view::npos) {
-            append_text(line.text_start, line.backslash_break ? line.hard_start : line.trimmed);
-            tree_.append(Node{.start = line.hard_start, .end = next, .item = Item::HardBreak});
-        } else {
-            append_text(line.text_start, line.trimmed);
-            tree_.append(Node{.start = eol, .end = next, .item = Item::SoftBreak});
-        }
-        doc_.breaks.push_back(LineBreak{eol, ls.ix()});
-        ix = skip_blanks(text_, ls.ix(), text_.size());
-        if (blank_text) {
-            // That blank line is read whole, so two or more blanks in it make a hard break.
-            while (ix > next && is_blank_char(static_cast<unsigned char>(text_[ix - 1]))) --ix;
-        }
+    if (!more) {
+      append_text(line.text_start, line.backslash_break ? eol : line.trimmed);
+      tree_[para].content_end = eol;
+      end = next;
+      break;
     }
-    tree_.pop();
-    tree_[para].end = end;
-    strip_refdefs(para, prev, after_refdefs);
-    return table.second.empty() ? end : parse_table(table.first, std::move(table.second));
+    if (line.hard_start != std::string_view::npos) {
+      append_text(line.text_start, line.backslash_break ? line.hard_start : line.trimmed);
+      tree_.append(Node{.start = line.hard_start, .end = next, .item = Item::HardBreak});
+    } else {
+      append_text(line.text_start, line.trimmed);
+      tree_.append(Node{.start = eol, .end = next, .item = Item::SoftBreak});
+    }
+    doc_.breaks.push_back(LineBreak{eol, ls.ix()});
+    ix = skip_blanks(text_, ls.ix(), text_.size());
+    if (blank_text) {
+      // That blank line is read whole, so two or more blanks in it make a hard break.
+      while (ix > next && is_blank_char(static_cast<unsigned char>(text_[ix - 1]))) --ix;
+    }
+  }
+  tree_.pop();
+  tree_[para].end = end;
+  strip_refdefs(para, prev, after_refdefs);
+  return table.second.empty() ? end : parse_table(table.first, std::move(table.second));
 }
 
 // A blank line with four columns or more past the container prefix it has.
 bool BlockParser::blank_after_refdefs(LineStart ls) {
-    return scan_blank_line(text_, ls.ix()) && ls.scan_space_upto(4) >= 4;
+  return scan_blank_line(text_, ls.ix()) && ls.scan_space_upto(4) >= 4;
 }
 
 // Reads the link reference definitions that open a paragraph's text [start, limit), registering
 // them when `define`; returns where the text after them begins (`limit` when nothing is left).
 std::size_t BlockParser::read_refdefs(std::size_t start, std::size_t limit, bool define) {
-    InlineSource src = doc_.source(limit);
-    std::size_t ix = start;
-    std::size_t previous_end = 0;
-    last_refdef_line_ = std::string_view::npos;
-    while (src.at(ix) == '[') {
-        auto def = scan_refdef(src, ix);
-        if (!def) break;
-        if (ix != start) last_refdef_line_ = next_line_start(text_, previous_end);
-        previous_end = def->end;
-        if (define) {
-            doc_.link_defs.try_emplace(def->label,
-                                       LinkDef{doc_.own(std::move(def->dest)), doc_.own(std::move(def->title))});
-        }
-        ix = def->end < limit ? skip_blanks(text_, src.after_eol(def->end), limit) : limit;
+  InlineSource src = doc_.source(limit);
+  std::size_t ix = start;
+  std::size_t previous_end = 0;
+  last_refdef_line_ = std::string_view::npos;
+  while (src.at(ix) == '[') {
+    auto def = scan_refdef(src, ix);
+    if (!def) break;
+    if (ix != start) last_refdef_line_ = next_line_start(text_, previous_end);
+    previous_end = def->end;
+    if (define) {
+      doc_.link_defs.try_emplace(def->label, LinkDef{doc_.own(std::move(def->dest)), doc_.own(std::move(def->title))});
     }
-    return ix;
+    ix = def->end < limit ? skip_blanks(text_, src.after_eol(def->end), limit) : limit;
+  }
+  return ix;
 }
 
 // Link reference definitions at the start of a paragraph define links and leave no trace; the
 // paragraph then starts after them, or disappears unless `keep`.
 void BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling, bool keep) {
-    Node& node = tree_[para];
-    std::size_t ix = read_refdefs(node.start, node.content_end, true);
-    if (ix == node.start) return;
-    std::uint32_t marker = node.child != nil && tree_[node.child].item == Item::TaskListMarker ? node.child : nil;
-    std::uint32_t child = marker == nil ? node.child : tree_[marker].next;
-    while (child != nil && tree_[child].end <= ix) child = tree_[child].next;
-    if (child == nil && ix >= node.content_end && !keep) {
-        if (marker != nil) pending_marker_ = marker;
-        // Nothing but definitions: drop the paragraph from its parent, which still counts it.
-        mark_had_block();
-        std::uint32_t parent = tree_.peek_up();
-        if (prev_sibling == nil) {
-            tree_[parent == nil ? 0 : parent].child = nil;
-        } else {
-            tree_[prev_sibling].next = nil;
-        }
-        tree_.set_cur(prev_sibling);
-        return;
+  Node& node = tree_[para];
+  std::size_t ix = read_refdefs(node.start, node.content_end, true);
+  if (ix == node.start) return;
+  std::uint32_t marker = node.child != nil && tree_[node.child].item == Item::TaskListMarker ? node.child : nil;
+  std::uint32_t child = marker == nil ? node.child : tree_[marker].next;
+  while (child != nil && tree_[child].end <= ix) child = tree_[child].next;
+  if (child == nil && ix >= node.content_end && !keep) {
+    if (marker != nil) pending_marker_ = marker;
+    // Nothing but definitions: drop the paragraph from its parent, which still counts it.
+    mark_had_block();
+    std::uint32_t parent = tree_.peek_up();
+    if (prev_sibling == nil) {
+      tree_[parent == nil ? 0 : parent].child = nil;
+    } else {
+      tree_[prev_sibling].next = nil;
     }
-    if (marker != nil) {
-        tree_[marker].next = child;
-        child = marker;
-    }
-    tree_[para].child = child;
-    tree_[para].start = ix;
+    tree_.set_cur(prev_sibling);
+    return;
+  }
+  if (marker != nil) {
+    tree_[marker].next = child;
+    child = marker;
+  }
+  tree_[para].child = child;
+  tree_[para].start = ix;
 }
 
 std::size_t BlockParser::parse_atx_heading(std::size_t ix, unsigned level) {
-    std::size_t eol = find_eol(text_, ix);
-    std::size_t end = eol + scan_eol(text_, eol);
-    std::size_t content_start = skip_blanks(text_, ix + level, eol);
-    // Only spaces end the content: a tab before the line end or the closing #s stays text.
-    std::size_t content_end = eol;
+  std::size_t eol = find_eol(text_, ix);
+  std::size_t end = eol + scan_eol(text_, eol);
+  std::size_t content_start = skip_blanks(text_, ix + level, eol);
+  // Only spaces end the content: a tab before the line end or the closing #s stays text.
+  std::size_t content_end = eol;
+  while (content_end > content_start && text_[content_end - 1] == ' ') --content_end;
+  std::size_t hashes = content_end;
+  while (hashes > content_start && text_[hashes - 1] == '#') --hashes;
+  const bool closed = hashes < content_end && (hashes == content_start || text_[hashes - 1] == ' ');
+  if (closed) {
+    content_end = hashes;
     while (content_end > content_start && text_[content_end - 1] == ' ') --content_end;
-    std::size_t hashes = content_end;
-    while (hashes > content_start && text_[hashes - 1] == '#') --hashes;
-    const bool closed = hashes < content_end && (hashes == content_start || text_[hashes - 1] == ' ');
-    if (closed) {
-        content_end = hashes;
-        while (content_end > content_start && text_[content_end - 1] == ' ') --content_end;
+  }
+  // White space left at the end (there is a tab in it) is read as part of the last item.
+  std::size_t inline_end = content_end;
+  while (inline_end > content_start && is_blank_char(static_cast<unsigned char>(text_[inline_end - 1]))) {
+    --inline_end;
+  }
+  append_block(Node{.start = ix, .end = end, .item = Item::Heading, .count = level, .content_end = content_end});
+  tree_.push();
+  if (content_start < inline_end) {
+    line_content_start_ = content_start;
+    LineEnd line = parse_line(content_start, inline_end, false);
+    append_text(line.text_start, line.eol);
+    if (closed && line.text_start == inline_end) {
+      // Before a closing sequence, content that ends in syntax leaves an empty text.
+      tree_.append(
+          Node{.start = inline_end, .end = inline_end, .item = Item::Text, .str = text_.substr(inline_end, 0)});
     }
-    // White space left at the end (there is a tab in it) is read as part of the last item.
-    std::size_t inline_end = content_end;
-    while (inline_end > content_start && is_blank_char(static_cast<unsigned char>(text_[inline_end - 1]))) {
-        --inline_end;
+    Node& last = tree_[tree_.cur()];
+    if (inline_end < content_end) {
+      if (last.item == Item::Text && last.str.data() == text_.data() + last.start) {
+        last.str = text_.substr(last.start, content_end - last.start);
+      }
+      last.end = content_end;
     }
-    append_block(Node{.start = ix, .end = end, .item = Item::Heading, .count = level, .content_end = content_end});
-    tree_.push();
-    if (content_start < inline_end) {
-        line_content_start_ = content_start;
-        LineEnd line = parse_line(content_start, inline_end, false);
-        append_text(line.text_start, line.eol);
-        if (closed && line.text_start == inline_end) {
-            // Before a closing sequence, content that ends in syntax leaves an empty text.
-            tree_.append(Node{.start = inline_end, .end = inline_end, .item = Item::Text,
-                              .str = text_.substr(inline_end, 0)});
-        }
-        Node& last = tree_[tree_.cur()];
-        if (inline_end < content_end) {
-            if (last.item == Item::Text && last.str.data() == text_.data() + last.start) {
-                last.str = text_.substr(last.start, content_end - last.start);
-            }
-            last.end = content_end;
-        }
-    }
-    tree_.pop();
-    return end;
+  }
+  tree_.pop();
+  return end;
 }
 
 std::size_t BlockParser::parse_indented_code(LineStart ls) {
-    ls.scan_space_upto(4);
-    append_block(Node{.start = ls.ix(), .item = Item::CodeBlock});
-    tree_.push();
-    struct Pending {
-        std::size_t start, end, pad;
-    };
-    std::vector<Pending> blank_lines;
-    std::size_t end = 0;
-    std::size_t line = 0;
-    while (true) {
-        std::size_t next = next_lf_line(text_, ls.ix());
-        for (const Pending& blank : blank_lines) append_code_text(blank.start, blank.end, blank.pad);
-        blank_lines.clear();
-        append_code_text(ls.ix(), next, ls.spaces_remaining());
-        end = next;
-        line = next;
-        bool more = false;
-        while (continues(line, ls)) {
-            LineStart indent = ls;
-            if (scan_blank_line(text_, ls.ix())) {
-                indent.scan_space_upto(4);
-                std::size_t after = next_lf_line(text_, indent.ix());
-                blank_lines.push_back(Pending{indent.ix(), after, indent.spaces_remaining()});
-                line = after;
-                continue;
-            }
-            if (indent.scan_space_upto(4) >= 4) {
-                ls = indent;
-                more = true;
-            }
-            break;
-        }
-        if (!more) break;
+  ls.scan_space_upto(4);
+  append_block(Node{.start = ls.ix(), .item = Item::CodeBlock});
+  tree_.push();
+  struct Pending {
+    std::size_t start, end, pad;
+  };
+  std::vector<Pending> blank_lines;
+  std::size_t end = 0;
+  std::size_t line = 0;
+  while (true) {
+    std::size_t next = next_lf_line(text_, ls.ix());
+    for (const Pending& blank : blank_lines) append_code_text(blank.start, blank.end, blank.pad);
+    blank_lines.clear();
+    append_code_text(ls.ix(), next, ls.spaces_remaining());
+    end = next;
+    line = next;
+    bool more = false;
+    while (continues(line, ls)) {
+      LineStart indent = ls;
+      if (scan_blank_line(text_, ls.ix())) {
+        indent.scan_space_upto(4);
+        std::size_t after = next_lf_line(text_, indent.ix());
+        blank_lines.push_back(Pending{indent.ix(), after, indent.spaces_remaining()});
+        line = after;
+        continue;
+      }
+      if (indent.scan_space_upto(4) >= 4) {
+        ls = indent;
+        more = true;
+      }
+      break;
     }
-    tree_.pop();
-    tree_[tree_.cur()].end = end;
-    // The blank lines after the code are read with it, up to their line feeds: a line that
-    // looks blank because a lone CR ends it takes the rest of its line along.
-    last_line_blank_ = !blank_lines.empty();
-    return line;
+    if (!more) break;
+  }
+  tree_.pop();
+  tree_[tree_.cur()].end = end;
+  // The blank lines after the code are read with it, up to their line feeds: a line that
+  // looks blank because a lone CR ends it takes the rest of its line along.
+  last_line_blank_ = !blank_lines.empty();
+  return line;
 }
 
 std::size_t BlockParser::parse_fenced_code(std::size_t ix, std::size_t indent, Fence fence) {
-    // The info string runs to the line feed; spaces, tabs and CRs around it go.
-    std::size_t eol = find_lf(text_, ix);
-    std::size_t info_start = skip_blanks(text_, ix + fence.count, eol);
-    std::size_t info_end = eol;
-    while (info_end > info_start && (is_blank_char(static_cast<unsigned char>(text_[info_end - 1])) ||
-                                     text_[info_end - 1] == '\r')) {
-        --info_end;
+  // The info string runs to the line feed; spaces, tabs and CRs around it go.
+  std::size_t eol = find_lf(text_, ix);
+  std::size_t info_start = skip_blanks(text_, ix + fence.count, eol);
+  std::size_t info_end = eol;
+  while (info_end > info_start &&
+         (is_blank_char(static_cast<unsigned char>(text_[info_end - 1])) || text_[info_end - 1] == '\r')) {
+    --info_end;
+  }
+  // CRs go, but only after escapes are read: a backslash before a CR escapes nothing.
+  std::string info;
+  std::string_view raw = text_.substr(info_start, info_end - info_start);
+  for (std::size_t i = 0; i < raw.size();) {
+    std::size_t cr = std::min(raw.find('\r', i), raw.size());
+    info += unescape(raw.substr(i, cr - i));
+    i = cr + 1;
+  }
+  append_block(Node{.start = ix, .item = Item::CodeBlock, .flags = fenced, .str = doc_.own(std::move(info))});
+  tree_.push();
+  std::size_t line = next_lf_line(text_, eol);
+  std::size_t end = line;
+  std::size_t resume = line;
+  LineStart ls(text_, line);
+  while (true) {
+    if (!continues(line, ls)) {
+      end = resume = line;
+      break;
     }
-    // CRs go, but only after escapes are read: a backslash before a CR escapes nothing.
-    std::string info;
-    std::string_view raw = text_.substr(info_start, info_end - info_start);
-    for (std::size_t i = 0; i < raw.size();) {
-        std::size_t cr = std::min(raw.find('\r', i), raw.size());
-        info += unescape(raw.substr(i, cr - i));
-        i = cr + 1;
+    LineStart probe = ls;
+    if (probe.scan_space_upto(4) < 4) {
+      if (auto closing = scan_closing_fence(text_, probe.ix(), fence)) {
+        end = probe.ix() + *closing;
+        resume = end + scan_eol(text_, end);
+        break;
+      }
     }
-    append_block(Node{.start = ix, .item = Item::CodeBlock, .flags = fenced, .str = doc_.own(std::move(info))});
-    tree_.push();
-    std::size_t line = next_lf_line(text_, eol);
-    std::size_t end = line;
-    std::size_t resume = line;
-    LineStart ls(text_, line);
-    while (true) {
-        if (!continues(line, ls)) {
-            end = resume = line;
-            break;
-        }
-        LineStart probe = ls;
-        if (probe.scan_space_upto(4) < 4) {
-            if (auto closing = scan_closing_fence(text_, probe.ix(), fence)) {
-                end = probe.ix() + *closing;
-                resume = end + scan_eol(text_, end);
-                break;
-            }
-        }
-        ls.scan_space_upto(indent);
-        std::size_t next = next_lf_line(text_, ls.ix());
-        append_code_text(ls.ix(), next, ls.spaces_remaining());
-        line = next;
-    }
-    tree_.pop();
-    tree_[tree_.cur()].end = end;
-    return resume;
+    ls.scan_space_upto(indent);
+    std::size_t next = next_lf_line(text_, ls.ix());
+    append_code_text(ls.ix(), next, ls.spaces_remaining());
+    line = next;
+  }
+  tree_.pop();
+  tree_[tree_.cur()].end = end;
+  return resume;
 }
 
 std::size_t BlockParser::parse_html_block(std::size_t ix, std::size_t indent, HtmlBlockStart start) {
-    append_block(Node{.start = ix, .item = Item::HtmlBlock});
-    tree_.push();
-    if (indent > 0) {
-        tree_.append(Node{.start = ix, .end = ix, .item = Item::Text, .str = doc_.own(std::string(indent, ' '))});
+  append_block(Node{.start = ix, .item = Item::HtmlBlock});
+  tree_.push();
+  if (indent > 0) {
+    tree_.append(Node{.start = ix, .end = ix, .item = Item::Text, .str = doc_.own(std::string(indent, ' '))});
+  }
+  std::size_t line = ix;
+  std::size_t end;   // of the block's range
+  std::size_t next;  // where the line after the block begins
+  LineStart ls(text_, ix);
+  while (true) {
+    std::size_t lf = find_lf(text_, line);
+    next = end = next_lf_line(text_, line);
+    std::size_t eol = lf > line && text_[lf - 1] == '\r' && lf < text_.size() ? lf - 1 : lf;
+    if (end >= line + 2 && text_[end - 2] == '\r') {
+      // As in code, a CR before the line's last byte goes and that byte becomes a line of its own.
+      tree_.append(Node{.start = line, .end = end - 2, .item = Item::Html, .str = text_.substr(line, end - 2 - line)});
+      tree_.append(Node{.start = end - 1, .end = end, .item = Item::Html, .str = text_.substr(end - 1, 1)});
+    } else {
+      tree_.append(Node{.start = line, .end = end, .item = Item::Html, .str = text_.substr(line, end - line)});
     }
-    std::size_t line = ix;
-    std::size_t end;   // of the block's range
-    std::size_t next;  // where the line after the block begins
-    LineStart ls(text_, ix);
-    while (true) {
-        std::size_t lf = find_lf(text_, line);
-        next = end = next_lf_line(text_, line);
-        std::size_t eol = lf > line && text_[lf - 1] == '\r' && lf < text_.size() ? lf - 1 : lf;
-        if (end >= line + 2 && text_[end - 2] == '\r') {
-            // As in code, a CR before the line's last byte goes and that byte becomes a line of its own.
-            tree_.append(Node{.start = line, .end = end - 2, .item = Item::Html,
-                              .str = text_.substr(line, end - 2 - line)});
-            tree_.append(Node{.start = end - 1, .end = end, .item = Item::Html, .str = text_.substr(end - 1, 1)});
-        } else {
-            tree_.append(Node{.start = line, .end = end, .item = Item::Html, .str = text_.substr(line, end - line)});
-        }
-        if (start.kind <= 5 && line_contains_html_end(text_, line, eol, start.end_marker)) break;
-        if (!continues(next, ls)) break;
-        line = ls.ix();
-        // The range reaches over the prefix of a blank line with white space beyond that prefix
-        // (the line still ends the block), and of a last line that holds nothing more.
-        if (start.kind >= 6 && scan_blank_line(text_, line)) {
-            if (is_blank_char(static_cast<unsigned char>(text_[line]))) end = line;
-            break;
-        }
-        if (line == text_.size()) {
-            end = line;
-            break;
-        }
-        if (ls.spaces_remaining() > 0) {
-            // The columns of a tab the container prefix did not use.
-            tree_.append(Node{.start = line, .end = line, .item = Item::Text,
-                              .str = doc_.own(std::string(ls.spaces_remaining(), ' '))});
-        }
+    if (start.kind <= 5 && line_contains_html_end(text_, line, eol, start.end_marker)) break;
+    if (!continues(next, ls)) break;
+    line = ls.ix();
+    // The range reaches over the prefix of a blank line with white space beyond that prefix
+    // (the line still ends the block), and of a last line that holds nothing more.
+    if (start.kind >= 6 && scan_blank_line(text_, line)) {
+      if (is_blank_char(static_cast<unsigned char>(text_[line]))) end = line;
+      break;
     }
-    tree_.pop();
-    tree_[tree_.cur()].end = end;
-    return next;
+    if (line == text_.size()) {
+      end = line;
+      break;
+    }
+    if (ls.spaces_remaining() > 0) {
+      // The columns of a tab the container prefix did not use.
+      tree_.append(Node{
+          .start = line, .end = line, .item = Item::Text, .str = doc_.own(std::string(ls.spaces_remaining(), ' '))});
+    }
+  }
+  tree_.pop();
+  tree_[tree_.cur()].end = end;
+  return next;
 }
 
 std::size_t BlockParser::parse_table(std::size_t ix, std::vector<Alignment> alignments) {
-    // A table starts as a paragraph would, and takes a waiting task-list marker with it, unshown.
-    pending_marker_ = nil;
-    std::size_t columns = alignments.size();
-    doc_.tables.push_back(std::move(alignments));
-    std::uint32_t table = append_block(Node{.start = ix, .item = Item::Table,
-                                            .data = static_cast<std::uint32_t>(doc_.tables.size() - 1)});
-    tree_.push();
-    std::size_t end = parse_table_row(ix, columns, true);
-    LineStart ls(text_, end);
-    continues(end, ls);
-    std::size_t line = next_line_start(text_, ls.ix());
-    end = line;
-    while (continues(line, ls) && !ends_table(ls)) {
-        end = parse_table_row(skip_blanks(text_, ls.ix(), text_.size()), columns, false);
-        line = end;
-    }
-    tree_.pop();
-    tree_[table].end = end;
-    return end;
+  // A table starts as a paragraph would, and takes a waiting task-list marker with it, unshown.
+  pending_marker_ = nil;
+  std::size_t columns = alignments.size();
+  doc_.tables.push_back(std::move(alignments));
+  std::uint32_t table =
+      append_block(Node{.start = ix, .item = Item::Table, .data = static_cast<std::uint32_t>(doc_.tables.size() - 1)});
+  tree_.push();
+  std::size_t end = parse_table_row(ix, columns, true);
+  LineStart ls(text_, end);
+  continues(end, ls);
+  std::size_t line = next_line_start(text_, ls.ix());
+  end = line;
+  while (continues(line, ls) && !ends_table(ls)) {
+    end = parse_table_row(skip_blanks(text_, ls.ix(), text_.size()), columns, false);
+    line = end;
+  }
+  tree_.pop();
+  tree_[table].end = end;
+  return end;
 }
 
 std::size_t BlockParser::parse_table_row(std::size_t ix, std::size_t columns, bool head) {
-    std::size_t eol = find_eol(text_, ix);
-    std::size_t end = eol + scan_eol(text_, eol);
-    tree_.append(Node{.start = ix, .end = end, .item = head ? Item::TableHead : Item::TableRow});
+  std::size_t eol = find_eol(text_, ix);
+  std::size_t end = eol + scan_eol(text_, eol);
+  tree_.append(Node{.start = ix, .end = end, .item = head ? Item::TableHead : Item::TableRow});
+  tree_.push();
+  std::size_t i = skip_blanks(text_, ix, eol);
+  if (i < eol && text_[i] == '|') ++i;
+  std::size_t cells = 0;
+  while (true) {
+    std::uint32_t prev = tree_.cur();
+    std::uint32_t cell = tree_.append(Node{.start = i, .item = Item::TableCell});
     tree_.push();
-    std::size_t i = skip_blanks(text_, ix, eol);
-    if (i < eol && text_[i] == '|') ++i;
-    std::size_t cells = 0;
-    while (true) {
-        std::uint32_t prev = tree_.cur();
-        std::uint32_t cell = tree_.append(Node{.start = i, .item = Item::TableCell});
-        tree_.push();
-        line_content_start_ = i;
-        LineEnd line = parse_line(skip_blanks(text_, i, eol), eol, true);
-        append_text(line.text_start, line.trimmed);
-        tree_.pop();
-        tree_[cell].end = tree_[cell].content_end = line.eol;
-        if (cells < columns) {
-            ++cells;
-        } else {
-            tree_[prev].next = nil;
-            tree_.set_cur(prev);
-        }
-        if (!line.cell_end) break;
-        i = line.eol + 1;
-        if (skip_blanks(text_, i, eol) == eol) break;
-    }
-    for (; cells < columns; ++cells) {
-        tree_.append(Node{.start = end, .end = end, .item = Item::TableCell, .content_end = end});
-    }
+    line_content_start_ = i;
+    LineEnd line = parse_line(skip_blanks(text_, i, eol), eol, true);
+    append_text(line.text_start, line.trimmed);
     tree_.pop();
-    return end;
+    tree_[cell].end = tree_[cell].content_end = line.eol;
+    if (cells < columns) {
+      ++cells;
+    } else {
+      tree_[prev].next = nil;
+      tree_.set_cur(prev);
+    }
+    if (!line.cell_end) break;
+    i = line.eol + 1;
+    if (skip_blanks(text_, i, eol) == eol) break;
+  }
+  for (; cells < columns; ++cells) {
+    tree_.append(Node{.start = end, .end = end, .item = Item::TableCell, .content_end = end});
+  }
+  tree_.pop();
+  return end;
 }
 
 }  // namespace markdown

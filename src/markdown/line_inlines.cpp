@@ -10,185 +10,176 @@ namespace markdown {
 namespace {
 
 bool is_source_slice(std::string_view text, const Node& node) {
-    return node.str.data() == text.data() + node.start && node.str.size() == node.end - node.start;
+  return node.str.data() == text.data() + node.start && node.str.size() == node.end - node.start;
 }
 
 }  // namespace
 
 void BlockParser::append_text(std::size_t start, std::size_t end) {
-    if (end <= start) return;
-    std::uint32_t cur = tree_.cur();
-    if (cur != nil) {
-        Node& prev = tree_[cur];
-        if (prev.item == Item::Text && prev.end == start && is_source_slice(text_, prev)) {
-            prev.end = end;
-            prev.str = text_.substr(prev.start, end - prev.start);
-            return;
-        }
+  if (end <= start) return;
+  std::uint32_t cur = tree_.cur();
+  if (cur != nil) {
+    Node& prev = tree_[cur];
+    if (prev.item == Item::Text && prev.end == start && is_source_slice(text_, prev)) {
+      prev.end = end;
+      prev.str = text_.substr(prev.start, end - prev.start);
+      return;
     }
-    tree_.append(Node{.start = start, .end = end, .item = Item::Text, .str = text_.substr(start, end - start)});
+  }
+  tree_.append(Node{.start = start, .end = end, .item = Item::Text, .str = text_.substr(start, end - start)});
 }
 
 void BlockParser::scan_delimiter_run(std::size_t& ix, std::size_t line_start, std::size_t limit,
                                      std::size_t& text_start, bool table_cell) {
-    char c = text_[ix];
-    std::size_t j = ix;
-    while (j < limit && text_[j] == c) ++j;
-    std::size_t count = j - ix;
-    const bool at_start = ix == line_start;
-    char32_t prev = at_start ? U' ' : decode_utf8_before(text_, ix);
-    char32_t next = (j >= limit || is_eol_char(static_cast<unsigned char>(text_[j]))) ? U' ' : decode_utf8_at(text_, j);
-    bool prev_ws = is_unicode_whitespace(prev);
-    bool next_ws = is_unicode_whitespace(next);
-    bool prev_punct = is_punctuation(prev);
-    bool next_punct = is_punctuation(next);
-    // `*` and `~~` may sit inside a word, `_` and `~` may not; a cell pipe counts as a boundary.
-    bool pipe_before = table_cell && !at_start && text_[ix - 1] == '|';
-    bool pipe_after = table_cell && next == U'|';
-    bool opens = !next_ws && (at_start || pipe_before ||
-                              (!pipe_after && ((c == '*' && !next_punct) || (c == '~' && count > 1) ||
-                                               (c == '~' && prev == U'~' && !next_punct) || prev_ws || prev_punct)));
-    bool closes = !at_start && !prev_ws &&
-                  (pipe_after || ((c == '*' || (c == '~' && count > 1)) && !prev_punct) ||
-                   (c == '~' && prev == U'~') || next_ws || next_punct);
-    if ((opens || closes) && (c != '~' || count <= 2)) {
-        mark_needs_inline();
-        append_text(text_start, ix);
-        auto flags = static_cast<std::uint8_t>((opens ? can_open : 0) | (closes ? can_close : 0));
-        for (std::size_t k = 0; k < count; ++k) {
-            tree_.append(Node{.start = ix + k, .end = ix + k + 1, .item = Item::MaybeEmphasis, .flags = flags,
-                              .count = static_cast<std::uint32_t>(count - k),
-                              .data = static_cast<std::uint32_t>(static_cast<unsigned char>(c))});
-        }
-        text_start = j;
+  char c = text_[ix];
+  std::size_t j = ix;
+  while (j < limit && text_[j] == c) ++j;
+  std::size_t count = j - ix;
+  const bool at_start = ix == line_start;
+  char32_t prev = at_start ? U' ' : decode_utf8_before(text_, ix);
+  char32_t next = (j >= limit || is_eol_char(static_cast<unsigned char>(text_[j]))) ? U' ' : decode_utf8_at(text_, j);
+  bool prev_ws = is_unicode_whitespace(prev);
+  bool next_ws = is_unicode_whitespace(next);
+  bool prev_punct = is_punctuation(prev);
+  bool next_punct = is_punctuation(next);
+  // `*` and `~~` may sit inside a word, `_` and `~` may not; a cell pipe counts as a boundary.
+  bool pipe_before = table_cell && !at_start && text_[ix - 1] == '|';
+  bool pipe_after = table_cell && next == U'|';
+  bool opens = !next_ws && (at_start || pipe_before ||
+                            (!pipe_after && ((c == '*' && !next_punct) || (c == '~' && count > 1) ||
+                                             (c == '~' && prev == U'~' && !next_punct) || prev_ws || prev_punct)));
+  bool closes = !at_start && !prev_ws &&
+                (pipe_after || ((c == '*' || (c == '~' && count > 1)) && !prev_punct) || (c == '~' && prev == U'~') ||
+                 next_ws || next_punct);
+  if ((opens || closes) && (c != '~' || count <= 2)) {
+    mark_needs_inline();
+    append_text(text_start, ix);
+    auto flags = static_cast<std::uint8_t>((opens ? can_open : 0) | (closes ? can_close : 0));
+    for (std::size_t k = 0; k < count; ++k) {
+      tree_.append(Node{.start = ix + k,
+                        .end = ix + k + 1,
+                        .item = Item::MaybeEmphasis,
+                        .flags = flags,
+                        .count = static_cast<std::uint32_t>(count - k),
+                        .data = static_cast<std::uint32_t>(static_cast<unsigned char>(c))});
     }
-    ix = j;
+    text_start = j;
+  }
+  ix = j;
 }
 
 LineEnd BlockParser::parse_line(std::size_t ix, std::size_t limit, bool table_cell) {
-    LineEnd result{ix, limit, limit, std::string_view::npos, false, false};
-    std::string_view bounded = text_.substr(0, limit);
-    const std::size_t line_start = line_content_start_;
-    std::size_t i = ix;
-    auto token = [&](std::size_t start, std::size_t end, Item item, std::uint32_t count = 0,
-                     std::uint8_t flags = 0) {
-        mark_needs_inline();
-        append_text(result.text_start, start);
-        tree_.append(Node{.start = start, .end = end, .item = item, .flags = flags, .count = count});
-        result.text_start = end;
-        i = end;
-    };
-    auto backtick_run = [&](std::size_t start, std::uint8_t flags) {
-        std::size_t j = start;
-        while (j < limit && text_[j] == '`') ++j;
-        token(start, j, Item::MaybeCode, static_cast<std::uint32_t>(j - start), flags);
-    };
-    while (i < limit) {
-        char c = text_[i];
-        switch (c) {
-            case '\n':
-            case '\r':
-                goto line_end;
-            case '\\':
-                if (table_cell && i + 1 < limit && text_[i + 1] == '|') {
-                    // In a cell `\|` is a literal pipe whatever precedes the backslash.
-                    append_text(result.text_start, i);
-                    result.text_start = i + 1;
-                    i += 2;
-                    continue;
-                }
-                if (table_cell && i + 2 < limit && text_[i + 1] == '\\' && text_[i + 2] == '|') {
-                    append_text(result.text_start, i);
-                    result.text_start = i + 2;
-                    i += 3;
-                    continue;
-                }
-                if (i + 1 < limit && is_eol_char(static_cast<unsigned char>(text_[i + 1]))) {
-                    result.hard_start = i;
-                    result.backslash_break = true;
-                    ++i;
-                    goto line_end;
-                }
-                if (i + 1 < limit && is_ascii_punctuation(static_cast<unsigned char>(text_[i + 1]))) {
-                    append_text(result.text_start, i);
-                    if (text_[i + 1] == '`') {
-                        result.text_start = i + 1;
-                        backtick_run(i + 1, escaped);
-                    } else {
-                        result.text_start = i + 1;
-                        i += 2;
-                    }
-                    continue;
-                }
-                ++i;
-                break;
-            case '&':
-                if (auto ref = scan_entity(bounded, i)) {
-                    append_text(result.text_start, i);
-                    tree_.append(Node{.start = i, .end = i + ref->length, .item = Item::Text,
-                                      .str = doc_.own(std::move(ref->value))});
-                    i += ref->length;
-                    result.text_start = i;
-                } else {
-                    ++i;
-                }
-                break;
-            case '*':
-            case '_':
-                scan_delimiter_run(i, line_start, limit, result.text_start, table_cell);
-                break;
-            case '~':
-                if (has(doc_.options, Options::strikethrough)) {
-                    scan_delimiter_run(i, line_start, limit, result.text_start, table_cell);
-                } else {
-                    ++i;
-                }
-                break;
-            case '`':
-                backtick_run(i, 0);
-                break;
-            case '<':
-                if (i + 1 < limit && text_[i + 1] == '\\') {
-                    ++i;
-                } else {
-                    token(i, i + 1, Item::MaybeHtml);
-                }
-                break;
-            case '[':
-                token(i, i + 1, Item::MaybeLinkOpen);
-                break;
-            case ']':
-                token(i, i + 1, Item::MaybeLinkClose);
-                break;
-            case '!':
-                if (i + 1 < limit && text_[i + 1] == '[') {
-                    token(i, i + 2, Item::MaybeImage);
-                } else {
-                    ++i;
-                }
-                break;
-            case '|':
-                if (table_cell) {
-                    result.cell_end = true;
-                    goto line_end;
-                }
-                ++i;
-                break;
-            default:
-                ++i;
-                break;
+  LineEnd result{ix, limit, limit, std::string_view::npos, false, false};
+  std::string_view bounded = text_.substr(0, limit);
+  const std::size_t line_start = line_content_start_;
+  std::size_t i = ix;
+  auto token = [&](std::size_t start, std::size_t end, Item item, std::uint32_t count = 0, std::uint8_t flags = 0) {
+    mark_needs_inline();
+    append_text(result.text_start, start);
+    tree_.append(Node{.start = start, .end = end, .item = item, .flags = flags, .count = count});
+    result.text_start = end;
+    i = end;
+  };
+  auto backtick_run = [&](std::size_t start, std::uint8_t flags) {
+    std::size_t j = start;
+    while (j < limit && text_[j] == '`') ++j;
+    token(start, j, Item::MaybeCode, static_cast<std::uint32_t>(j - start), flags);
+  };
+  while (i < limit) {
+    char c = text_[i];
+    switch (c) {
+      case '\n':
+      case '\r': goto line_end;
+      case '\\':
+        if (table_cell && i + 1 < limit && text_[i + 1] == '|') {
+          // In a cell `\|` is a literal pipe whatever precedes the backslash.
+          append_text(result.text_start, i);
+          result.text_start = i + 1;
+          i += 2;
+          continue;
         }
+        if (table_cell && i + 2 < limit && text_[i + 1] == '\\' && text_[i + 2] == '|') {
+          append_text(result.text_start, i);
+          result.text_start = i + 2;
+          i += 3;
+          continue;
+        }
+        if (i + 1 < limit && is_eol_char(static_cast<unsigned char>(text_[i + 1]))) {
+          result.hard_start = i;
+          result.backslash_break = true;
+          ++i;
+          goto line_end;
+        }
+        if (i + 1 < limit && is_ascii_punctuation(static_cast<unsigned char>(text_[i + 1]))) {
+          append_text(result.text_start, i);
+          if (text_[i + 1] == '`') {
+            result.text_start = i + 1;
+            backtick_run(i + 1, escaped);
+          } else {
+            result.text_start = i + 1;
+            i += 2;
+          }
+          continue;
+        }
+        ++i;
+        break;
+      case '&':
+        if (auto ref = scan_entity(bounded, i)) {
+          append_text(result.text_start, i);
+          tree_.append(
+              Node{.start = i, .end = i + ref->length, .item = Item::Text, .str = doc_.own(std::move(ref->value))});
+          i += ref->length;
+          result.text_start = i;
+        } else {
+          ++i;
+        }
+        break;
+      case '*':
+      case '_': scan_delimiter_run(i, line_start, limit, result.text_start, table_cell); break;
+      case '~':
+        if (has(doc_.options, Options::strikethrough)) {
+          scan_delimiter_run(i, line_start, limit, result.text_start, table_cell);
+        } else {
+          ++i;
+        }
+        break;
+      case '`': backtick_run(i, 0); break;
+      case '<':
+        if (i + 1 < limit && text_[i + 1] == '\\') {
+          ++i;
+        } else {
+          token(i, i + 1, Item::MaybeHtml);
+        }
+        break;
+      case '[': token(i, i + 1, Item::MaybeLinkOpen); break;
+      case ']': token(i, i + 1, Item::MaybeLinkClose); break;
+      case '!':
+        if (i + 1 < limit && text_[i + 1] == '[') {
+          token(i, i + 2, Item::MaybeImage);
+        } else {
+          ++i;
+        }
+        break;
+      case '|':
+        if (table_cell) {
+          result.cell_end = true;
+          goto line_end;
+        }
+        ++i;
+        break;
+      default: ++i; break;
     }
+  }
 line_end:
-    result.eol = i;
-    std::size_t trimmed = i;
-    while (trimmed > result.text_start && is_blank_char(static_cast<unsigned char>(text_[trimmed - 1]))) --trimmed;
-    result.trimmed = trimmed;
-    if (!result.backslash_break && i < limit && !result.cell_end) {
-        // Two or more spaces or tabs make a hard break.
-        if (i - trimmed >= 2) result.hard_start = trimmed;
-    }
-    return result;
+  result.eol = i;
+  std::size_t trimmed = i;
+  while (trimmed > result.text_start && is_blank_char(static_cast<unsigned char>(text_[trimmed - 1]))) --trimmed;
+  result.trimmed = trimmed;
+  if (!result.backslash_break && i < limit && !result.cell_end) {
+    // Two or more spaces or tabs make a hard break.
+    if (i - trimmed >= 2) result.hard_start = trimmed;
+  }
+  return result;
 }
 
 }  // namespace markdown

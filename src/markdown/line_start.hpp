@@ -10,45 +10,45 @@
 namespace markdown {
 
 struct ListMarker {
-    char ch;                    // '-', '+', '*', '.' or ')'
-    std::uint64_t number;       // ordered lists
-    std::size_t indent;         // columns from the container start to the item's content
-    bool blank;                 // nothing follows the marker on this line
-    std::size_t position;       // byte offset of the marker
-    std::size_t leading;        // columns of indent before it
+  char ch;               // '-', '+', '*', '.' or ')'
+  std::uint64_t number;  // ordered lists
+  std::size_t indent;    // columns from the container start to the item's content
+  bool blank;            // nothing follows the marker on this line
+  std::size_t position;  // byte offset of the marker
+  std::size_t leading;   // columns of indent before it
 };
 
 class LineStart {
-public:
-    LineStart(std::string_view text, std::size_t ix) : text_(text), ix_(ix) {}
+ public:
+  LineStart(std::string_view text, std::size_t ix) : text_(text), ix_(ix) {}
 
-    std::size_t ix() const { return ix_; }
-    std::size_t spaces_remaining() const { return spaces_remaining_; }
+  std::size_t ix() const { return ix_; }
+  std::size_t spaces_remaining() const { return spaces_remaining_; }
 
-    // Consumes up to `n` columns of spaces and tabs; returns the columns consumed.
-    std::size_t scan_space_upto(std::size_t n);
-    // Consumes exactly `n` columns, or nothing.
-    bool scan_space(std::size_t n);
-    // Skips all spaces and tabs.
-    std::size_t scan_all_space();
-    bool is_at_eol() const;
-    // `continuing`: the marker continues an open quote rather than starting one.
-    bool scan_blockquote_marker(bool continuing = false);
-    std::optional<ListMarker> scan_list_marker();
-    std::optional<bool> scan_task_list_marker();
-    // `:` of a definition; returns the content indent.
-    std::optional<std::size_t> scan_definition_marker();
-    // `[^label]:` of a footnote definition; returns the label.
-    std::optional<std::string_view> scan_footnote_label();
+  // Consumes up to `n` columns of spaces and tabs; returns the columns consumed.
+  std::size_t scan_space_upto(std::size_t n);
+  // Consumes exactly `n` columns, or nothing.
+  bool scan_space(std::size_t n);
+  // Skips all spaces and tabs.
+  std::size_t scan_all_space();
+  bool is_at_eol() const;
+  // `continuing`: the marker continues an open quote rather than starting one.
+  bool scan_blockquote_marker(bool continuing = false);
+  std::optional<ListMarker> scan_list_marker();
+  std::optional<bool> scan_task_list_marker();
+  // `:` of a definition; returns the content indent.
+  std::optional<std::size_t> scan_definition_marker();
+  // `[^label]:` of a footnote definition; returns the label.
+  std::optional<std::string_view> scan_footnote_label();
 
-private:
-    std::string_view text_;
-    std::size_t ix_;
-    std::size_t col_ = 0;
-    std::size_t spaces_remaining_ = 0;
-    // Where a thematic-break scan on this line last failed: a later scan that starts inside the
-    // same run of marker characters fails there too (keeps `- - - … x` linear).
-    std::size_t hrule_fail_ = 0;
+ private:
+  std::string_view text_;
+  std::size_t ix_;
+  std::size_t col_ = 0;
+  std::size_t spaces_remaining_ = 0;
+  // Where a thematic-break scan on this line last failed: a later scan that starts inside the
+  // same run of marker characters fails there too (keeps `- - - … x` linear).
+  std::size_t hrule_fail_ = 0;
 };
 
 }  // namespace markdown

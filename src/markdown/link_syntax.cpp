@@ -19,167 +19,166 @@ namespace {
 
 // Escapes and references resolved, after a table cell's `\|` became `|`.
 std::string payload(const InlineSource& src, std::string raw) {
-    if (src.table_cell) drop_pipe_escapes(raw);
-    return unescape(raw);
+  if (src.table_cell) drop_pipe_escapes(raw);
+  return unescape(raw);
 }
 
 }  // namespace
 
 std::string collect_source(const InlineSource& src, std::size_t a, std::size_t b, bool strip_indent) {
-    std::string out;
-    std::size_t i = a;
-    while (i < b) {
-        int c = src.at(i);
-        if (is_eol(c)) {
-            std::size_t next = src.after_eol(i);
-            out.append(src.text.substr(i, c == '\r' && src.at(i + 1) == '\n' ? 2 : 1));
-            i = next;
-            if (strip_indent) {
-                while (i < b && is_blank(src.at(i))) ++i;
-            }
-            continue;
-        }
-        std::size_t run = i;
-        while (run < b && !is_eol(src.at(run))) ++run;
-        out.append(src.text.substr(i, run - i));
-        i = run;
+  std::string out;
+  std::size_t i = a;
+  while (i < b) {
+    int c = src.at(i);
+    if (is_eol(c)) {
+      std::size_t next = src.after_eol(i);
+      out.append(src.text.substr(i, c == '\r' && src.at(i + 1) == '\n' ? 2 : 1));
+      i = next;
+      if (strip_indent) {
+        while (i < b && is_blank(src.at(i))) ++i;
+      }
+      continue;
     }
-    if (src.table_cell) drop_pipe_escapes(out);
-    return out;
+    std::size_t run = i;
+    while (run < b && !is_eol(src.at(run))) ++run;
+    out.append(src.text.substr(i, run - i));
+    i = run;
+  }
+  if (src.table_cell) drop_pipe_escapes(out);
+  return out;
 }
 
 std::size_t skip_link_space(const InlineSource& src, std::size_t i, bool allow_newline, bool* saw_newline) {
-    bool newline = false;
-    while (true) {
-        int c = src.at(i);
-        if (is_blank(c)) {
-            ++i;
-        } else if (is_eol(c) && allow_newline && !newline) {
-            newline = true;
-            i = src.after_eol(i);
-        } else {
-            break;
-        }
+  bool newline = false;
+  while (true) {
+    int c = src.at(i);
+    if (is_blank(c)) {
+      ++i;
+    } else if (is_eol(c) && allow_newline && !newline) {
+      newline = true;
+      i = src.after_eol(i);
+    } else {
+      break;
     }
-    if (saw_newline) *saw_newline = newline;
-    return i;
+  }
+  if (saw_newline) *saw_newline = newline;
+  return i;
 }
 
 std::optional<ScannedLabel> scan_link_label(const InlineSource& src, std::size_t ix) {
-    std::size_t i = ix + 1;
-    std::size_t length = 0;
-    bool has_content = false;
-    while (true) {
-        int c = src.at(i);
-        if (c < 0 || c == '[') return std::nullopt;
-        if (c == ']') break;
-        if (c == '\\' && (src.at(i + 1) == '[' || src.at(i + 1) == ']' || src.at(i + 1) == '\\')) {
-            has_content = true;
-            i += 2;
-            length += 2;
-        } else {
-            if (!is_ascii_whitespace(static_cast<unsigned char>(c))) has_content = true;
-            std::size_t next = src.advance(i);
-            length += is_eol(c) ? 1 : next - i;
-            i = next;
-        }
-        if (length > max_label_length) return std::nullopt;
+  std::size_t i = ix + 1;
+  std::size_t length = 0;
+  bool has_content = false;
+  while (true) {
+    int c = src.at(i);
+    if (c < 0 || c == '[') return std::nullopt;
+    if (c == ']') break;
+    if (c == '\\' && (src.at(i + 1) == '[' || src.at(i + 1) == ']' || src.at(i + 1) == '\\')) {
+      has_content = true;
+      i += 2;
+      length += 2;
+    } else {
+      if (!is_ascii_whitespace(static_cast<unsigned char>(c))) has_content = true;
+      std::size_t next = src.advance(i);
+      length += is_eol(c) ? 1 : next - i;
+      i = next;
     }
-    if (!has_content) return std::nullopt;
-    return ScannedLabel{i + 1, collect_source(src, ix + 1, i, true)};
+    if (length > max_label_length) return std::nullopt;
+  }
+  if (!has_content) return std::nullopt;
+  return ScannedLabel{i + 1, collect_source(src, ix + 1, i, true)};
 }
 
 std::optional<ScannedText> scan_link_destination(const InlineSource& src, std::size_t ix) {
-    std::size_t i = ix;
-    if (src.at(i) == '<') {
-        ++i;
-        while (true) {
-            int c = src.at(i);
-            if (c < 0 || is_eol(c) || c == '<') return std::nullopt;
-            if (c == '>') break;
-            i += (c == '\\' && src.at(i + 1) >= 0 && !is_eol(src.at(i + 1))) ? 2 : 1;
-        }
-        return ScannedText{i + 1, payload(src, std::string(src.text.substr(ix + 1, i - ix - 1)))};
-    }
-    int depth = 0;
+  std::size_t i = ix;
+  if (src.at(i) == '<') {
+    ++i;
     while (true) {
-        int c = src.at(i);
-        if (c < 0 || c <= ' ' || c == 0x7f) break;
-        if (c == '\\' && src.at(i + 1) > ' ' && is_ascii_punctuation(static_cast<unsigned char>(src.at(i + 1)))) {
-            i += 2;
-            continue;
-        }
-        if (c == '(') {
-            if (++depth > max_destination_parens) return std::nullopt;
-        } else if (c == ')') {
-            if (depth == 0) break;
-            --depth;
-        }
-        ++i;
+      int c = src.at(i);
+      if (c < 0 || is_eol(c) || c == '<') return std::nullopt;
+      if (c == '>') break;
+      i += (c == '\\' && src.at(i + 1) >= 0 && !is_eol(src.at(i + 1))) ? 2 : 1;
     }
-    if (depth != 0) return std::nullopt;
-    return ScannedText{i, payload(src, std::string(src.text.substr(ix, i - ix)))};
+    return ScannedText{i + 1, payload(src, std::string(src.text.substr(ix + 1, i - ix - 1)))};
+  }
+  int depth = 0;
+  while (true) {
+    int c = src.at(i);
+    if (c < 0 || c <= ' ' || c == 0x7f) break;
+    if (c == '\\' && src.at(i + 1) > ' ' && is_ascii_punctuation(static_cast<unsigned char>(src.at(i + 1)))) {
+      i += 2;
+      continue;
+    }
+    if (c == '(') {
+      if (++depth > max_destination_parens) return std::nullopt;
+    } else if (c == ')') {
+      if (depth == 0) break;
+      --depth;
+    }
+    ++i;
+  }
+  if (depth != 0) return std::nullopt;
+  return ScannedText{i, payload(src, std::string(src.text.substr(ix, i - ix)))};
 }
 
 std::optional<ScannedText> scan_link_title(const InlineSource& src, std::size_t ix) {
-    int open = src.at(ix);
-    int close = open == '(' ? ')' : open;
-    if (open != '"' && open != '\'' && open != '(') return std::nullopt;
-    std::size_t i = ix + 1;
-    while (true) {
-        int c = src.at(i);
-        if (c < 0) return std::nullopt;
-        if (c == close) break;
-        if (open == '(' && c == '(') return std::nullopt;
-        if (c == '\\' && src.at(i + 1) >= 0 && !is_eol(src.at(i + 1))) {
-            i += 2;
-            continue;
-        }
-        if (is_eol(c)) {
-            // A title does not run over a blank line.
-            std::size_t next = src.after_eol(i);
-            std::size_t k = next;
-            while (is_blank(src.at(k))) ++k;
-            if (src.at(k) < 0 || is_eol(src.at(k))) return std::nullopt;
-            i = next;
-            continue;
-        }
-        ++i;
+  int open = src.at(ix);
+  int close = open == '(' ? ')' : open;
+  if (open != '"' && open != '\'' && open != '(') return std::nullopt;
+  std::size_t i = ix + 1;
+  while (true) {
+    int c = src.at(i);
+    if (c < 0) return std::nullopt;
+    if (c == close) break;
+    if (open == '(' && c == '(') return std::nullopt;
+    if (c == '\\' && src.at(i + 1) >= 0 && !is_eol(src.at(i + 1))) {
+      i += 2;
+      continue;
     }
-    std::string raw = collect_source(src, ix + 1, i, true);
-    // A line broken by a lone CR reads as broken by a line feed (a CRLF stays as written).
-    for (std::size_t k = 0; k < raw.size(); ++k) {
-        if (raw[k] == '\r' && (k + 1 == raw.size() || raw[k + 1] != '\n')) raw[k] = '\n';
+    if (is_eol(c)) {
+      // A title does not run over a blank line.
+      std::size_t next = src.after_eol(i);
+      std::size_t k = next;
+      while (is_blank(src.at(k))) ++k;
+      if (src.at(k) < 0 || is_eol(src.at(k))) return std::nullopt;
+      i = next;
+      continue;
     }
-    return ScannedText{i + 1, unescape(raw)};
+    ++i;
+  }
+  std::string raw = collect_source(src, ix + 1, i, true);
+  // A line broken by a lone CR reads as broken by a line feed (a CRLF stays as written).
+  for (std::size_t k = 0; k < raw.size(); ++k) {
+    if (raw[k] == '\r' && (k + 1 == raw.size() || raw[k + 1] != '\n')) raw[k] = '\n';
+  }
+  return ScannedText{i + 1, unescape(raw)};
 }
 
 std::optional<ScannedRefDef> scan_refdef(const InlineSource& src, std::size_t ix) {
-    auto label = scan_link_label(src, ix);
-    if (!label || src.at(label->end) != ':') return std::nullopt;
-    std::size_t i = skip_link_space(src, label->end + 1, true);
-    auto dest = scan_link_destination(src, i);
-    if (!dest) return std::nullopt;
-    if (dest->end == i && src.at(i) != '<') return std::nullopt;
-    std::size_t after_dest = dest->end;
-    // The definition may end after the destination if only white space follows on its line.
-    std::size_t line_end = after_dest;
-    while (is_blank(src.at(line_end))) ++line_end;
-    bool dest_line_ends = src.at(line_end) < 0 || is_eol(src.at(line_end));
-    bool saw_newline = false;
-    std::size_t t = skip_link_space(src, after_dest, true, &saw_newline);
-    if (t > after_dest) {
-        if (auto title = scan_link_title(src, t)) {
-            std::size_t end = title->end;
-            while (is_blank(src.at(end))) ++end;
-            if (src.at(end) < 0 || is_eol(src.at(end))) {
-                return ScannedRefDef{end, normalize_label(label->raw), std::move(dest->value),
-                                     std::move(title->value)};
-            }
-        }
+  auto label = scan_link_label(src, ix);
+  if (!label || src.at(label->end) != ':') return std::nullopt;
+  std::size_t i = skip_link_space(src, label->end + 1, true);
+  auto dest = scan_link_destination(src, i);
+  if (!dest) return std::nullopt;
+  if (dest->end == i && src.at(i) != '<') return std::nullopt;
+  std::size_t after_dest = dest->end;
+  // The definition may end after the destination if only white space follows on its line.
+  std::size_t line_end = after_dest;
+  while (is_blank(src.at(line_end))) ++line_end;
+  bool dest_line_ends = src.at(line_end) < 0 || is_eol(src.at(line_end));
+  bool saw_newline = false;
+  std::size_t t = skip_link_space(src, after_dest, true, &saw_newline);
+  if (t > after_dest) {
+    if (auto title = scan_link_title(src, t)) {
+      std::size_t end = title->end;
+      while (is_blank(src.at(end))) ++end;
+      if (src.at(end) < 0 || is_eol(src.at(end))) {
+        return ScannedRefDef{end, normalize_label(label->raw), std::move(dest->value), std::move(title->value)};
+      }
     }
-    if (!dest_line_ends) return std::nullopt;
-    return ScannedRefDef{line_end, normalize_label(label->raw), std::move(dest->value), {}};
+  }
+  if (!dest_line_ends) return std::nullopt;
+  return ScannedRefDef{line_end, normalize_label(label->raw), std::move(dest->value), {}};
 }
 
 }  // namespace markdown

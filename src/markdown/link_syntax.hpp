@@ -20,24 +20,24 @@ std::string collect_source(const InlineSource& src, std::size_t a, std::size_t b
 std::size_t skip_link_space(const InlineSource& src, std::size_t i, bool allow_newline, bool* saw_newline = nullptr);
 
 struct ScannedLabel {
-    std::size_t end;  // past ']'
-    std::string raw;  // between the brackets
+  std::size_t end;  // past ']'
+  std::string raw;  // between the brackets
 };
 // A link label at ix ('[').
 std::optional<ScannedLabel> scan_link_label(const InlineSource& src, std::size_t ix);
 
 struct ScannedText {
-    std::size_t end;
-    std::string value;  // escapes and references resolved
+  std::size_t end;
+  std::string value;  // escapes and references resolved
 };
 std::optional<ScannedText> scan_link_destination(const InlineSource& src, std::size_t ix);
 std::optional<ScannedText> scan_link_title(const InlineSource& src, std::size_t ix);
 
 struct ScannedRefDef {
-    std::size_t end;  // at the line ending (or end of block) after the definition
-    std::string label;
-    std::string dest;
-    std::string title;
+  std::size_t end;  // at the line ending (or end of block) after the definition
+  std::string label;
+  std::string dest;
+  std::string title;
 };
 // A link reference definition at ix ('[').
 std::optional<ScannedRefDef> scan_refdef(const InlineSource& src, std::size_t ix);

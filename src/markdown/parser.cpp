@@ -10,137 +10,130 @@ namespace {
 bool is_container(Item item) { return item >= Item::Emphasis; }
 
 TagKind tag_of(Item item) {
-    switch (item) {
-        case Item::Emphasis: return TagKind::Emphasis;
-        case Item::Strong: return TagKind::Strong;
-        case Item::Strikethrough: return TagKind::Strikethrough;
-        case Item::Link: return TagKind::Link;
-        case Item::Image: return TagKind::Image;
-        case Item::Paragraph: return TagKind::Paragraph;
-        case Item::Heading: return TagKind::Heading;
-        case Item::BlockQuote: return TagKind::BlockQuote;
-        case Item::CodeBlock: return TagKind::CodeBlock;
-        case Item::HtmlBlock: return TagKind::HtmlBlock;
-        case Item::List: return TagKind::List;
-        case Item::ListItem: return TagKind::Item;
-        case Item::FootnoteDefinition: return TagKind::FootnoteDefinition;
-        case Item::Table: return TagKind::Table;
-        case Item::TableHead: return TagKind::TableHead;
-        case Item::TableRow: return TagKind::TableRow;
-        case Item::TableCell: return TagKind::TableCell;
-        case Item::DefinitionList: return TagKind::DefinitionList;
-        case Item::DefinitionListTitle: return TagKind::DefinitionListTitle;
-        default: return TagKind::DefinitionListDefinition;
-    }
+  switch (item) {
+    case Item::Emphasis: return TagKind::Emphasis;
+    case Item::Strong: return TagKind::Strong;
+    case Item::Strikethrough: return TagKind::Strikethrough;
+    case Item::Link: return TagKind::Link;
+    case Item::Image: return TagKind::Image;
+    case Item::Paragraph: return TagKind::Paragraph;
+    case Item::Heading: return TagKind::Heading;
+    case Item::BlockQuote: return TagKind::BlockQuote;
+    case Item::CodeBlock: return TagKind::CodeBlock;
+    case Item::HtmlBlock: return TagKind::HtmlBlock;
+    case Item::List: return TagKind::List;
+    case Item::ListItem: return TagKind::Item;
+    case Item::FootnoteDefinition: return TagKind::FootnoteDefinition;
+    case Item::Table: return TagKind::Table;
+    case Item::TableHead: return TagKind::TableHead;
+    case Item::TableRow: return TagKind::TableRow;
+    case Item::TableCell: return TagKind::TableCell;
+    case Item::DefinitionList: return TagKind::DefinitionList;
+    case Item::DefinitionListTitle: return TagKind::DefinitionListTitle;
+    default: return TagKind::DefinitionListDefinition;
+  }
 }
 
 EventKind leaf_kind(Item item) {
-    switch (item) {
-        case Item::Code: return EventKind::Code;
-        case Item::InlineHtml: return EventKind::InlineHtml;
-        case Item::Html: return EventKind::Html;
-        case Item::SoftBreak: return EventKind::SoftBreak;
-        case Item::HardBreak: return EventKind::HardBreak;
-        case Item::FootnoteReference: return EventKind::FootnoteReference;
-        case Item::TaskListMarker: return EventKind::TaskListMarker;
-        case Item::Rule: return EventKind::Rule;
-        default: return EventKind::Text;
-    }
+  switch (item) {
+    case Item::Code: return EventKind::Code;
+    case Item::InlineHtml: return EventKind::InlineHtml;
+    case Item::Html: return EventKind::Html;
+    case Item::SoftBreak: return EventKind::SoftBreak;
+    case Item::HardBreak: return EventKind::HardBreak;
+    case Item::FootnoteReference: return EventKind::FootnoteReference;
+    case Item::TaskListMarker: return EventKind::TaskListMarker;
+    case Item::Rule: return EventKind::Rule;
+    default: return EventKind::Text;
+  }
 }
 
 }  // namespace
 
 Parser::Parser(std::string_view text, Options options) {
-    doc_.text = text;
-    doc_.options = options;
-    // About one node per dozen bytes of typical prose; saves regrowing the arena.
-    doc_.tree = Tree(text.size() / 12);
-    parse_blocks(doc_);
-    cur_ = doc_.tree.root_first();
+  doc_.text = text;
+  doc_.options = options;
+  // About one node per dozen bytes of typical prose; saves regrowing the arena.
+  doc_.tree = Tree(text.size() / 12);
+  parse_blocks(doc_);
+  cur_ = doc_.tree.root_first();
 }
 
 Event Parser::make_event(std::uint32_t ix, bool end) const {
-    const Node& node = doc_.tree[ix];
-    Event event;
-    event.start = node.start;
-    event.end = node.end;
-    if (!is_container(node.item)) {
-        event.kind = leaf_kind(node.item);
-        event.text = node.str;
-        event.checked = (node.flags & checked) != 0;
-        return event;
-    }
-    event.kind = end ? EventKind::End : EventKind::Start;
-    event.tag = tag_of(node.item);
-    switch (node.item) {
-        case Item::Heading:
-            event.heading_level = static_cast<std::uint8_t>(node.count);
-            break;
-        case Item::CodeBlock:
-            event.code_block_kind = (node.flags & fenced) ? CodeBlockKind::Fenced : CodeBlockKind::Indented;
-            event.text = node.str;
-            break;
-        case Item::List:
-            event.ordered = node.data == '.' || node.data == ')';
-            if (event.ordered) event.list_start = node.count;
-            break;
-        case Item::FootnoteDefinition:
-            event.text = node.str;
-            break;
-        case Item::Table:
-            event.alignments = doc_.tables[node.data];
-            break;
-        case Item::Link:
-        case Item::Image: {
-            const LinkInfo& link = doc_.links[node.data];
-            event.link_type = link.type;
-            event.dest_url = link.dest;
-            event.title = link.title;
-            event.id = link.id;
-            break;
-        }
-        default:
-            break;
-    }
+  const Node& node = doc_.tree[ix];
+  Event event;
+  event.start = node.start;
+  event.end = node.end;
+  if (!is_container(node.item)) {
+    event.kind = leaf_kind(node.item);
+    event.text = node.str;
+    event.checked = (node.flags & checked) != 0;
     return event;
+  }
+  event.kind = end ? EventKind::End : EventKind::Start;
+  event.tag = tag_of(node.item);
+  switch (node.item) {
+    case Item::Heading: event.heading_level = static_cast<std::uint8_t>(node.count); break;
+    case Item::CodeBlock:
+      event.code_block_kind = (node.flags & fenced) ? CodeBlockKind::Fenced : CodeBlockKind::Indented;
+      event.text = node.str;
+      break;
+    case Item::List:
+      event.ordered = node.data == '.' || node.data == ')';
+      if (event.ordered) event.list_start = node.count;
+      break;
+    case Item::FootnoteDefinition: event.text = node.str; break;
+    case Item::Table: event.alignments = doc_.tables[node.data]; break;
+    case Item::Link:
+    case Item::Image: {
+      const LinkInfo& link = doc_.links[node.data];
+      event.link_type = link.type;
+      event.dest_url = link.dest;
+      event.title = link.title;
+      event.id = link.id;
+      break;
+    }
+    default: break;
+  }
+  return event;
 }
 
 // Paragraphs directly in the items of a tight list show only their content (in whatever else a
 // list came to hold, too).
 bool Parser::hidden_paragraph(std::uint32_t ix) const {
-    const Tree& tree = doc_.tree;
-    if (tree[ix].item != Item::Paragraph || open_.size() < 2) return false;
-    const Node& list = tree[open_[open_.size() - 2]];
-    return (list.item == Item::List || list.item == Item::DefinitionList) && (list.flags & tight) != 0;
+  const Tree& tree = doc_.tree;
+  if (tree[ix].item != Item::Paragraph || open_.size() < 2) return false;
+  const Node& list = tree[open_[open_.size() - 2]];
+  return (list.item == Item::List || list.item == Item::DefinitionList) && (list.flags & tight) != 0;
 }
 
 std::optional<Event> Parser::next() {
-    Tree& tree = doc_.tree;
-    while (true) {
-        if (cur_ != nil) {
-            std::uint32_t ix = cur_;
-            Node& node = tree[ix];
-            if (!is_container(node.item)) {
-                cur_ = node.next;
-                return make_event(ix, false);
-            }
-            if (node.flags & needs_inline) {
-                node.flags &= static_cast<std::uint8_t>(~needs_inline);
-                resolve_inlines(doc_, ix);
-            }
-            bool hidden = hidden_paragraph(ix);
-            open_.push_back(ix);
-            cur_ = tree[ix].child;
-            if (hidden) continue;
-            return make_event(ix, false);
-        }
-        if (open_.empty()) return std::nullopt;
-        std::uint32_t ix = open_.back();
-        open_.pop_back();
-        cur_ = tree[ix].next;
-        if (hidden_paragraph(ix)) continue;
-        return make_event(ix, true);
+  Tree& tree = doc_.tree;
+  while (true) {
+    if (cur_ != nil) {
+      std::uint32_t ix = cur_;
+      Node& node = tree[ix];
+      if (!is_container(node.item)) {
+        cur_ = node.next;
+        return make_event(ix, false);
+      }
+      if (node.flags & needs_inline) {
+        node.flags &= static_cast<std::uint8_t>(~needs_inline);
+        resolve_inlines(doc_, ix);
+      }
+      bool hidden = hidden_paragraph(ix);
+      open_.push_back(ix);
+      cur_ = tree[ix].child;
+      if (hidden) continue;
+      return make_event(ix, false);
     }
+    if (open_.empty()) return std::nullopt;
+    std::uint32_t ix = open_.back();
+    open_.pop_back();
+    cur_ = tree[ix].next;
+    if (hidden_paragraph(ix)) continue;
+    return make_event(ix, true);
+  }
 }
 
 }  // namespace markdown

@@ -21,56 +21,56 @@
 namespace markdown {
 
 class Parser {
-public:
-    Parser(std::string_view text, Options options);
-    Parser(const Parser&) = delete;
-    Parser& operator=(const Parser&) = delete;
-    Parser(Parser&&) = default;
-    Parser& operator=(Parser&&) = default;
+ public:
+  Parser(std::string_view text, Options options);
+  Parser(const Parser&) = delete;
+  Parser& operator=(const Parser&) = delete;
+  Parser(Parser&&) = default;
+  Parser& operator=(Parser&&) = default;
 
-    // The next event, or nothing once the document is done.
-    std::optional<Event> next();
+  // The next event, or nothing once the document is done.
+  std::optional<Event> next();
 
-    class iterator {
-    public:
-        using iterator_category = std::input_iterator_tag;
-        using value_type = Event;
-        using difference_type = std::ptrdiff_t;
-        using pointer = const Event*;
-        using reference = const Event&;
+  class iterator {
+   public:
+    using iterator_category = std::input_iterator_tag;
+    using value_type = Event;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const Event*;
+    using reference = const Event&;
 
-        iterator() = default;
-        explicit iterator(Parser* parser) : parser_(parser) { ++*this; }
-        reference operator*() const { return event_; }
-        pointer operator->() const { return &event_; }
-        iterator& operator++() {
-            auto event = parser_->next();
-            if (event) {
-                event_ = *event;
-            } else {
-                parser_ = nullptr;
-            }
-            return *this;
-        }
-        void operator++(int) { ++*this; }
-        bool operator==(const iterator& other) const { return parser_ == other.parser_; }
+    iterator() = default;
+    explicit iterator(Parser* parser) : parser_(parser) { ++*this; }
+    reference operator*() const { return event_; }
+    pointer operator->() const { return &event_; }
+    iterator& operator++() {
+      auto event = parser_->next();
+      if (event) {
+        event_ = *event;
+      } else {
+        parser_ = nullptr;
+      }
+      return *this;
+    }
+    void operator++(int) { ++*this; }
+    bool operator==(const iterator& other) const { return parser_ == other.parser_; }
 
-    private:
-        Parser* parser_ = nullptr;
-        Event event_;
-    };
+   private:
+    Parser* parser_ = nullptr;
+    Event event_;
+  };
 
-    iterator begin() { return iterator(this); }
-    iterator end() { return iterator(); }
+  iterator begin() { return iterator(this); }
+  iterator end() { return iterator(); }
 
-private:
-    Event make_event(std::uint32_t ix, bool end) const;
-    // Called with the paragraph's parent and grandparent on top of `open_`.
-    bool hidden_paragraph(std::uint32_t ix) const;
+ private:
+  Event make_event(std::uint32_t ix, bool end) const;
+  // Called with the paragraph's parent and grandparent on top of `open_`.
+  bool hidden_paragraph(std::uint32_t ix) const;
 
-    Document doc_;
-    std::uint32_t cur_ = nil;
-    std::vector<std::uint32_t> open_;
+  Document doc_;
+  std::uint32_t cur_ = nil;
+  std::vector<std::uint32_t> open_;
 };
 
 }  // namespace markdown

@@ -25,8 +25,8 @@ std::optional<std::size_t> scan_hrule(std::string_view text, std::size_t ix);
 std::optional<unsigned> scan_atx_heading(std::string_view text, std::size_t ix);
 
 struct Fence {
-    std::size_t count;
-    char ch;
+  std::size_t count;
+  char ch;
 };
 std::optional<Fence> scan_code_fence(std::string_view text, std::size_t ix);
 // A closing fence at ix (after up to 3 spaces of indent): the line's length without its ending.
@@ -34,15 +34,15 @@ std::optional<std::size_t> scan_closing_fence(std::string_view text, std::size_t
 
 // A setext underline: level 1 ('=') or 2 ('-'), with the line's length including its ending.
 struct SetextUnderline {
-    unsigned level;
-    std::size_t length;
+  unsigned level;
+  std::size_t length;
 };
 std::optional<SetextUnderline> scan_setext_underline(std::string_view text, std::size_t ix);
 
 // HTML block kinds 1 to 5 end at a line holding a marker; 6 and 7 end at a blank line.
 struct HtmlBlockStart {
-    int kind;
-    std::string_view end_marker;  // kinds 1 to 5
+  int kind;
+  std::string_view end_marker;  // kinds 1 to 5
 };
 // text[ix] == '<'. Kind 7 is only reported when `allow_kind_7`.
 std::optional<HtmlBlockStart> scan_html_block_start(std::string_view text, std::size_t ix, bool allow_kind_7);

@@ -10,18 +10,18 @@
 namespace markdown {
 
 struct CodepointRange {
-    char32_t first;
-    char32_t last;
+  char32_t first;
+  char32_t last;
 };
 
 struct EntityEntry {
-    std::string_view name;   // without the trailing ';'
-    std::string_view value;  // UTF-8
+  std::string_view name;   // without the trailing ';'
+  std::string_view value;  // UTF-8
 };
 
 struct CaseFold {
-    char32_t codepoint;
-    std::string_view folded;  // UTF-8
+  char32_t codepoint;
+  std::string_view folded;  // UTF-8
 };
 
 // Sorted by code point / name so lookups can binary-search.

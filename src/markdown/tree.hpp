@@ -11,155 +11,152 @@ namespace markdown {
 inline constexpr std::uint32_t nil = 0xffffffffu;
 
 enum class Item : std::uint8_t {
-    // Inline items as the block pass leaves them; the inline pass resolves or demotes them to Text.
-    MaybeEmphasis,
-    MaybeCode,
-    MaybeHtml,
-    MaybeLinkOpen,
-    MaybeLinkClose,
-    MaybeImage,
-    // Leaves.
-    Text,
-    Code,
-    InlineHtml,
-    Html,
-    SoftBreak,
-    HardBreak,
-    FootnoteReference,
-    TaskListMarker,
-    Rule,
-    // Containers.
-    Emphasis,
-    Strong,
-    Strikethrough,
-    Link,
-    Image,
-    Paragraph,
-    Heading,
-    BlockQuote,
-    CodeBlock,
-    HtmlBlock,
-    List,
-    ListItem,
-    FootnoteDefinition,
-    Table,
-    TableHead,
-    TableRow,
-    TableCell,
-    DefinitionList,
-    DefinitionListTitle,
-    DefinitionListDefinition,
+  // Inline items as the block pass leaves them; the inline pass resolves or demotes them to Text.
+  MaybeEmphasis,
+  MaybeCode,
+  MaybeHtml,
+  MaybeLinkOpen,
+  MaybeLinkClose,
+  MaybeImage,
+  // Leaves.
+  Text,
+  Code,
+  InlineHtml,
+  Html,
+  SoftBreak,
+  HardBreak,
+  FootnoteReference,
+  TaskListMarker,
+  Rule,
+  // Containers.
+  Emphasis,
+  Strong,
+  Strikethrough,
+  Link,
+  Image,
+  Paragraph,
+  Heading,
+  BlockQuote,
+  CodeBlock,
+  HtmlBlock,
+  List,
+  ListItem,
+  FootnoteDefinition,
+  Table,
+  TableHead,
+  TableRow,
+  TableCell,
+  DefinitionList,
+  DefinitionListTitle,
+  DefinitionListDefinition,
 };
 
 // Flag bits of Node::flags.
-inline constexpr std::uint8_t can_open = 1;      // delimiter run
-inline constexpr std::uint8_t can_close = 2;     // delimiter run
-inline constexpr std::uint8_t escaped = 4;       // backtick run right after a backslash
-inline constexpr std::uint8_t tight = 8;         // list, definition list
-inline constexpr std::uint8_t checked = 16;      // task-list marker
-inline constexpr std::uint8_t fenced = 32;       // code block
+inline constexpr std::uint8_t can_open = 1;       // delimiter run
+inline constexpr std::uint8_t can_close = 2;      // delimiter run
+inline constexpr std::uint8_t escaped = 4;        // backtick run right after a backslash
+inline constexpr std::uint8_t tight = 8;          // list, definition list
+inline constexpr std::uint8_t checked = 16;       // task-list marker
+inline constexpr std::uint8_t fenced = 32;        // code block
 inline constexpr std::uint8_t needs_inline = 64;  // block holding raw inline items still to resolve
 inline constexpr std::uint8_t had_block = 128;    // item that held link reference definitions
 
 struct Node {
-    std::size_t start = 0;
-    std::size_t end = 0;
-    Item item = Item::Text;
-    std::uint8_t flags = 0;
-    // Delimiter run length, list item indent, heading level, list marker character.
-    std::uint32_t count = 0;
-    // Index into a side table of the Parser (links, lists, tables, footnote labels).
-    std::uint32_t data = nil;
-    std::string_view str = {};  // payload text
-    // Blocks with inline content: where their inline source ends (a setext underline or a
-    // heading's closing sequence lies beyond it).
-    std::size_t content_end = 0;
-    std::uint32_t child = nil;
-    std::uint32_t next = nil;
+  std::size_t start = 0;
+  std::size_t end = 0;
+  Item item = Item::Text;
+  std::uint8_t flags = 0;
+  // Delimiter run length, list item indent, heading level, list marker character.
+  std::uint32_t count = 0;
+  // Index into a side table of the Parser (links, lists, tables, footnote labels).
+  std::uint32_t data = nil;
+  std::string_view str = {};  // payload text
+  // Blocks with inline content: where their inline source ends (a setext underline or a
+  // heading's closing sequence lies beyond it).
+  std::size_t content_end = 0;
+  std::uint32_t child = nil;
+  std::uint32_t next = nil;
 };
 
 // Columns of indentation a line needs to continue an open container (0 for the others).
 inline std::size_t continuation_indent(const Node& node) {
-    switch (node.item) {
-        case Item::ListItem:
-        case Item::DefinitionListDefinition:
-            return node.count;
-        case Item::FootnoteDefinition:
-            return 4;
-        default:
-            return 0;
-    }
+  switch (node.item) {
+    case Item::ListItem:
+    case Item::DefinitionListDefinition: return node.count;
+    case Item::FootnoteDefinition: return 4;
+    default: return 0;
+  }
 }
 
 // Appending builds siblings under the innermost open node (the spine's top); push opens the last
 // appended node, pop closes the innermost one.
 class Tree {
-public:
-    explicit Tree(std::size_t expected_nodes = 0) {
-        nodes_.reserve(expected_nodes + 1);
-        nodes_.push_back(Node{.item = Item::Paragraph});  // root
-    }
+ public:
+  explicit Tree(std::size_t expected_nodes = 0) {
+    nodes_.reserve(expected_nodes + 1);
+    nodes_.push_back(Node{.item = Item::Paragraph});  // root
+  }
 
-    std::uint32_t append(const Node& node) {
-        auto ix = static_cast<std::uint32_t>(nodes_.size());
-        nodes_.push_back(node);
-        link(ix);
-        return ix;
+  std::uint32_t append(const Node& node) {
+    auto ix = static_cast<std::uint32_t>(nodes_.size());
+    nodes_.push_back(node);
+    link(ix);
+    return ix;
+  }
+  // Appends an existing, detached node.
+  void link(std::uint32_t ix) {
+    nodes_[ix].next = nil;
+    if (cur_ != nil) {
+      nodes_[cur_].next = ix;
+    } else {
+      nodes_[spine_.empty() ? 0 : spine_.back()].child = ix;
     }
-    // Appends an existing, detached node.
-    void link(std::uint32_t ix) {
-        nodes_[ix].next = nil;
-        if (cur_ != nil) {
-            nodes_[cur_].next = ix;
-        } else {
-            nodes_[spine_.empty() ? 0 : spine_.back()].child = ix;
-        }
-        cur_ = ix;
-    }
-    std::uint32_t add_detached(const Node& node) {
-        auto ix = static_cast<std::uint32_t>(nodes_.size());
-        nodes_.push_back(node);
-        return ix;
-    }
-    void push() {
-        open(cur_);
-        cur_ = nil;
-    }
-    std::uint32_t pop() {
-        auto ix = spine_.back();
-        spine_.pop_back();
-        indents_.pop_back();
-        cur_ = ix;
-        return ix;
-    }
-    // Reopens `ix`, the last appended node, with `last_child` as its last child.
-    void reopen(std::uint32_t ix, std::uint32_t last_child) {
-        open(ix);
-        cur_ = last_child;
-    }
-    // Columns of indentation that continue the open containers from spine position `from` on.
-    std::size_t indent_from(std::size_t from) const { return indents_.back() - (from == 0 ? 0 : indents_[from - 1]); }
-    std::uint32_t cur() const { return cur_; }
-    void set_cur(std::uint32_t ix) { cur_ = ix; }
-    std::size_t spine_len() const { return spine_.size(); }
-    std::uint32_t spine_at(std::size_t i) const { return spine_[i]; }
-    std::uint32_t peek_up() const { return spine_.empty() ? nil : spine_.back(); }
-    std::uint32_t root_first() const { return nodes_[0].child; }
+    cur_ = ix;
+  }
+  std::uint32_t add_detached(const Node& node) {
+    auto ix = static_cast<std::uint32_t>(nodes_.size());
+    nodes_.push_back(node);
+    return ix;
+  }
+  void push() {
+    open(cur_);
+    cur_ = nil;
+  }
+  std::uint32_t pop() {
+    auto ix = spine_.back();
+    spine_.pop_back();
+    indents_.pop_back();
+    cur_ = ix;
+    return ix;
+  }
+  // Reopens `ix`, the last appended node, with `last_child` as its last child.
+  void reopen(std::uint32_t ix, std::uint32_t last_child) {
+    open(ix);
+    cur_ = last_child;
+  }
+  // Columns of indentation that continue the open containers from spine position `from` on.
+  std::size_t indent_from(std::size_t from) const { return indents_.back() - (from == 0 ? 0 : indents_[from - 1]); }
+  std::uint32_t cur() const { return cur_; }
+  void set_cur(std::uint32_t ix) { cur_ = ix; }
+  std::size_t spine_len() const { return spine_.size(); }
+  std::uint32_t spine_at(std::size_t i) const { return spine_[i]; }
+  std::uint32_t peek_up() const { return spine_.empty() ? nil : spine_.back(); }
+  std::uint32_t root_first() const { return nodes_[0].child; }
 
-    Node& operator[](std::uint32_t ix) { return nodes_[ix]; }
-    const Node& operator[](std::uint32_t ix) const { return nodes_[ix]; }
-    std::size_t size() const { return nodes_.size(); }
+  Node& operator[](std::uint32_t ix) { return nodes_[ix]; }
+  const Node& operator[](std::uint32_t ix) const { return nodes_[ix]; }
+  std::size_t size() const { return nodes_.size(); }
 
-private:
-    void open(std::uint32_t ix) {
-        indents_.push_back((indents_.empty() ? 0 : indents_.back()) + continuation_indent(nodes_[ix]));
-        spine_.push_back(ix);
-    }
+ private:
+  void open(std::uint32_t ix) {
+    indents_.push_back((indents_.empty() ? 0 : indents_.back()) + continuation_indent(nodes_[ix]));
+    spine_.push_back(ix);
+  }
 
-    std::vector<Node> nodes_;
-    std::vector<std::uint32_t> spine_;
-    std::vector<std::size_t> indents_;  // running total of the spine's continuation indents
-    std::uint32_t cur_ = nil;
+  std::vector<Node> nodes_;
+  std::vector<std::uint32_t> spine_;
+  std::vector<std::size_t> indents_;  // running total of the spine's continuation indents
+  std::uint32_t cur_ = nil;
 };
 
 }  // namespace markdown

@@ -15,18 +15,29 @@ using ast::OperatorKind;
 using E = MathExpr;
 
 constexpr auto kDelimiterCommands = std::to_array<Entry<Delimiter>>({
-    {"{", Delimiter::Brace},         {"}", Delimiter::Brace},          {"lbrace", Delimiter::Brace},
-    {"rbrace", Delimiter::Brace},    {"|", Delimiter::DoublePipe},     {"Vert", Delimiter::DoublePipe},
-    {"lVert", Delimiter::DoublePipe}, {"rVert", Delimiter::DoublePipe}, {"vert", Delimiter::Pipe},
-    {"lvert", Delimiter::Pipe},      {"rvert", Delimiter::Pipe},       {"langle", Delimiter::Angle},
-    {"rangle", Delimiter::Angle},    {"lfloor", Delimiter::Floor},     {"rfloor", Delimiter::Floor},
-    {"lceil", Delimiter::Ceil},      {"rceil", Delimiter::Ceil},
+    {"{", Delimiter::Brace},
+    {"}", Delimiter::Brace},
+    {"lbrace", Delimiter::Brace},
+    {"rbrace", Delimiter::Brace},
+    {"|", Delimiter::DoublePipe},
+    {"Vert", Delimiter::DoublePipe},
+    {"lVert", Delimiter::DoublePipe},
+    {"rVert", Delimiter::DoublePipe},
+    {"vert", Delimiter::Pipe},
+    {"lvert", Delimiter::Pipe},
+    {"rvert", Delimiter::Pipe},
+    {"langle", Delimiter::Angle},
+    {"rangle", Delimiter::Angle},
+    {"lfloor", Delimiter::Floor},
+    {"rfloor", Delimiter::Floor},
+    {"lceil", Delimiter::Ceil},
+    {"rceil", Delimiter::Ceil},
 });
 
 // How each delimiter is written after "\left", by Delimiter value; used only
 // to rebuild the text of an unclosed "\left".
-constexpr std::array<std::string_view, 9> kDelimiterSource = {
-    "(", "[", "\\{", "\\langle", "|", "\\|", "\\lfloor", "\\lceil", "."};
+constexpr std::array<std::string_view, 9> kDelimiterSource = {"(",   "[",        "\\{",     "\\langle", "|",
+                                                              "\\|", "\\lfloor", "\\lceil", "."};
 
 constexpr auto kStyles = std::to_array<Entry<ast::MathStyle>>({
     {"displaystyle", ast::MathStyle::Display},
@@ -39,8 +50,22 @@ constexpr auto kStyles = std::to_array<Entry<ast::MathStyle>>({
 
 // The ones of two groups first.
 enum class Construction : std::uint8_t {
-  Frac, DFrac, TFrac, Binom, Overset, Underset, Color,
-  Overline, Underline, Overbrace, Underbrace, Phantom, HPhantom, VPhantom, OperatorName, Chem
+  Frac,
+  DFrac,
+  TFrac,
+  Binom,
+  Overset,
+  Underset,
+  Color,
+  Overline,
+  Underline,
+  Overbrace,
+  Underbrace,
+  Phantom,
+  HPhantom,
+  VPhantom,
+  OperatorName,
+  Chem
 };
 
 namespace {
@@ -55,13 +80,20 @@ constexpr auto kFractions = std::to_array<Entry<Construction>>({
 });
 
 constexpr auto kConstructions = std::to_array<Entry<Construction>>({
-    {"overline", Construction::Overline},     {"underline", Construction::Underline},
-    {"overbrace", Construction::Overbrace},   {"underbrace", Construction::Underbrace},
-    {"overset", Construction::Overset},       {"stackrel", Construction::Overset},
-    {"underset", Construction::Underset},     {"phantom", Construction::Phantom},
-    {"hphantom", Construction::HPhantom},     {"vphantom", Construction::VPhantom},
-    {"color", Construction::Color},           {"textcolor", Construction::Color},
-    {"operatorname", Construction::OperatorName}, {"ce", Construction::Chem},
+    {"overline", Construction::Overline},
+    {"underline", Construction::Underline},
+    {"overbrace", Construction::Overbrace},
+    {"underbrace", Construction::Underbrace},
+    {"overset", Construction::Overset},
+    {"stackrel", Construction::Overset},
+    {"underset", Construction::Underset},
+    {"phantom", Construction::Phantom},
+    {"hphantom", Construction::HPhantom},
+    {"vphantom", Construction::VPhantom},
+    {"color", Construction::Color},
+    {"textcolor", Construction::Color},
+    {"operatorname", Construction::OperatorName},
+    {"ce", Construction::Chem},
 });
 
 // The builders run out of line once the groups are read, so that the frame
@@ -161,10 +193,12 @@ MathExpr Parser::parse_command(std::string_view name) {
     (sign == TokenKind::Caret ? upper : lower) = parse_script_arg();
     return true;
   };
-  if (read_limit(TokenKind::Caret)) read_limit(TokenKind::Underscore);
-  else if (read_limit(TokenKind::Underscore)) read_limit(TokenKind::Caret);
-  return E::BigOperator{{std::string(symbol), OperatorKind::Large}, ast::LimitStyle::DisplayLimits,
-                        std::move(lower), std::move(upper)};
+  if (read_limit(TokenKind::Caret))
+    read_limit(TokenKind::Underscore);
+  else if (read_limit(TokenKind::Underscore))
+    read_limit(TokenKind::Caret);
+  return E::BigOperator{
+      {std::string(symbol), OperatorKind::Large}, ast::LimitStyle::DisplayLimits, std::move(lower), std::move(upper)};
 }
 
 [[gnu::noinline]] MathExpr Parser::parse_sqrt() {
@@ -186,8 +220,10 @@ MathExpr Parser::parse_command(std::string_view name) {
     std::string option = collect_until_rbracket_str();
     if (stream_.current().kind == TokenKind::RBracket) stream_.next();
     std::string_view trimmed = ast::trim(option);
-    if (trimmed == "t") mode = ast::SmashMode::Top;
-    else if (trimmed == "b") mode = ast::SmashMode::Bottom;
+    if (trimmed == "t")
+      mode = ast::SmashMode::Top;
+    else if (trimmed == "b")
+      mode = ast::SmashMode::Bottom;
   }
   return E::Smash{parse_group(), mode};
 }

@@ -120,9 +120,7 @@ void Parser::read_body(std::string_view name, Body& body) {
         consume_end(name);
         body.finish();
         return;
-      case TokenKind::Eof:
-        body.finish();
-        return;
+      case TokenKind::Eof: body.finish(); return;
       case TokenKind::RBrace:
         // No group of the body opened this "}": the atom's error stands for
         // it and the body goes on after it, keeping the rows that follow.
@@ -186,9 +184,12 @@ MathExpr Parser::parse_array_env() {
   std::vector<ast::ColumnAlign> columns;
   if (stream_.current().kind == TokenKind::LBrace) {
     for (char c : extract_text_content(parse_group())) {
-      if (c == 'l') columns.push_back(ast::ColumnAlign::Left);
-      else if (c == 'c') columns.push_back(ast::ColumnAlign::Center);
-      else if (c == 'r') columns.push_back(ast::ColumnAlign::Right);
+      if (c == 'l')
+        columns.push_back(ast::ColumnAlign::Left);
+      else if (c == 'c')
+        columns.push_back(ast::ColumnAlign::Center);
+      else if (c == 'r')
+        columns.push_back(ast::ColumnAlign::Right);
     }
   }
   return E::Array{std::move(columns), parse_matrix_body("array")};

@@ -61,11 +61,16 @@ E space(ast::SpaceKind kind) { return E::Space{{kind, {}}}; }
 }
 
 void append_text(std::string& out, const MathExpr& expr) {
-  if (auto* e = std::get_if<E::Ident>(&expr.value)) out += e->value;
-  else if (auto* e = std::get_if<E::Number>(&expr.value)) out += e->value;
-  else if (auto* e = std::get_if<E::Text>(&expr.value)) out += e->value;
-  else if (auto* e = std::get_if<E::Operator>(&expr.value)) out += e->op.symbol;
-  else if (std::holds_alternative<E::Space>(expr.value)) out += ' ';
+  if (auto* e = std::get_if<E::Ident>(&expr.value))
+    out += e->value;
+  else if (auto* e = std::get_if<E::Number>(&expr.value))
+    out += e->value;
+  else if (auto* e = std::get_if<E::Text>(&expr.value))
+    out += e->value;
+  else if (auto* e = std::get_if<E::Operator>(&expr.value))
+    out += e->op.symbol;
+  else if (std::holds_alternative<E::Space>(expr.value))
+    out += ' ';
   else if (auto* e = std::get_if<E::Row>(&expr.value)) {
     for (const auto& child : e->children) append_text(out, child);
   }

@@ -27,7 +27,10 @@ void append_raw(std::string& out, const Token& token) {
     return;
   }
   switch (token.kind) {
-    case TokenKind::Command: out += '\\'; out += token.name; break;
+    case TokenKind::Command:
+      out += '\\';
+      out += token.name;
+      break;
     case TokenKind::DoubleBackslash: out += "\\\\"; break;
     case TokenKind::ThinSpace: out += "\\,"; break;
     case TokenKind::MediumSpace: out += "\\;"; break;
@@ -35,8 +38,16 @@ void append_raw(std::string& out, const Token& token) {
     case TokenKind::Letter:
     case TokenKind::Digit: append_utf8(out, token.character); break;
     case TokenKind::Dot: out += '.'; break;
-    case TokenKind::Begin: out += "\\begin{"; out += token.name; out += '}'; break;
-    case TokenKind::End: out += "\\end{"; out += token.name; out += '}'; break;
+    case TokenKind::Begin:
+      out += "\\begin{";
+      out += token.name;
+      out += '}';
+      break;
+    case TokenKind::End:
+      out += "\\end{";
+      out += token.name;
+      out += '}';
+      break;
     case TokenKind::Whitespace: out += ' '; break;
     default: break;  // Eof
   }

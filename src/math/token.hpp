@@ -9,9 +9,39 @@
 namespace vyn::math {
 
 enum class TokenKind : std::uint8_t {
-  LBrace, RBrace, Caret, Underscore, Ampersand, Tilde, LParen, RParen, LBracket, RBracket, Pipe, Plus,
-  Minus, Equals, Less, Greater, Comma, Semicolon, Colon, Bang, Prime, Command, DoubleBackslash, ThinSpace,
-  MediumSpace, NegThinSpace, Letter, Digit, Dot, Begin, End, Whitespace, Eof
+  LBrace,
+  RBrace,
+  Caret,
+  Underscore,
+  Ampersand,
+  Tilde,
+  LParen,
+  RParen,
+  LBracket,
+  RBracket,
+  Pipe,
+  Plus,
+  Minus,
+  Equals,
+  Less,
+  Greater,
+  Comma,
+  Semicolon,
+  Colon,
+  Bang,
+  Prime,
+  Command,
+  DoubleBackslash,
+  ThinSpace,
+  MediumSpace,
+  NegThinSpace,
+  Letter,
+  Digit,
+  Dot,
+  Begin,
+  End,
+  Whitespace,
+  Eof
 };
 
 // The source characters of the one-character kinds LBrace to Prime, at their

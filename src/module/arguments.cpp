@@ -33,8 +33,8 @@ void too_many_positional(const Signature& signature, Py_ssize_t given) {
   std::string takes = signature.required == signature.count
                           ? std::to_string(signature.count)
                           : "from " + std::to_string(signature.required) + " to " + std::to_string(signature.count);
-  type_error(std::string(signature.name) + "() takes " + takes + " positional arguments but " +
-             std::to_string(given) + (given == 1 ? " was" : " were") + " given");
+  type_error(std::string(signature.name) + "() takes " + takes + " positional arguments but " + std::to_string(given) +
+             (given == 1 ? " was" : " were") + " given");
 }
 
 // "'int' object is not an instance of 'str'"; the parameter is named by `named`.
@@ -139,9 +139,7 @@ std::optional<Bound> bind_arguments(const Signature& signature, PyObject* const*
   return bound;
 }
 
-std::optional<std::string_view> str_argument(PyObject* value, const char* param) {
-  return named(str_of(value), param);
-}
+std::optional<std::string_view> str_argument(PyObject* value, const char* param) { return named(str_of(value), param); }
 
 std::optional<std::vector<std::string>> str_list_argument(PyObject* value, const char* param) {
   return named(str_list_of(value), param);

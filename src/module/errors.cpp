@@ -20,8 +20,10 @@ std::string take_exception_text() {
     return result;
   }
   Py_ssize_t size = 0;
-  if (const char* data = PyUnicode_AsUTF8AndSize(text, &size)) result.assign(data, static_cast<std::size_t>(size));
-  else PyErr_Clear();
+  if (const char* data = PyUnicode_AsUTF8AndSize(text, &size))
+    result.assign(data, static_cast<std::size_t>(size));
+  else
+    PyErr_Clear();
   Py_DECREF(text);
   return result;
 }
@@ -38,9 +40,8 @@ PyObject* raise_value_error(std::string_view message) {
 // The type is made afresh for each fault: the module keeps no state, and a
 // fault is never expected.
 void raise_panic(std::string_view message) {
-  PyObject* type = PyErr_NewExceptionWithDoc("pyo3_runtime.PanicException",
-                                             "An internal fault of the vyn extension.", PyExc_BaseException,
-                                             nullptr);
+  PyObject* type = PyErr_NewExceptionWithDoc("pyo3_runtime.PanicException", "An internal fault of the vyn extension.",
+                                             PyExc_BaseException, nullptr);
   if (!type) return;
   PyObject* text = PyUnicode_DecodeUTF8(message.data(), static_cast<Py_ssize_t>(message.size()), "replace");
   if (text) {

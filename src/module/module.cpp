@@ -17,8 +17,8 @@ constexpr int kFastcall = METH_FASTCALL | METH_KEYWORDS | METH_STATIC;
 PyMethodDef kFunctions[] = {
     {"parse", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(parse)), kFastcall,
      "parse(input)\n--\n\nParse an VYN document and return the AST as a Python dict."},
-    {"parse_with_defaults", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(parse_with_defaults)),
-     kFastcall, "parse_with_defaults(input)\n--\n\nParse with default transforms (auto-slug + table of contents)."},
+    {"parse_with_defaults", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(parse_with_defaults)), kFastcall,
+     "parse_with_defaults(input)\n--\n\nParse with default transforms (auto-slug + table of contents)."},
     {"parse_with_transforms", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(parse_with_transforms)),
      kFastcall,
      "parse_with_transforms(input, transforms, repo=None)\n--\n\nParse with a specific set of transforms.\n\n"

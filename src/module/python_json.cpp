@@ -75,8 +75,10 @@ class Converter {
     long long value = PyLong_AsLongLongAndOverflow(object, &overflow);
     if (overflow == 0) {
       if (value == -1 && PyErr_Occurred()) return python_failed();
-      if (value >= 0) out = static_cast<std::uint64_t>(value);
-      else out = static_cast<std::int64_t>(value);
+      if (value >= 0)
+        out = static_cast<std::uint64_t>(value);
+      else
+        out = static_cast<std::int64_t>(value);
       return true;
     }
     if (overflow > 0) {

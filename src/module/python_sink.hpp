@@ -38,7 +38,7 @@ class PythonSink final : public ast::Sink {
 
  private:
   struct Open {
-    PyObject* container;   // a dict or a list, owned through the chain of parents
+    PyObject* container;    // a dict or a list, owned through the chain of parents
     Py_ssize_t filled = 0;  // items set so far (lists)
   };
   struct KeyHash {

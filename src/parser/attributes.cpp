@@ -35,9 +35,7 @@ struct TagText {
                         std::string_view words_after = {}) const {
     return error(from, text.size(), words, value, words_after);
   }
-  ast::Position position(std::size_t from, std::size_t to) const {
-    return source_map.position(base + from, base + to);
-  }
+  ast::Position position(std::size_t from, std::size_t to) const { return source_map.position(base + from, base + to); }
 
   // The first "}" from `from`. Read for success only, a "<" before it ends
   // the search: neither a variable path nor a primitive holds one.

@@ -58,8 +58,8 @@ class Assembler {
   }
 
   [[gnu::noinline]] void add(Segment::Markdown& run, std::size_t depth, ast::NodeList& nodes) {
-    ast::NodeList region = parse_markdown_region(slice(run.start, run.end), run.start, source_map_, input_, depth,
-                                                 error_budget_);
+    ast::NodeList region =
+        parse_markdown_region(slice(run.start, run.end), run.start, source_map_, input_, depth, error_budget_);
     nodes.insert(nodes.end(), std::make_move_iterator(region.begin()), std::make_move_iterator(region.end()));
   }
 
@@ -73,13 +73,13 @@ class Assembler {
     ast::MathExpr tree = math::parse(raw);
     std::uint64_t start = block.content_start >= 3 ? block.content_start - 3 : 0;
     nodes.push_back(ast::make_node(ast::NodeKind::MathDisplay,
-                                    ast::MathDisplayNode{std::move(raw), std::move(tree), std::move(block.label),
-                                                         source_map_.position(start, block.end)}));
+                                   ast::MathDisplayNode{std::move(raw), std::move(tree), std::move(block.label),
+                                                        source_map_.position(start, block.end)}));
   }
 
   [[gnu::noinline]] void add(ErrorSegment& error, std::size_t, ast::NodeList& nodes) {
-    nodes.push_back(
-        ast::make_error(std::move(error.message), std::string(error.raw), source_map_.position(error.start, error.end)));
+    nodes.push_back(ast::make_error(std::move(error.message), std::string(error.raw),
+                                    source_map_.position(error.start, error.end)));
   }
 
   [[gnu::noinline]] void add(const TagError& error, std::size_t, ast::NodeList& nodes) {
@@ -106,8 +106,8 @@ class Assembler {
 
 }  // namespace
 
-ast::NodeList parse_body(std::string_view body, std::uint64_t base, const SourceMap& source_map,
-                         std::string_view input, std::size_t depth, ErrorBudget& error_budget) {
+ast::NodeList parse_body(std::string_view body, std::uint64_t base, const SourceMap& source_map, std::string_view input,
+                         std::size_t depth, ErrorBudget& error_budget) {
   return Assembler(source_map, input, error_budget).parse(body, base, depth);
 }
 

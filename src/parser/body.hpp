@@ -17,7 +17,7 @@ namespace vyn::parser {
 // body), below ast::kMaxNodeDepth. A block component whose children would
 // reach that bound becomes an error node. Tag errors spend `error_budget`, which
 // serves the whole parse.
-ast::NodeList parse_body(std::string_view body, std::uint64_t base, const SourceMap& source_map,
-                         std::string_view input, std::size_t depth, ErrorBudget& error_budget);
+ast::NodeList parse_body(std::string_view body, std::uint64_t base, const SourceMap& source_map, std::string_view input,
+                         std::size_t depth, ErrorBudget& error_budget);
 
 }  // namespace vyn::parser

@@ -18,9 +18,12 @@ bool is_closing_line(std::string_view line) {
 
 Frontmatter extract_frontmatter(std::string_view input) {
   std::size_t content_start;
-  if (input.starts_with("---\n")) content_start = 4;
-  else if (input.starts_with("---\r\n")) content_start = 5;
-  else return {};
+  if (input.starts_with("---\n"))
+    content_start = 4;
+  else if (input.starts_with("---\r\n"))
+    content_start = 5;
+  else
+    return {};
   if (content_start == input.size()) return {};
 
   for (std::size_t line_start = content_start; line_start < input.size();) {

@@ -133,21 +133,21 @@ class HtmlScan {
   std::optional<ClosingTags> closing_tags_;
 };
 
-void close_component(RegionState& state, std::string_view name, std::string_view t, std::uint64_t s,
-                     std::uint64_t e) {
+void close_component(RegionState& state, std::string_view name, std::string_view t, std::uint64_t s, std::uint64_t e) {
   const SourceMap& source_map = state.source_map();
   if (state.component_stack.empty()) {
-    state.push_node(
-        ast::make_error("Unexpected closing tag </" + std::string(name) + ">", std::string(t), source_map.position(s, e)),
-        1);
+    state.push_node(ast::make_error("Unexpected closing tag </" + std::string(name) + ">", std::string(t),
+                                    source_map.position(s, e)),
+                    1);
     return;
   }
   OpenComponent open = std::move(state.component_stack.back());
   state.component_stack.pop_back();
   if (open.tag.name != name) {
-    state.push_node(ast::make_error("Misnested tags: expected </" + open.tag.name + ">, found </" + std::string(name) + ">",
-                                    std::string(t), source_map.position(s, e)),
-                    1);
+    state.push_node(
+        ast::make_error("Misnested tags: expected </" + open.tag.name + ">, found </" + std::string(name) + ">",
+                        std::string(t), source_map.position(s, e)),
+        1);
     return;
   }
   // The tag's end comes from library text, which lacks the "> " prefixes

@@ -20,13 +20,20 @@ constexpr std::size_t npos = std::string_view::npos;
 bool is_visited_container(ast::NodeKind kind) {
   using ast::NodeKind;
   switch (kind) {
-    case NodeKind::Paragraph: case NodeKind::Heading: case NodeKind::List: case NodeKind::ListItem:
-    case NodeKind::Blockquote: case NodeKind::Table: case NodeKind::TableRow: case NodeKind::TableCell:
-    case NodeKind::Link: case NodeKind::Image: case NodeKind::Emphasis: case NodeKind::Strong:
-    case NodeKind::Strikethrough:
-      return true;
-    default:
-      return false;
+    case NodeKind::Paragraph:
+    case NodeKind::Heading:
+    case NodeKind::List:
+    case NodeKind::ListItem:
+    case NodeKind::Blockquote:
+    case NodeKind::Table:
+    case NodeKind::TableRow:
+    case NodeKind::TableCell:
+    case NodeKind::Link:
+    case NodeKind::Image:
+    case NodeKind::Emphasis:
+    case NodeKind::Strong:
+    case NodeKind::Strikethrough: return true;
+    default: return false;
   }
 }
 
@@ -92,7 +99,7 @@ void merge_children(ast::Node& node, const SourceMap& source_map, std::string_vi
 // The re-reading of one list whose children are done; kept out of the
 // recursion's frames.
 [[gnu::noinline]] ast::NodeList re_read_text_runs(ast::NodeList nodes, const SourceMap& source_map,
-                                                 std::string_view input) {
+                                                  std::string_view input) {
   struct ReRead {
     std::size_t begin;
     std::size_t end;

@@ -74,8 +74,8 @@ struct FrameNodeBuilder {
   }
   ast::Node operator()(frame::Link& f) {
     if (f.kind == ast::NodeKind::Image) {
-      return ast::make_node(f.kind, ast::ImageNode{std::move(f.url), std::move(f.title), std::nullopt,
-                                                   std::move(children), position});
+      return ast::make_node(
+          f.kind, ast::ImageNode{std::move(f.url), std::move(f.title), std::nullopt, std::move(children), position});
     }
     return ast::make_node(f.kind, ast::LinkNode{std::move(f.url), std::move(f.title), std::move(children), position});
   }

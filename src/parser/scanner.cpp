@@ -89,7 +89,8 @@ class Scanner {
   }
 
   void flush_markdown(std::size_t line_start) {
-    if (run_start_ < line_start) segments_.push_back(Segment{Segment::Markdown{base_ + run_start_, base_ + line_start}});
+    if (run_start_ < line_start)
+      segments_.push_back(Segment{Segment::Markdown{base_ + run_start_, base_ + line_start}});
   }
 
   // A run of three or more backticks or tildes opens a fence, or closes the

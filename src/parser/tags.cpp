@@ -28,14 +28,15 @@ OpenTagResult read_open_tag(ValueEnds& ends, std::size_t at, std::uint64_t base,
   auto rest = parse_tag_rest(ends, at + 1 + name.size(), base, source_map, at, reading);
   if (auto* error = std::get_if<TagError>(&rest)) return std::move(*error);
   auto& read = std::get<TagRest>(rest);
-  return OpenTag{ParsedTag{std::string(name), std::move(read.attributes), base + at, base + read.next, read.self_closing},
-                 read.next};
+  return OpenTag{
+      ParsedTag{std::string(name), std::move(read.attributes), base + at, base + read.next, read.self_closing},
+      read.next};
 }
 
 }  // namespace
 
-OpenTagResult try_parse_open_tag(std::string_view text, std::size_t at, std::uint64_t base,
-                                 const SourceMap& source_map, TagReading reading) {
+OpenTagResult try_parse_open_tag(std::string_view text, std::size_t at, std::uint64_t base, const SourceMap& source_map,
+                                 TagReading reading) {
   ValueEnds ends(text);
   return read_open_tag(ends, at, base, source_map, reading);
 }

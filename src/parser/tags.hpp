@@ -74,8 +74,8 @@ enum class TagReading { Exact, SuccessOnly };
 // Reads the open tag whose "<" is at relative offset `at` in `text`, which
 // starts at absolute offset `base`. A tag needs an uppercase letter after the
 // "<" and may span lines.
-OpenTagResult try_parse_open_tag(std::string_view text, std::size_t at, std::uint64_t base,
-                                 const SourceMap& source_map, TagReading reading = TagReading::Exact);
+OpenTagResult try_parse_open_tag(std::string_view text, std::size_t at, std::uint64_t base, const SourceMap& source_map,
+                                 TagReading reading = TagReading::Exact);
 // The same, read exactly in `ends.text()`: the tags read from one ValueEnds
 // share what each found of where values end.
 OpenTagResult try_parse_open_tag(ValueEnds& ends, std::size_t at, std::uint64_t base, const SourceMap& source_map);

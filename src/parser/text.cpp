@@ -117,7 +117,9 @@ class TextScanner {
     buf_begin_ = end;
   }
 
-  void emit_text(std::string_view value, std::size_t end) { emit(ast::make_text(std::string(value), span(i_, end)), end); }
+  void emit_text(std::string_view value, std::size_t end) {
+    emit(ast::make_text(std::string(value), span(i_, end)), end);
+  }
 
   bool escape() {
     std::string_view rest = text_.substr(i_);
@@ -210,8 +212,7 @@ ast::NodeList process_text(std::string_view text, std::uint64_t start, const Sou
   return TextScanner(text, start, source_map).scan();
 }
 
-void flush_text_buf(ast::NodeList& nodes, std::string_view buf, std::uint64_t buf_start,
-                    const SourceMap& source_map) {
+void flush_text_buf(ast::NodeList& nodes, std::string_view buf, std::uint64_t buf_start, const SourceMap& source_map) {
   if (buf.empty()) return;
   nodes.push_back(ast::make_text(std::string(buf), source_map.position(buf_start, buf_start + buf.size())));
 }

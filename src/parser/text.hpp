@@ -19,8 +19,7 @@ ast::NodeList process_text(std::string_view text, std::uint64_t start, const Sou
 
 // Appends the literal buffer, which began at absolute offset `buf_start`, as a
 // text node, unless it is empty.
-void flush_text_buf(ast::NodeList& nodes, std::string_view buf, std::uint64_t buf_start,
-                    const SourceMap& source_map);
+void flush_text_buf(ast::NodeList& nodes, std::string_view buf, std::uint64_t buf_start, const SourceMap& source_map);
 
 struct IdLocator {
   std::string id;

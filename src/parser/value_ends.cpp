@@ -25,9 +25,12 @@ std::size_t json_value_end(std::string_view text, std::size_t from, TagReading r
   for (std::size_t i = from; i < text.size(); ++i) {
     char c = text[i];
     if (in_string) {
-      if (c == '\\') ++i;
-      else if (c == '"') in_string = false;
-      else if (c == '\n' && !exact) break;
+      if (c == '\\')
+        ++i;
+      else if (c == '"')
+        in_string = false;
+      else if (c == '\n' && !exact)
+        break;
     } else if (c == '<' && !exact) {
       break;
     } else if (c == '"') {
@@ -35,8 +38,10 @@ std::size_t json_value_end(std::string_view text, std::size_t from, TagReading r
     } else if (c == '{') {
       ++depth;
     } else if (c == '}') {
-      if (depth > 0) --depth;
-      else if (i + 1 < text.size() && text[i + 1] == '}') return i;
+      if (depth > 0)
+        --depth;
+      else if (i + 1 < text.size() && text[i + 1] == '}')
+        return i;
     }
   }
   return npos;
@@ -95,8 +100,10 @@ void ValueEnds::fill_down_to(std::size_t from) {
       brace = later(brace_end_, p + 1);
     }
     brace_end_[p] = brace;
-    if (brace == npos) json_end_[p] = npos;
-    else json_end_[p] = brace + 1 < text_.size() && text_[brace + 1] == '}' ? brace : later(json_end_, brace + 1);
+    if (brace == npos)
+      json_end_[p] = npos;
+    else
+      json_end_[p] = brace + 1 < text_.size() && text_[brace + 1] == '}' ? brace : later(json_end_, brace + 1);
   }
 }
 

@@ -57,8 +57,8 @@ class ValueEnds {
   }
 
   std::string_view text_;
-  std::size_t direct_reads_ = 0;  // bytes read by direct searches
-  std::size_t filled_from_;       // every table holds the entries from here on
+  std::size_t direct_reads_ = 0;         // bytes read by direct searches
+  std::size_t filled_from_;              // every table holds the entries from here on
   std::vector<std::size_t> next_brace_;  // the first "}" from each position
   std::vector<std::size_t> string_end_;  // the first unescaped '"' from there, read inside a string
   std::vector<std::size_t> brace_end_;   // the first "}" from there outside strings at relative depth 0

@@ -22,8 +22,10 @@ bool is_flow_indicator(char c) { return c == ',' || c == '[' || c == ']' || c ==
 std::size_t Lookahead::feed(char* buffer, std::size_t room) {
   std::size_t end = std::min({text_.size(), fed_ + room, fed_ + kPiece});
   while (pos_ < end && starts_.size() <= max_tokens_) {
-    if (depth_ > 0) lex_flow();
-    else lex_block();
+    if (depth_ > 0)
+      lex_flow();
+    else
+      lex_block();
   }
   refused_ = refused_ || starts_.size() > max_tokens_;
   if (refused_) return 0;

@@ -53,9 +53,9 @@ class Lookahead {
 
   std::string_view text_;
   std::size_t max_tokens_;
-  std::size_t fed_ = 0;     // bytes handed to libfyaml
-  std::size_t pos_ = 0;     // bytes lexed, at a token boundary
-  std::size_t depth_ = 0;   // flow collections open at `pos_`
+  std::size_t fed_ = 0;             // bytes handed to libfyaml
+  std::size_t pos_ = 0;             // bytes lexed, at a token boundary
+  std::size_t depth_ = 0;           // flow collections open at `pos_`
   std::deque<std::size_t> starts_;  // where the tokens past the last event start
   bool refused_ = false;
 };

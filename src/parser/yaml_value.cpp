@@ -81,8 +81,8 @@ std::optional<Json> core_int(std::string_view text) {
 }
 
 std::optional<Json> core_float(std::string_view text) {
-  if (is_one_of(text, {".inf", ".Inf", ".INF", "+.inf", "+.Inf", "+.INF", "-.inf", "-.Inf", "-.INF", ".nan", ".NaN",
-                       ".NAN"}))
+  if (is_one_of(text,
+                {".inf", ".Inf", ".INF", "+.inf", "+.Inf", "+.INF", "-.inf", "-.Inf", "-.INF", ".nan", ".NaN", ".NAN"}))
     return Json(nullptr);
   if (is_decimal_float(text)) return decimal_json(text);
   return std::nullopt;
@@ -117,8 +117,7 @@ bool ValueBuilder::start_collection(bool mapping) {
 bool ValueBuilder::end_collection() {
   Frame frame = std::move(stack_.back());
   stack_.pop_back();
-  for (Json& source : frame.merges)
-    frame.value.get_ref<Json::object_t&>().merge(source.get_ref<Json::object_t&>());
+  for (Json& source : frame.merges) frame.value.get_ref<Json::object_t&>().merge(source.get_ref<Json::object_t&>());
   return place(std::move(frame.value));
 }
 

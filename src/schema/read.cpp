@@ -15,22 +15,22 @@ template <>
 inline constexpr std::span<const std::string_view> kEnumNames<PropType> = schema::kPropTypeNames;
 
 template <>
-inline constexpr auto kShape<PropSchema> =
-    shape("PropSchema", field("type", &PropSchema::type), defaulted("required", &PropSchema::required),
-          defaulted("default", &PropSchema::default_value), defaulted("values", &PropSchema::values),
-          defaulted("description", &PropSchema::description));
+inline constexpr auto kShape<PropSchema> = shape("PropSchema", field("type", &PropSchema::type),
+                                                 defaulted("required", &PropSchema::required),
+                                                 defaulted("default", &PropSchema::default_value),
+                                                 defaulted("values", &PropSchema::values),
+                                                 defaulted("description", &PropSchema::description));
 
 template <>
-inline constexpr auto kShape<ComponentSchema> =
-    shape("ComponentSchema", field("props", &ComponentSchema::props),
-          defaulted("self_closing", &ComponentSchema::self_closing),
-          defaulted("allowed_children", &ComponentSchema::allowed_children),
-          defaulted("description", &ComponentSchema::description));
+inline constexpr auto kShape<ComponentSchema> = shape("ComponentSchema", field("props", &ComponentSchema::props),
+                                                      defaulted("self_closing", &ComponentSchema::self_closing),
+                                                      defaulted("allowed_children", &ComponentSchema::allowed_children),
+                                                      defaulted("description", &ComponentSchema::description));
 
 template <>
-inline constexpr auto kShape<Schema> =
-    shape("Schema", field("components", &Schema::components), defaulted("strict", &Schema::strict),
-          defaulted("global_props", &Schema::global_props));
+inline constexpr auto kShape<Schema> = shape("Schema", field("components", &Schema::components),
+                                             defaulted("strict", &Schema::strict),
+                                             defaulted("global_props", &Schema::global_props));
 
 // Components and props by name: a JSON object, read in key order.
 template <class T>

@@ -18,13 +18,13 @@ namespace vyn::schema {
 enum class PropType : std::uint8_t { String, Number, Boolean, Enum, Object, Array, Variable, Any };
 
 // The names of the prop types in a schema dictionary, in type order.
-inline constexpr std::array<std::string_view, 8> kPropTypeNames = {"string", "number", "boolean", "enum",
+inline constexpr std::array<std::string_view, 8> kPropTypeNames = {"string", "number", "boolean",  "enum",
                                                                    "object", "array",  "variable", "any"};
 
 struct PropSchema {
   PropType type = PropType::Any;
   bool required = false;
-  std::optional<ast::Json> default_value;  // kept as read; never filled in
+  std::optional<ast::Json> default_value;          // kept as read; never filled in
   std::optional<std::vector<std::string>> values;  // the strings an enum accepts; absent accepts any
   std::optional<std::string> description;
   bool operator==(const PropSchema&) const = default;

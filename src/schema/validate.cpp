@@ -16,8 +16,8 @@ constexpr bool validate_enters(ast::NodeKind kind) {
 }
 
 // How a type is named when a value does not fit it.
-constexpr std::array<std::string_view, 8> kExpectedTexts = {
-    "string", "number", "boolean", "string (enum)", "object", "array", "variable", "any"};
+constexpr std::array<std::string_view, 8> kExpectedTexts = {"string", "number", "boolean",  "string (enum)",
+                                                            "object", "array",  "variable", "any"};
 
 std::string_view got_text(const ast::Json& value) {
   if (value.is_null()) return "null";
@@ -62,8 +62,7 @@ class Findings {
       : component_(component), diagnostics_(diagnostics) {}
 
   void about_component(std::string message) { add(std::move(message), component_.position, Severity::Error); }
-  void about_attribute(const ast::AttributeNode& attribute, std::string message,
-                       Severity severity = Severity::Error) {
+  void about_attribute(const ast::AttributeNode& attribute, std::string message, Severity severity = Severity::Error) {
     add(std::move(message), attribute.position, severity);
   }
   // "<Name>" as messages quote a component.
@@ -142,7 +141,8 @@ void validate_nodes(const ast::NodeList& nodes, const Schema& schema, Diagnostic
 void validate_component(const ast::ComponentNode& node, const Schema& schema, Diagnostics& diagnostics,
                         Allowed allowed) {
   Findings findings(node, diagnostics);
-  if (allowed && !contains(*allowed, node.name)) findings.about_component(findings.tag() + " is not allowed as a child here");
+  if (allowed && !contains(*allowed, node.name))
+    findings.about_component(findings.tag() + " is not allowed as a child here");
   auto found = schema.components.find(node.name);
   if (found == schema.components.end()) {
     if (schema.strict) findings.about_component("unknown component " + findings.tag());

@@ -17,8 +17,7 @@ class Pipeline {
   // Appends a transform, applied after those added before it; calls chain:
   // `Pipeline().add(AutoSlug()).add(TableOfContents())`.
   template <class T>
-    requires std::is_base_of_v<Transform, T>
-  Pipeline add(T transform) && {
+  requires std::is_base_of_v<Transform, T> Pipeline add(T transform) && {
     transforms_.push_back(std::make_unique<T>(std::move(transform)));
     return std::move(*this);
   }

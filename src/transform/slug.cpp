@@ -10,8 +10,7 @@ namespace {
 // not among them, so headings inside them never get an id.
 constexpr bool slug_enters(ast::NodeKind kind) {
   using K = ast::NodeKind;
-  return (kind >= K::Paragraph && kind <= K::Strikethrough) || kind == K::FootnoteDefinition ||
-         kind == K::Component;
+  return (kind >= K::Paragraph && kind <= K::Strikethrough) || kind == K::FootnoteDefinition || kind == K::Component;
 }
 
 void give_id(ast::StandardBlockNode& heading, SlugCounters& counters) {

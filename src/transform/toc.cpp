@@ -78,8 +78,10 @@ void TableOfContents::transform(ast::Root& root, std::string_view) const {
 
   auto& children = root.children;
   auto placeholder = std::find_if(children.begin(), children.end(), is_placeholder);
-  if (placeholder != children.end()) *placeholder = make_table(entries);
-  else if (auto_insert) children.insert(children.begin(), make_table(entries));
+  if (placeholder != children.end())
+    *placeholder = make_table(entries);
+  else if (auto_insert)
+    children.insert(children.begin(), make_table(entries));
 }
 
 }  // namespace vyn::transform

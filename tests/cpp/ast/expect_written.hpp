@@ -83,9 +83,12 @@ template <class Record>
 void expect_written(const Record& record, std::string_view literal) {
   std::string text = expand(literal);
   OrderedSink ordered;
-  if constexpr (std::is_same_v<Record, Root>) write_root(record, ordered);
-  else if constexpr (std::is_same_v<Record, Node>) write_node(record, ordered);
-  else write_math(record, ordered);
+  if constexpr (std::is_same_v<Record, Root>)
+    write_root(record, ordered);
+  else if constexpr (std::is_same_v<Record, Node>)
+    write_node(record, ordered);
+  else
+    write_math(record, ordered);
   OrderedJson expected = OrderedJson::parse(text);
   EXPECT_EQ(ordered.result, expected) << text;
   EXPECT_TRUE(same_types(ordered.result, expected)) << text;

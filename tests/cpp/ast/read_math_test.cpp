@@ -161,8 +161,7 @@ TEST(ReadMath, Spaces) {
       {R"(["space"])", "invalid type: sequence, expected string or map"},
   };
   for (const auto& c : cases) EXPECT_EQ(tree_error(c.tree), c.message) << c.tree;
-  EXPECT_EQ(read_tree(R"({"type":24,"custom":"2em"})"),
-            MathExpr(MathExpr::Space{MathSpace{SpaceKind::Custom, "2em"}}));
+  EXPECT_EQ(read_tree(R"({"type":24,"custom":"2em"})"), MathExpr(MathExpr::Space{MathSpace{SpaceKind::Custom, "2em"}}));
   EXPECT_EQ(read_tree(R"({"type":"space","q_quad":null})"), MathExpr(MathExpr::Space{MathSpace{SpaceKind::QQuad, ""}}));
 }
 

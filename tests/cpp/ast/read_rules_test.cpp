@@ -1,12 +1,12 @@
 // The shared reading rules: descriptions of what was found, and a record with
 // defaulted fields and an enumeration read at root level, as a reader outside
 // the tree (the component schema) uses them.
+#include "ast/read_rules.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-
-#include "ast/read_rules.hpp"
 
 namespace vyn::ast {
 
@@ -22,8 +22,8 @@ struct Probe {
 template <>
 inline constexpr std::span<const std::string_view> kEnumNames<Flavour> = kFlavourNames;
 template <>
-inline constexpr auto kShape<Probe> =
-    shape("Probe", field("flavour", &Probe::flavour), defaulted("strict", &Probe::strict), field("note", &Probe::note));
+inline constexpr auto kShape<Probe> = shape("Probe", field("flavour", &Probe::flavour),
+                                            defaulted("strict", &Probe::strict), field("note", &Probe::note));
 
 namespace {
 
@@ -124,7 +124,8 @@ TEST(ReadRules, InsideNodeAnEmptyObjectIsAUnitAndArraysCountTheirElements) {
 }
 
 TEST(ReadRules, JsonValuesKeepTheirNumberKindsAndRejectByteArrays) {
-  auto read = read_as<Json>(Json::array({std::int64_t{3}, std::int64_t{-3}, 3.0, std::uint64_t{3}}), Context::RootLevel);
+  auto read =
+      read_as<Json>(Json::array({std::int64_t{3}, std::int64_t{-3}, 3.0, std::uint64_t{3}}), Context::RootLevel);
   ASSERT_TRUE(read);
   EXPECT_TRUE(read.value()[0].is_number_unsigned());
   EXPECT_TRUE(read.value()[1].is_number_integer() && !read.value()[1].is_number_unsigned());

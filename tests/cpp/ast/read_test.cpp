@@ -63,7 +63,8 @@ TEST(ReadRoot, RootRecordAndItsType) {
 
 TEST(ReadRoot, FrontmatterIsAnyValueAndNullMeansNone) {
   EXPECT_FALSE(read_root(json(R"({"type":"root","children":[],"position":$P})")).value().frontmatter);
-  EXPECT_FALSE(read_root(json(R"({"type":"root","children":[],"position":$P,"frontmatter":null})")).value().frontmatter);
+  EXPECT_FALSE(
+      read_root(json(R"({"type":"root","children":[],"position":$P,"frontmatter":null})")).value().frontmatter);
   const Json frontmatter = json(R"({"b":[1,-2,2.5,"s",true,null,{}],"a":{"B":1}})");
   Json root = json(R"({"type":"root","children":[],"position":$P})");
   root["frontmatter"] = frontmatter;
@@ -193,8 +194,7 @@ TEST(ReadNode, PlainValuesAndTheirWidths) {
       {R"({"type":"component","name":"C","isInline":null,"attributes":[],"children":[],"position":$P})",
        "invalid type: null, expected a boolean"},
       {R"({"type":"list","ordered":1,"children":[],"position":$P})", "invalid type: integer `1`, expected a boolean"},
-      {R"({"type":"text","value":"x","position":{"start":[1,1,0],"end":[1,1,{}]}})",
-       "invalid type: map, expected u64"},
+      {R"({"type":"text","value":"x","position":{"start":[1,1,0],"end":[1,1,{}]}})", "invalid type: map, expected u64"},
   };
   for (const auto& c : cases) EXPECT_EQ(root_error(root_with(c.input)), c.message) << c.input;
 }

@@ -70,13 +70,13 @@ NodeList every_node_kind() {
   all.push_back(make_node(NodeKind::CodeInline, CodeInlineNode{"x", "", at(1)}));
   all.push_back(make_node(NodeKind::CodeInline, CodeInlineNode{"x", std::nullopt, at(2)}));
   all.push_back(make_node(NodeKind::CodeBlock,
-                          CodeBlockNode{"fn main() {}", "rust", "{1}", "main.rs", std::vector<std::uint32_t>{1, 4294967295u},
-                                        true, false, "The entry", at(3)}));
+                          CodeBlockNode{"fn main() {}", "rust", "{1}", "main.rs",
+                                        std::vector<std::uint32_t>{1, 4294967295u}, true, false, "The entry", at(3)}));
   all.push_back(make_node(NodeKind::CodeBlock, CodeBlockNode{"", {}, {}, {}, {}, {}, {}, {}, at(4)}));
-  for (auto kind : {NodeKind::Paragraph, NodeKind::List, NodeKind::ListItem, NodeKind::Blockquote,
-                    NodeKind::ThematicBreak, NodeKind::Html, NodeKind::Table, NodeKind::TableRow, NodeKind::TableCell,
-                    NodeKind::Emphasis, NodeKind::Strong, NodeKind::Strikethrough, NodeKind::DefinitionList,
-                    NodeKind::DefinitionTerm, NodeKind::DefinitionDescription}) {
+  for (auto kind :
+       {NodeKind::Paragraph, NodeKind::List, NodeKind::ListItem, NodeKind::Blockquote, NodeKind::ThematicBreak,
+        NodeKind::Html, NodeKind::Table, NodeKind::TableRow, NodeKind::TableCell, NodeKind::Emphasis, NodeKind::Strong,
+        NodeKind::Strikethrough, NodeKind::DefinitionList, NodeKind::DefinitionTerm, NodeKind::DefinitionDescription}) {
     all.push_back(block(kind, {make_text("in", at(6))}, 5));
   }
   Node heading = block(NodeKind::Heading, {}, 7);
@@ -84,7 +84,8 @@ NodeList every_node_kind() {
   all.push_back(std::move(heading));
   all.push_back(make_node(NodeKind::Link, LinkNode{"https://x.org", "t", {make_text("l", at(8))}, at(8)}));
   all.push_back(make_node(NodeKind::Image, ImageNode{"a.png", std::nullopt, "alt", {}, at(9)}));
-  all.push_back(make_node(NodeKind::FootnoteDefinition, FootnoteNode{"1", {block(NodeKind::Paragraph, {}, 10)}, at(10)}));
+  all.push_back(
+      make_node(NodeKind::FootnoteDefinition, FootnoteNode{"1", {block(NodeKind::Paragraph, {}, 10)}, at(10)}));
   all.push_back(make_node(NodeKind::FootnoteReference, FootnoteNode{"1", {make_text("r", at(11))}, at(11)}));
   for (auto& expr : every_math_kind()) {
     all.push_back(make_node(NodeKind::MathInline, MathNode{"x", std::move(expr), at(12)}));
@@ -96,15 +97,15 @@ NodeList every_node_kind() {
       CitationNode{{CitationKey{"knuth", "see", "p. 3"}, CitationKey{"lamport", std::nullopt, std::nullopt}}, at(14)}));
   all.push_back(make_node(NodeKind::CrossRef, CrossRefNode{"fig:1", at(15)}));
   Json attribute_object = {{"B", 1}, {"a", {nullptr, true, -3, 3.5, "s"}}};
-  all.push_back(make_node(
-      NodeKind::Component,
-      ComponentNode{"Card",
-                    true,
-                    {AttributeNode{"n", Json(nullptr), at(16)}, AttributeNode{"o", attribute_object, at(17)},
-                     AttributeNode{"u", Json(std::uint64_t{18446744073709551615u}), at(18)}},
-                    {make_text("body", at(19))},
-                    "<Card>body</Card>",
-                    at(16)}));
+  all.push_back(
+      make_node(NodeKind::Component,
+                ComponentNode{"Card",
+                              true,
+                              {AttributeNode{"n", Json(nullptr), at(16)}, AttributeNode{"o", attribute_object, at(17)},
+                               AttributeNode{"u", Json(std::uint64_t{18446744073709551615u}), at(18)}},
+                              {make_text("body", at(19))},
+                              "<Card>body</Card>",
+                              at(16)}));
   all.push_back(make_node(NodeKind::Component, ComponentNode{"Empty", false, {}, {}, "", at(20)}));
   all.push_back(make_node(NodeKind::Variable, VariableNode{"user.name", at(21)}));
   all.push_back(make_error("Unclosed component", "", at(22)));

@@ -30,7 +30,8 @@ TEST(WriteMath, EveryKind) {
       {E::Text{"if"}, R"({"type":"text","value":"if"})"},
       {E::Row{{kX, kX}}, R"({"children":[@X,@X],"type":"row"})"},
       {E::Row{{}}, R"({"children":[],"type":"row"})"},
-      {E::Fenced{Delimiter::Paren, Delimiter::None, {kX}}, R"({"body":[@X],"close":"none","open":"paren","type":"fenced"})"},
+      {E::Fenced{Delimiter::Paren, Delimiter::None, {kX}},
+       R"({"body":[@X],"close":"none","open":"paren","type":"fenced"})"},
       {E::Superscript{kX, kX}, R"({"base":@X,"script":@X,"type":"superscript"})"},
       {E::Subscript{kX, kX}, R"({"base":@X,"script":@X,"type":"subscript"})"},
       {E::Subsuperscript{kX, kX, kX}, R"({"base":@X,"sub":@X,"sup":@X,"type":"subsuperscript"})"},
@@ -45,9 +46,8 @@ TEST(WriteMath, EveryKind) {
       {E::Overset{kY, kX}, R"({"base":@X,"over":{"type":"ident","value":"y"},"type":"overset"})"},
       {E::Underset{kY, kX}, R"({"base":@X,"type":"underset","under":{"type":"ident","value":"y"}})"},
       {E::Accent{AccentKind::Hat, kX}, R"({"body":@X,"kind":"hat","type":"accent"})"},
-      {sum,
-       R"({"limits":"display_limits","lower":null,"op":{"kind":"large","symbol":"\u2211"},"type":"big_operator",)"
-       R"("upper":{"type":"ident","value":"y"}})"},
+      {sum, R"({"limits":"display_limits","lower":null,"op":{"kind":"large","symbol":"\u2211"},"type":"big_operator",)"
+            R"("upper":{"type":"ident","value":"y"}})"},
       {E::Matrix{{{kX, kX}, {kX}}, MatrixDelimiters::Bracket},
        R"({"delimiters":"bracket","rows":[[@X,@X],[@X]],"type":"matrix"})"},
       {E::Cases{{CaseRow{kX, kNone}, CaseRow{kX, kSomeY}}},
@@ -88,25 +88,61 @@ void expect_names(const std::vector<std::string_view>& names, Make make, std::st
 }
 
 TEST(WriteMath, EveryEnumerationValueHasItsName) {
-  expect_names<OperatorKind>({"binary", "relation", "prefix", "postfix", "large", "punctuation"},
-                             [](OperatorKind k) { return E::Operator{{"+", k}}; }, "kind");
-  expect_names<Delimiter>({"paren", "bracket", "brace", "angle", "pipe", "double_pipe", "floor", "ceil", "none"},
-                          [](Delimiter d) { return E::Fenced{d, d, {}}; }, "open");
-  expect_names<MatrixDelimiters>({"plain", "paren", "bracket", "brace", "pipe", "double_pipe"},
-                                 [](MatrixDelimiters d) { return E::Matrix{{}, d}; }, "delimiters");
-  expect_names<FracStyle>({"display", "text", "auto"}, [](FracStyle s) { return E::Frac{kX, kX, s}; }, "style");
-  expect_names<MathStyle>({"display", "text", "script", "script_script"},
-                          [](MathStyle s) { return E::StyleOverride{s, kX}; }, "style");
-  expect_names<MathFont>({"roman", "bold", "italic", "bold_italic", "sans_serif", "monospace", "blackboard",
-                          "calligraphic", "fraktur", "script"},
-                         [](MathFont f) { return E::FontOverride{f, kX}; }, "font");
-  expect_names<AccentKind>({"hat", "tilde", "vec", "dot", "ddot", "bar", "acute", "grave", "breve", "check", "wide_hat",
-                            "wide_tilde"},
-                           [](AccentKind k) { return E::Accent{k, kX}; }, "kind");
-  expect_names<LimitStyle>({"display_limits", "limits", "no_limits"},
-                           [](LimitStyle l) { return E::BigOperator{{"", OperatorKind::Large}, l, kNone, kNone}; },
-                           "limits");
-  expect_names<SmashMode>({"top", "bottom", "both"}, [](SmashMode m) { return E::Smash{kX, m}; }, "mode");
+  expect_names<OperatorKind>(
+      {"binary", "relation", "prefix", "postfix", "large", "punctuation"},
+      [](OperatorKind k) {
+        return E::Operator{{"+", k}};
+      },
+      "kind");
+  expect_names<Delimiter>(
+      {"paren", "bracket", "brace", "angle", "pipe", "double_pipe", "floor", "ceil", "none"},
+      [](Delimiter d) {
+        return E::Fenced{d, d, {}};
+      },
+      "open");
+  expect_names<MatrixDelimiters>(
+      {"plain", "paren", "bracket", "brace", "pipe", "double_pipe"},
+      [](MatrixDelimiters d) {
+        return E::Matrix{{}, d};
+      },
+      "delimiters");
+  expect_names<FracStyle>(
+      {"display", "text", "auto"},
+      [](FracStyle s) {
+        return E::Frac{kX, kX, s};
+      },
+      "style");
+  expect_names<MathStyle>(
+      {"display", "text", "script", "script_script"},
+      [](MathStyle s) {
+        return E::StyleOverride{s, kX};
+      },
+      "style");
+  expect_names<MathFont>(
+      {"roman", "bold", "italic", "bold_italic", "sans_serif", "monospace", "blackboard", "calligraphic", "fraktur",
+       "script"},
+      [](MathFont f) {
+        return E::FontOverride{f, kX};
+      },
+      "font");
+  expect_names<AccentKind>(
+      {"hat", "tilde", "vec", "dot", "ddot", "bar", "acute", "grave", "breve", "check", "wide_hat", "wide_tilde"},
+      [](AccentKind k) {
+        return E::Accent{k, kX};
+      },
+      "kind");
+  expect_names<LimitStyle>(
+      {"display_limits", "limits", "no_limits"},
+      [](LimitStyle l) {
+        return E::BigOperator{{"", OperatorKind::Large}, l, kNone, kNone};
+      },
+      "limits");
+  expect_names<SmashMode>(
+      {"top", "bottom", "both"},
+      [](SmashMode m) {
+        return E::Smash{kX, m};
+      },
+      "mode");
 
   const std::vector<std::string_view> columns = {"left", "center", "right"};
   for (std::size_t i = 0; i < columns.size(); ++i)

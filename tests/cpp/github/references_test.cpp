@@ -116,9 +116,9 @@ TEST(GithubReferences, LinksTextInContainersButNotInsideLinksImagesCodeOrMath) {
   GithubReferences("o/r").transform(root, "");
   EXPECT_EQ(root, untouched);
 
-  for (NodeKind kind : {NodeKind::Emphasis, NodeKind::Heading, NodeKind::TableCell, NodeKind::ListItem,
-                        NodeKind::DefinitionDescription, NodeKind::Html, NodeKind::FootnoteDefinition,
-                        NodeKind::Component}) {
+  for (NodeKind kind :
+       {NodeKind::Emphasis, NodeKind::Heading, NodeKind::TableCell, NodeKind::ListItem, NodeKind::DefinitionDescription,
+        NodeKind::Html, NodeKind::FootnoteDefinition, NodeKind::Component}) {
     Node holder = kind == NodeKind::Component            ? component("C", {text("#1")})
                   : kind == NodeKind::FootnoteDefinition ? footnote(kind, {text("#1")})
                                                          : block(kind, {text("#1")});

@@ -1,66 +1,66 @@
 // Character classes and decoding: references, label matching and the Unicode tables.
+#include "markdown/chars.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "markdown/chars.hpp"
-
 namespace {
 
 TEST(Chars, ReferencesDecodeOrAreRejected) {
-    struct Case {
-        std::string input;
-        std::string value;  // empty: not a reference
-    };
-    const std::vector<Case> cases = {
-        {"&amp;", "&"},
-        {"&ngE;", "\xe2\x89\xa7\xcc\xb8"},  // a two-code-point expansion
-        {"&#35;", "#"},
-        {"&#X22;", "\""},
-        {"&#0;", "\xef\xbf\xbd"},        // NUL becomes U+FFFD
-        {"&#x110000;", "\xef\xbf\xbd"},  // past Unicode
-        {"&#xD800;", "\xef\xbf\xbd"},    // a surrogate
-        {"&#12345678;", ""},             // too many digits
-        {"&amp", ""},                    // no semicolon
-        {"&bogus;", ""},
-        {"&#;", ""},
-    };
-    for (const auto& c : cases) {
-        auto ref = markdown::scan_entity(c.input, 0);
-        if (c.value.empty()) {
-            EXPECT_FALSE(ref.has_value()) << c.input;
-        } else {
-            ASSERT_TRUE(ref.has_value()) << c.input;
-            EXPECT_EQ(ref->value, c.value) << c.input;
-            EXPECT_EQ(ref->length, c.input.size()) << c.input;
-        }
+  struct Case {
+    std::string input;
+    std::string value;  // empty: not a reference
+  };
+  const std::vector<Case> cases = {
+      {"&amp;", "&"},
+      {"&ngE;", "\xe2\x89\xa7\xcc\xb8"},  // a two-code-point expansion
+      {"&#35;", "#"},
+      {"&#X22;", "\""},
+      {"&#0;", "\xef\xbf\xbd"},        // NUL becomes U+FFFD
+      {"&#x110000;", "\xef\xbf\xbd"},  // past Unicode
+      {"&#xD800;", "\xef\xbf\xbd"},    // a surrogate
+      {"&#12345678;", ""},             // too many digits
+      {"&amp", ""},                    // no semicolon
+      {"&bogus;", ""},
+      {"&#;", ""},
+  };
+  for (const auto& c : cases) {
+    auto ref = markdown::scan_entity(c.input, 0);
+    if (c.value.empty()) {
+      EXPECT_FALSE(ref.has_value()) << c.input;
+    } else {
+      ASSERT_TRUE(ref.has_value()) << c.input;
+      EXPECT_EQ(ref->value, c.value) << c.input;
+      EXPECT_EQ(ref->length, c.input.size()) << c.input;
     }
+  }
 }
 
 TEST(Chars, LabelsMatchByFullCaseFoldingAndCollapsedSpace) {
-    EXPECT_EQ(markdown::normalize_label("  Foo \n\t Bar "), "foo bar");
-    EXPECT_EQ(markdown::normalize_label("\xe1\xba\x9e"), "ss");                          // ẞ
-    EXPECT_EQ(markdown::normalize_label("\xce\xa3"), markdown::normalize_label("\xcf\x82"));  // Σ, ς
-    EXPECT_EQ(markdown::collapse_whitespace(" a\n  b "), "a b");
+  EXPECT_EQ(markdown::normalize_label("  Foo \n\t Bar "), "foo bar");
+  EXPECT_EQ(markdown::normalize_label("\xe1\xba\x9e"), "ss");                               // ẞ
+  EXPECT_EQ(markdown::normalize_label("\xce\xa3"), markdown::normalize_label("\xcf\x82"));  // Σ, ς
+  EXPECT_EQ(markdown::collapse_whitespace(" a\n  b "), "a b");
 }
 
 TEST(Chars, PunctuationFollowsUnicode15) {
-    EXPECT_TRUE(markdown::is_punctuation(U'!'));
-    EXPECT_TRUE(markdown::is_punctuation(U'\u00a7'));   // § (Po)
-    EXPECT_TRUE(markdown::is_punctuation(U'\u20ac'));   // € (Sc)
-    EXPECT_TRUE(markdown::is_punctuation(U'\U00011B00'));  // new in Unicode 15
-    EXPECT_FALSE(markdown::is_punctuation(U'a'));
-    EXPECT_FALSE(markdown::is_punctuation(U'\u00e9'));
-    EXPECT_TRUE(markdown::is_unicode_whitespace(U'\u00a0'));
-    EXPECT_FALSE(markdown::is_unicode_whitespace(U'\u200b'));
+  EXPECT_TRUE(markdown::is_punctuation(U'!'));
+  EXPECT_TRUE(markdown::is_punctuation(U'\u00a7'));      // § (Po)
+  EXPECT_TRUE(markdown::is_punctuation(U'\u20ac'));      // € (Sc)
+  EXPECT_TRUE(markdown::is_punctuation(U'\U00011B00'));  // new in Unicode 15
+  EXPECT_FALSE(markdown::is_punctuation(U'a'));
+  EXPECT_FALSE(markdown::is_punctuation(U'\u00e9'));
+  EXPECT_TRUE(markdown::is_unicode_whitespace(U'\u00a0'));
+  EXPECT_FALSE(markdown::is_unicode_whitespace(U'\u200b'));
 }
 
 TEST(Chars, UnescapeResolvesEscapesAndReferencesOnly) {
-    EXPECT_EQ(markdown::unescape("a\\*b\\q&lt;&nope;"), "a*b\\q<&nope;");
-    std::string cell = "a\\|b\\\\|c";
-    markdown::drop_pipe_escapes(cell);
-    EXPECT_EQ(cell, "a|b\\|c");
+  EXPECT_EQ(markdown::unescape("a\\*b\\q&lt;&nope;"), "a*b\\q<&nope;");
+  std::string cell = "a\\|b\\\\|c";
+  markdown::drop_pipe_escapes(cell);
+  EXPECT_EQ(cell, "a|b\\|c");
 }
 
 }  // namespace

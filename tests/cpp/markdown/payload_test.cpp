@@ -15,103 +15,102 @@ using markdown::TagKind;
 
 // The first Start event of `tag` in the document.
 markdown::Event first_start(markdown::Parser& parser, TagKind tag) {
-    for (const auto& event : parser) {
-        if (event.kind == EventKind::Start && event.tag == tag) return event;
-    }
-    ADD_FAILURE() << "no start of the tag";
-    return {};
+  for (const auto& event : parser) {
+    if (event.kind == EventKind::Start && event.tag == tag) return event;
+  }
+  ADD_FAILURE() << "no start of the tag";
+  return {};
 }
 
 struct PayloadCase {
-    const char* what;
-    std::string input;
-    TagKind tag;
-    std::function<void(const markdown::Event&)> check;
+  const char* what;
+  std::string input;
+  TagKind tag;
+  std::function<void(const markdown::Event&)> check;
 };
 
 TEST(Payloads, StartEventsCarryTheirTagData) {
-    const std::vector<PayloadCase> cases = {
-        {"heading level", "### three\n", TagKind::Heading,
-         [](const markdown::Event& e) { EXPECT_EQ(e.heading_level, 3); }},
-        {"ordered list start", "7) seven\n", TagKind::List,
-         [](const markdown::Event& e) {
-             EXPECT_TRUE(e.ordered);
-             EXPECT_EQ(e.list_start, 7u);
-         }},
-        {"bullet list", "* a\n", TagKind::List,
-         [](const markdown::Event& e) {
-             EXPECT_FALSE(e.ordered);
-             EXPECT_FALSE(e.list_start.has_value());
-         }},
-        {"fenced info decoded", "```rust extra &amp; \\*\nx\n```\n", TagKind::CodeBlock,
-         [](const markdown::Event& e) {
-             EXPECT_EQ(e.code_block_kind, markdown::CodeBlockKind::Fenced);
-             EXPECT_EQ(e.text, "rust extra & *");
-         }},
-        {"indented code", "    x\n", TagKind::CodeBlock,
-         [](const markdown::Event& e) { EXPECT_EQ(e.code_block_kind, markdown::CodeBlockKind::Indented); }},
-        {"inline link", "[t](/u%20v \"ti&amp;tle\")\n", TagKind::Link,
-         [](const markdown::Event& e) {
-             EXPECT_EQ(e.link_type, markdown::LinkType::Inline);
-             EXPECT_EQ(e.dest_url, "/u%20v");
-             EXPECT_EQ(e.title, "ti&tle");
-             EXPECT_EQ(e.id, "");
-         }},
-        {"reference link keeps its label", "[t][Ref  One]\n\n[ref one]: /r\n", TagKind::Link,
-         [](const markdown::Event& e) {
-             EXPECT_EQ(e.link_type, markdown::LinkType::Reference);
-             EXPECT_EQ(e.dest_url, "/r");
-             EXPECT_EQ(e.id, "Ref One");
-         }},
-        {"email autolink", "<me@x.org>\n", TagKind::Link,
-         [](const markdown::Event& e) {
-             EXPECT_EQ(e.link_type, markdown::LinkType::Email);
-             EXPECT_EQ(e.dest_url, "me@x.org");
-         }},
-        {"image", "![alt](/i.png)\n", TagKind::Image,
-         [](const markdown::Event& e) { EXPECT_EQ(e.dest_url, "/i.png"); }},
-        {"table alignments", "|a|b|c|d|\n|-|:-|:-:|-:|\n", TagKind::Table,
-         [](const markdown::Event& e) {
-             using A = markdown::Alignment;
-             EXPECT_EQ(std::vector<A>(e.alignments.begin(), e.alignments.end()),
-                       (std::vector<A>{A::None, A::Left, A::Center, A::Right}));
-         }},
-        {"footnote label as written", "x[^AB]\n\n[^ab]: note\n", TagKind::FootnoteDefinition,
-         [](const markdown::Event& e) { EXPECT_EQ(e.text, "ab"); }},
-    };
-    for (const auto& c : cases) {
-        markdown::Parser parser(c.input, markdown::Options::all);
-        SCOPED_TRACE(c.what);
-        c.check(first_start(parser, c.tag));
-    }
+  const std::vector<PayloadCase> cases = {
+      {"heading level", "### three\n", TagKind::Heading,
+       [](const markdown::Event& e) { EXPECT_EQ(e.heading_level, 3); }},
+      {"ordered list start", "7) seven\n", TagKind::List,
+       [](const markdown::Event& e) {
+         EXPECT_TRUE(e.ordered);
+         EXPECT_EQ(e.list_start, 7u);
+       }},
+      {"bullet list", "* a\n", TagKind::List,
+       [](const markdown::Event& e) {
+         EXPECT_FALSE(e.ordered);
+         EXPECT_FALSE(e.list_start.has_value());
+       }},
+      {"fenced info decoded", "```rust extra &amp; \\*\nx\n```\n", TagKind::CodeBlock,
+       [](const markdown::Event& e) {
+         EXPECT_EQ(e.code_block_kind, markdown::CodeBlockKind::Fenced);
+         EXPECT_EQ(e.text, "rust extra & *");
+       }},
+      {"indented code", "    x\n", TagKind::CodeBlock,
+       [](const markdown::Event& e) { EXPECT_EQ(e.code_block_kind, markdown::CodeBlockKind::Indented); }},
+      {"inline link", "[t](/u%20v \"ti&amp;tle\")\n", TagKind::Link,
+       [](const markdown::Event& e) {
+         EXPECT_EQ(e.link_type, markdown::LinkType::Inline);
+         EXPECT_EQ(e.dest_url, "/u%20v");
+         EXPECT_EQ(e.title, "ti&tle");
+         EXPECT_EQ(e.id, "");
+       }},
+      {"reference link keeps its label", "[t][Ref  One]\n\n[ref one]: /r\n", TagKind::Link,
+       [](const markdown::Event& e) {
+         EXPECT_EQ(e.link_type, markdown::LinkType::Reference);
+         EXPECT_EQ(e.dest_url, "/r");
+         EXPECT_EQ(e.id, "Ref One");
+       }},
+      {"email autolink", "<me@x.org>\n", TagKind::Link,
+       [](const markdown::Event& e) {
+         EXPECT_EQ(e.link_type, markdown::LinkType::Email);
+         EXPECT_EQ(e.dest_url, "me@x.org");
+       }},
+      {"image", "![alt](/i.png)\n", TagKind::Image, [](const markdown::Event& e) { EXPECT_EQ(e.dest_url, "/i.png"); }},
+      {"table alignments", "|a|b|c|d|\n|-|:-|:-:|-:|\n", TagKind::Table,
+       [](const markdown::Event& e) {
+         using A = markdown::Alignment;
+         EXPECT_EQ(std::vector<A>(e.alignments.begin(), e.alignments.end()),
+                   (std::vector<A>{A::None, A::Left, A::Center, A::Right}));
+       }},
+      {"footnote label as written", "x[^AB]\n\n[^ab]: note\n", TagKind::FootnoteDefinition,
+       [](const markdown::Event& e) { EXPECT_EQ(e.text, "ab"); }},
+  };
+  for (const auto& c : cases) {
+    markdown::Parser parser(c.input, markdown::Options::all);
+    SCOPED_TRACE(c.what);
+    c.check(first_start(parser, c.tag));
+  }
 }
 
 TEST(Payloads, LeafEventsCarryDecodedText) {
-    markdown::Parser parser("- [X] `a  b` &copy;[^n]\n\n[^n]: x\n", markdown::Options::all);
-    std::vector<markdown::Event> leaves;
-    for (const auto& e : parser) {
-        if (e.kind != EventKind::Start && e.kind != EventKind::End) leaves.push_back(e);
-    }
-    ASSERT_GE(leaves.size(), 5u);
-    EXPECT_EQ(leaves[0].kind, EventKind::TaskListMarker);
-    EXPECT_TRUE(leaves[0].checked);
-    EXPECT_EQ(leaves[1].kind, EventKind::Code);
-    EXPECT_EQ(leaves[1].text, "a  b");
-    EXPECT_EQ(leaves[3].text, "\xc2\xa9");  // &copy;
-    EXPECT_EQ(leaves[4].kind, EventKind::FootnoteReference);
-    EXPECT_EQ(leaves[4].text, "n");
+  markdown::Parser parser("- [X] `a  b` &copy;[^n]\n\n[^n]: x\n", markdown::Options::all);
+  std::vector<markdown::Event> leaves;
+  for (const auto& e : parser) {
+    if (e.kind != EventKind::Start && e.kind != EventKind::End) leaves.push_back(e);
+  }
+  ASSERT_GE(leaves.size(), 5u);
+  EXPECT_EQ(leaves[0].kind, EventKind::TaskListMarker);
+  EXPECT_TRUE(leaves[0].checked);
+  EXPECT_EQ(leaves[1].kind, EventKind::Code);
+  EXPECT_EQ(leaves[1].text, "a  b");
+  EXPECT_EQ(leaves[3].text, "\xc2\xa9");  // &copy;
+  EXPECT_EQ(leaves[4].kind, EventKind::FootnoteReference);
+  EXPECT_EQ(leaves[4].text, "n");
 }
 
 TEST(Payloads, EndEventsRepeatTheStart) {
-    markdown::Parser parser("1. a\n2. b\n", markdown::Options::all);
-    std::vector<markdown::Event> lists;
-    for (const auto& e : parser) {
-        if (e.tag == TagKind::List && (e.kind == EventKind::Start || e.kind == EventKind::End)) lists.push_back(e);
-    }
-    ASSERT_EQ(lists.size(), 2u);
-    EXPECT_TRUE(lists[1].ordered);
-    EXPECT_EQ(lists[0].start, lists[1].start);
-    EXPECT_EQ(lists[0].end, lists[1].end);
+  markdown::Parser parser("1. a\n2. b\n", markdown::Options::all);
+  std::vector<markdown::Event> lists;
+  for (const auto& e : parser) {
+    if (e.tag == TagKind::List && (e.kind == EventKind::Start || e.kind == EventKind::End)) lists.push_back(e);
+  }
+  ASSERT_EQ(lists.size(), 2u);
+  EXPECT_TRUE(lists[1].ordered);
+  EXPECT_EQ(lists[0].start, lists[1].start);
+  EXPECT_EQ(lists[0].end, lists[1].end);
 }
 
 }  // namespace

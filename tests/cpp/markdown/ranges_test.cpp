@@ -11,27 +11,27 @@
 namespace {
 
 struct Expected {
-    std::string event;
-    std::size_t start;
-    std::size_t end;
-    bool operator==(const Expected&) const = default;
+  std::string event;
+  std::size_t start;
+  std::size_t end;
+  bool operator==(const Expected&) const = default;
 };
 
 struct Case {
-    const char* behaviour;
-    std::string input;
-    std::vector<Expected> events;
+  const char* behaviour;
+  std::string input;
+  std::vector<Expected> events;
 };
 
 std::vector<Expected> stream(const std::string& input) {
-    std::vector<Expected> out;
-    markdown::Parser parser(input, markdown::Options::all);
-    for (const auto& event : parser) out.push_back({markdown::event_text(event), event.start, event.end});
-    return out;
+  std::vector<Expected> out;
+  markdown::Parser parser(input, markdown::Options::all);
+  for (const auto& event : parser) out.push_back({markdown::event_text(event), event.start, event.end});
+  return out;
 }
 
 std::ostream& operator<<(std::ostream& os, const Expected& e) {
-    return os << e.event << " " << e.start << ".." << e.end;
+  return os << e.event << " " << e.start << ".." << e.end;
 }
 
 const std::vector<Case> cases = {
@@ -252,26 +252,16 @@ const std::vector<Case> cases = {
     {"task list markers, tight and loose",
      "- [ ] tight\n- [x] done\n\n- [ ] loose\n",
      {
-         {"Start(List(None))", 0, 36},
-         {"Start(Item)", 0, 12},
-         {"Start(Paragraph)", 6, 12},
-         {"TaskListMarker(false)", 2, 5},
-         {"Text(\"tight\")", 6, 11},
-         {"End(Paragraph)", 6, 12},
-         {"End(Item)", 0, 12},
-         {"Start(Item)", 12, 24},
-         {"Start(Paragraph)", 18, 23},
-         {"TaskListMarker(true)", 14, 17},
-         {"Text(\"done\")", 18, 22},
-         {"End(Paragraph)", 18, 23},
-         {"End(Item)", 12, 24},
-         {"Start(Item)", 24, 36},
-         {"Start(Paragraph)", 30, 36},
-         {"TaskListMarker(false)", 26, 29},
-         {"Text(\"loose\")", 30, 35},
-         {"End(Paragraph)", 30, 36},
-         {"End(Item)", 24, 36},
-         {"End(List(false))", 0, 36},
+         {"Start(List(None))", 0, 36}, {"Start(Item)", 0, 12},
+         {"Start(Paragraph)", 6, 12},  {"TaskListMarker(false)", 2, 5},
+         {"Text(\"tight\")", 6, 11},   {"End(Paragraph)", 6, 12},
+         {"End(Item)", 0, 12},         {"Start(Item)", 12, 24},
+         {"Start(Paragraph)", 18, 23}, {"TaskListMarker(true)", 14, 17},
+         {"Text(\"done\")", 18, 22},   {"End(Paragraph)", 18, 23},
+         {"End(Item)", 12, 24},        {"Start(Item)", 24, 36},
+         {"Start(Paragraph)", 30, 36}, {"TaskListMarker(false)", 26, 29},
+         {"Text(\"loose\")", 30, 35},  {"End(Paragraph)", 30, 36},
+         {"End(Item)", 24, 36},        {"End(List(false))", 0, 36},
      }},
     {"delimiter runs that can open or close split text",
      "~~x~~~ a ** b\n",
@@ -327,10 +317,11 @@ const std::vector<Case> cases = {
          {"End(CodeBlock)", 9, 13},
          {"End(Item)", 0, 13},
          {"End(List(false))", 0, 13},
-     }},};
+     }},
+};
 
 TEST(Ranges, EachKindOfEventMatchesTheReference) {
-    for (const auto& c : cases) EXPECT_EQ(stream(c.input), c.events) << c.behaviour;
+  for (const auto& c : cases) EXPECT_EQ(stream(c.input), c.events) << c.behaviour;
 }
 
 // A definition list that ends on a definition closes the block quote or footnote definition
@@ -373,7 +364,7 @@ const std::vector<Case> closed_containers = {
 };
 
 TEST(Ranges, ContainersClosedWithADefinitionListEndWhereTheyClose) {
-    for (const auto& c : closed_containers) EXPECT_EQ(stream(c.input), c.events) << c.behaviour;
+  for (const auto& c : closed_containers) EXPECT_EQ(stream(c.input), c.events) << c.behaviour;
 }
 
 }  // namespace

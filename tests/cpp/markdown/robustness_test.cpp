@@ -12,68 +12,110 @@
 namespace {
 
 const std::vector<std::string> pieces = {
-    "*", "_", "~", "`", "[", "]", "(", ")", "!", "<", ">", "&", "#", "\\", "|", ":", "-", "+", "1.", "2)",
-    " ", "  ", "\t", "\n", "\r\n", "\r", "a", "b c", "\xc3\xa9", "\xff", std::string(1, '\0'), "&amp;", "&#0;",
-    "<div>", "</div>", "<!--", "-->", "```", "~~~", "    ", "[^1]", "[^1]: ", "[x]: /u", "http://x", "@",
+    "*",
+    "_",
+    "~",
+    "`",
+    "[",
+    "]",
+    "(",
+    ")",
+    "!",
+    "<",
+    ">",
+    "&",
+    "#",
+    "\\",
+    "|",
+    ":",
+    "-",
+    "+",
+    "1.",
+    "2)",
+    " ",
+    "  ",
+    "\t",
+    "\n",
+    "\r\n",
+    "\r",
+    "a",
+    "b c",
+    "\xc3\xa9",
+    "\xff",
+    std::string(1, '\0'),
+    "&amp;",
+    "&#0;",
+    "<div>",
+    "</div>",
+    "<!--",
+    "-->",
+    "```",
+    "~~~",
+    "    ",
+    "[^1]",
+    "[^1]: ",
+    "[x]: /u",
+    "http://x",
+    "@",
 };
 
 TEST(Robustness, RandomDocumentsStayBalancedAndInBounds) {
-    std::mt19937 rng(12345);
-    std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
-    std::uniform_int_distribution<int> length(0, 60);
-    for (int round = 0; round < 3000; ++round) {
-        std::string text;
-        for (int n = length(rng); n > 0; --n) text += pieces[pick(rng)];
-        markdown::Parser parser(text, markdown::Options::all);
-        std::vector<markdown::Event> open;
-        for (const auto& event : parser) {
-            ASSERT_LE(event.start, event.end) << text;
-            ASSERT_LE(event.end, text.size()) << text;
-            if (event.kind == markdown::EventKind::Start) open.push_back(event);
-            if (event.kind == markdown::EventKind::End) {
-                ASSERT_FALSE(open.empty()) << text;
-                EXPECT_EQ(open.back().tag, event.tag) << text;
-                EXPECT_EQ(open.back().start, event.start) << text;
-                EXPECT_EQ(open.back().end, event.end) << text;
-                open.pop_back();
-            }
-        }
-        EXPECT_TRUE(open.empty()) << text;
+  std::mt19937 rng(12345);
+  std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
+  std::uniform_int_distribution<int> length(0, 60);
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    for (int n = length(rng); n > 0; --n) text += pieces[pick(rng)];
+    markdown::Parser parser(text, markdown::Options::all);
+    std::vector<markdown::Event> open;
+    for (const auto& event : parser) {
+      ASSERT_LE(event.start, event.end) << text;
+      ASSERT_LE(event.end, text.size()) << text;
+      if (event.kind == markdown::EventKind::Start) open.push_back(event);
+      if (event.kind == markdown::EventKind::End) {
+        ASSERT_FALSE(open.empty()) << text;
+        EXPECT_EQ(open.back().tag, event.tag) << text;
+        EXPECT_EQ(open.back().start, event.start) << text;
+        EXPECT_EQ(open.back().end, event.end) << text;
+        open.pop_back();
+      }
     }
+    EXPECT_TRUE(open.empty()) << text;
+  }
 }
 
 TEST(Robustness, DeepNestingOfEveryContainerKind) {
-    const std::size_t depth = 100000;
-    auto repeat = [&](const std::string& unit, const std::string& tail) {
-        std::string s;
-        s.reserve(unit.size() * depth + tail.size());
-        for (std::size_t i = 0; i < depth; ++i) s += unit;
-        return s + tail;
-    };
-    const std::vector<std::string> inputs = {
-        repeat(">", " a\n"),               // block quotes
-        repeat("- ", "a\n"),               // list items
-        repeat("1. ", "a\n"),              // ordered items
-        repeat("*", "a"),                  // emphasis openers
-        repeat("[", "a"),                  // link brackets
-        repeat("![", "a"),                 // image brackets
-        repeat("*a **a ", "b"),            // alternating emphasis
-        repeat("[a](", "b"),               // unclosed destinations
-        repeat("> - ", "a\n\n"),           // quotes and items interleaved
-        repeat("- ", "x") + repeat("\n", ""),  // blank lines under deep lists
-    };
-    for (const auto& input : inputs) {
-        markdown::Parser parser(input, markdown::Options::all);
-        long open = 0;
-        std::size_t events = 0;
-        for (const auto& event : parser) {
-            if (event.kind == markdown::EventKind::Start) ++open;
-            if (event.kind == markdown::EventKind::End) --open;
-            ++events;
-        }
-        EXPECT_EQ(open, 0);
-        EXPECT_GT(events, 0u);
+  const std::size_t depth = 100000;
+  auto repeat = [&](const std::string& unit, const std::string& tail) {
+    std::string s;
+    s.reserve(unit.size() * depth + tail.size());
+    for (std::size_t i = 0; i < depth; ++i) s += unit;
+    return s + tail;
+  };
+  const std::vector<std::string> inputs = {
+      repeat(">", " a\n"),                   // block quotes
+      repeat("- ", "a\n"),                   // list items
+      repeat("1. ", "a\n"),                  // ordered items
+      repeat("*", "a"),                      // emphasis openers
+      repeat("[", "a"),                      // link brackets
+      repeat("![", "a"),                     // image brackets
+      repeat("*a **a ", "b"),                // alternating emphasis
+      repeat("[a](", "b"),                   // unclosed destinations
+      repeat("> - ", "a\n\n"),               // quotes and items interleaved
+      repeat("- ", "x") + repeat("\n", ""),  // blank lines under deep lists
+  };
+  for (const auto& input : inputs) {
+    markdown::Parser parser(input, markdown::Options::all);
+    long open = 0;
+    std::size_t events = 0;
+    for (const auto& event : parser) {
+      if (event.kind == markdown::EventKind::Start) ++open;
+      if (event.kind == markdown::EventKind::End) --open;
+      ++events;
     }
+    EXPECT_EQ(open, 0);
+    EXPECT_GT(events, 0u);
+  }
 }
 
 }  // namespace

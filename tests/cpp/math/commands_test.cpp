@@ -17,25 +17,33 @@ void expect_commands(const std::vector<std::pair<std::string, Json>>& commands) 
 
 TEST(Commands, FixedSymbols) {
   expect_commands({
-      {"quad", space("quad")},       {"qquad", space("q_quad")},    {"hbar", ident("ℏ")},
-      {"ell", ident("ℓ")},           {"infty", ident("∞")},         {"nabla", ident("∇")},
-      {"aleph", ident("ℵ")},         {"forall", ident("∀")},        {"exists", ident("∃")},
-      {"partial", ident("∂")},       {"emptyset", ident("∅")},      {"varnothing", ident("∅")},
+      {"quad", space("quad")},
+      {"qquad", space("q_quad")},
+      {"hbar", ident("ℏ")},
+      {"ell", ident("ℓ")},
+      {"infty", ident("∞")},
+      {"nabla", ident("∇")},
+      {"aleph", ident("ℵ")},
+      {"forall", ident("∀")},
+      {"exists", ident("∃")},
+      {"partial", ident("∂")},
+      {"emptyset", ident("∅")},
+      {"varnothing", ident("∅")},
   });
 }
 
 TEST(Commands, GreekLetters) {
   expect_commands({
-      {"alpha", ident("α")},     {"beta", ident("β")},       {"gamma", ident("γ")},     {"delta", ident("δ")},
-      {"epsilon", ident("ε")},   {"varepsilon", ident("ε")}, {"zeta", ident("ζ")},      {"eta", ident("η")},
-      {"theta", ident("θ")},     {"vartheta", ident("ϑ")},   {"iota", ident("ι")},      {"kappa", ident("κ")},
-      {"lambda", ident("λ")},    {"mu", ident("μ")},         {"nu", ident("ν")},        {"xi", ident("ξ")},
-      {"pi", ident("π")},        {"varpi", ident("ϖ")},      {"rho", ident("ρ")},       {"varrho", ident("ϱ")},
-      {"sigma", ident("σ")},     {"varsigma", ident("ς")},   {"tau", ident("τ")},       {"upsilon", ident("υ")},
-      {"phi", ident("φ")},       {"varphi", ident("φ")},     {"chi", ident("χ")},       {"psi", ident("ψ")},
-      {"omega", ident("ω")},     {"Gamma", ident("Γ")},      {"Delta", ident("Δ")},     {"Theta", ident("Θ")},
-      {"Lambda", ident("Λ")},    {"Xi", ident("Ξ")},         {"Pi", ident("Π")},        {"Sigma", ident("Σ")},
-      {"Upsilon", ident("Υ")},   {"Phi", ident("Φ")},        {"Psi", ident("Ψ")},       {"Omega", ident("Ω")},
+      {"alpha", ident("α")},   {"beta", ident("β")},       {"gamma", ident("γ")}, {"delta", ident("δ")},
+      {"epsilon", ident("ε")}, {"varepsilon", ident("ε")}, {"zeta", ident("ζ")},  {"eta", ident("η")},
+      {"theta", ident("θ")},   {"vartheta", ident("ϑ")},   {"iota", ident("ι")},  {"kappa", ident("κ")},
+      {"lambda", ident("λ")},  {"mu", ident("μ")},         {"nu", ident("ν")},    {"xi", ident("ξ")},
+      {"pi", ident("π")},      {"varpi", ident("ϖ")},      {"rho", ident("ρ")},   {"varrho", ident("ϱ")},
+      {"sigma", ident("σ")},   {"varsigma", ident("ς")},   {"tau", ident("τ")},   {"upsilon", ident("υ")},
+      {"phi", ident("φ")},     {"varphi", ident("φ")},     {"chi", ident("χ")},   {"psi", ident("ψ")},
+      {"omega", ident("ω")},   {"Gamma", ident("Γ")},      {"Delta", ident("Δ")}, {"Theta", ident("Θ")},
+      {"Lambda", ident("Λ")},  {"Xi", ident("Ξ")},         {"Pi", ident("Π")},    {"Sigma", ident("Σ")},
+      {"Upsilon", ident("Υ")}, {"Phi", ident("Φ")},        {"Psi", ident("Ψ")},   {"Omega", ident("Ω")},
   });
 }
 
@@ -44,40 +52,81 @@ TEST(Commands, Operators) {
   auto relation = [](std::string_view s) { return op(s, "relation"); };
   auto punctuation = [](std::string_view s) { return op(s, "punctuation"); };
   expect_commands({
-      {"pm", binary("±")},           {"mp", binary("∓")},              {"times", binary("×")},
-      {"div", binary("÷")},          {"cdot", binary("·")},            {"cup", binary("∪")},
-      {"cap", binary("∩")},          {"land", binary("∧")},            {"lor", binary("∨")},
-      {"ne", relation("≠")},         {"neq", relation("≠")},           {"le", relation("≤")},
-      {"leq", relation("≤")},        {"ge", relation("≥")},            {"geq", relation("≥")},
-      {"in", relation("∈")},         {"notin", relation("∉")},         {"sim", relation("∼")},
-      {"cong", relation("≅")},       {"equiv", relation("≡")},         {"approx", relation("≈")},
-      {"propto", relation("∝")},     {"subset", relation("⊂")},        {"supset", relation("⊃")},
-      {"subseteq", relation("⊆")},   {"supseteq", relation("⊇")},      {"to", relation("→")},
-      {"rightarrow", relation("→")}, {"leftarrow", relation("←")},     {"Rightarrow", relation("⇒")},
-      {"Leftarrow", relation("⇐")},  {"leftrightarrow", relation("↔")}, {"Leftrightarrow", relation("⟺")},
-      {"iff", relation("⟺")},        {"implies", relation("⟹")},       {"mapsto", relation("↦")},
-      {"uparrow", relation("↑")},    {"downarrow", relation("↓")},     {"hookleftarrow", relation("↩")},
-      {"hookrightarrow", relation("↪")}, {"neg", op("¬", "prefix")},   {"lnot", op("¬", "prefix")},
-      {"dots", punctuation("…")},    {"ldots", punctuation("…")},      {"cdots", punctuation("⋯")},
-      {"vdots", punctuation("⋮")},   {"ddots", punctuation("⋱")},      {"colon", punctuation(":")},
+      {"pm", binary("±")},
+      {"mp", binary("∓")},
+      {"times", binary("×")},
+      {"div", binary("÷")},
+      {"cdot", binary("·")},
+      {"cup", binary("∪")},
+      {"cap", binary("∩")},
+      {"land", binary("∧")},
+      {"lor", binary("∨")},
+      {"ne", relation("≠")},
+      {"neq", relation("≠")},
+      {"le", relation("≤")},
+      {"leq", relation("≤")},
+      {"ge", relation("≥")},
+      {"geq", relation("≥")},
+      {"in", relation("∈")},
+      {"notin", relation("∉")},
+      {"sim", relation("∼")},
+      {"cong", relation("≅")},
+      {"equiv", relation("≡")},
+      {"approx", relation("≈")},
+      {"propto", relation("∝")},
+      {"subset", relation("⊂")},
+      {"supset", relation("⊃")},
+      {"subseteq", relation("⊆")},
+      {"supseteq", relation("⊇")},
+      {"to", relation("→")},
+      {"rightarrow", relation("→")},
+      {"leftarrow", relation("←")},
+      {"Rightarrow", relation("⇒")},
+      {"Leftarrow", relation("⇐")},
+      {"leftrightarrow", relation("↔")},
+      {"Leftrightarrow", relation("⟺")},
+      {"iff", relation("⟺")},
+      {"implies", relation("⟹")},
+      {"mapsto", relation("↦")},
+      {"uparrow", relation("↑")},
+      {"downarrow", relation("↓")},
+      {"hookleftarrow", relation("↩")},
+      {"hookrightarrow", relation("↪")},
+      {"neg", op("¬", "prefix")},
+      {"lnot", op("¬", "prefix")},
+      {"dots", punctuation("…")},
+      {"ldots", punctuation("…")},
+      {"cdots", punctuation("⋯")},
+      {"vdots", punctuation("⋮")},
+      {"ddots", punctuation("⋱")},
+      {"colon", punctuation(":")},
   });
 }
 
 TEST(Commands, LargeOperators) {
   expect_commands({
-      {"sum", big_operator("∑")},       {"prod", big_operator("∏")},     {"int", big_operator("∫")},
-      {"iint", big_operator("∬")},      {"iiint", big_operator("∭")},    {"oint", big_operator("∮")},
-      {"bigcup", big_operator("⋃")},    {"bigcap", big_operator("⋂")},   {"bigvee", big_operator("⋁")},
-      {"bigwedge", big_operator("⋀")},  {"bigoplus", big_operator("⊕")}, {"bigotimes", big_operator("⊗")},
-      {"bigsqcup", big_operator("⊔")},  {"biguplus", big_operator("⊎")},
+      {"sum", big_operator("∑")},
+      {"prod", big_operator("∏")},
+      {"int", big_operator("∫")},
+      {"iint", big_operator("∬")},
+      {"iiint", big_operator("∭")},
+      {"oint", big_operator("∮")},
+      {"bigcup", big_operator("⋃")},
+      {"bigcap", big_operator("⋂")},
+      {"bigvee", big_operator("⋁")},
+      {"bigwedge", big_operator("⋀")},
+      {"bigoplus", big_operator("⊕")},
+      {"bigotimes", big_operator("⊗")},
+      {"bigsqcup", big_operator("⊔")},
+      {"biguplus", big_operator("⊎")},
   });
 }
 
 TEST(Commands, NamedOperators) {
   std::vector<std::pair<std::string, Json>> commands;
-  for (std::string name : {"lim", "max", "min", "sup", "inf", "log", "ln", "sin", "cos", "tan", "sec", "csc", "cot",
-                           "arcsin", "arccos", "arctan", "exp", "det", "gcd", "arg", "dim", "ker", "deg", "hom",
-                           "Pr"}) {
+  for (std::string name :
+       {"lim",    "max",    "min",    "sup", "inf", "log", "ln",  "sin", "cos", "tan", "sec", "csc", "cot",
+        "arcsin", "arccos", "arctan", "exp", "det", "gcd", "arg", "dim", "ker", "deg", "hom", "Pr"}) {
     commands.emplace_back(name, op(name, "prefix"));
   }
   commands.emplace_back("limsup", op("lim sup", "prefix"));
@@ -88,15 +137,23 @@ TEST(Commands, NamedOperators) {
 TEST(Commands, FontsAndText) {
   auto font = [](std::string_view f) { return expr("font_override", {{"font", f}, {"body", ident("x")}}); };
   expect_all({
-      {"\\mathrm{x}", font("roman")},        {"\\textrm{x}", font("roman")},
-      {"\\mathbf{x}", font("bold")},         {"\\boldsymbol{x}", font("bold")},
-      {"\\mathit{x}", font("italic")},       {"\\textit{x}", font("italic")},
-      {"\\mathsf{x}", font("sans_serif")},   {"\\mathtt{x}", font("monospace")},
-      {"\\mathbb{x}", font("blackboard")},   {"\\mathcal{x}", font("calligraphic")},
-      {"\\mathfrak{x}", font("fraktur")},    {"\\mathscr{x}", font("script")},
+      {"\\mathrm{x}", font("roman")},
+      {"\\textrm{x}", font("roman")},
+      {"\\mathbf{x}", font("bold")},
+      {"\\boldsymbol{x}", font("bold")},
+      {"\\mathit{x}", font("italic")},
+      {"\\textit{x}", font("italic")},
+      {"\\mathsf{x}", font("sans_serif")},
+      {"\\mathtt{x}", font("monospace")},
+      {"\\mathbb{x}", font("blackboard")},
+      {"\\mathcal{x}", font("calligraphic")},
+      {"\\mathfrak{x}", font("fraktur")},
+      {"\\mathscr{x}", font("script")},
       {"\\mathbf {x}", row({expr("font_override", {{"font", "bold"}, {"body", expected_brace()}}), ident("x")})},
-      {"\\text{a b}", text("a b")},          {"\\mbox{a b}", text("a b")},
-      {"\\text {a  b}", text("a b")},        {"\\text{\\alpha^{2}}", text("\\alpha^{2}")},
+      {"\\text{a b}", text("a b")},
+      {"\\mbox{a b}", text("a b")},
+      {"\\text {a  b}", text("a b")},
+      {"\\text{\\alpha^{2}}", text("\\alpha^{2}")},
       {"\\text x", row({text(""), ident("x")})},
       {"\\text{a", text("a")},
   });
@@ -104,10 +161,18 @@ TEST(Commands, FontsAndText) {
 
 TEST(Commands, Accents) {
   std::vector<Case> cases;
-  for (auto [name, kind] : std::vector<std::pair<std::string, std::string>>{
-           {"hat", "hat"}, {"tilde", "tilde"}, {"vec", "vec"}, {"dot", "dot"}, {"ddot", "ddot"}, {"bar", "bar"},
-           {"acute", "acute"}, {"grave", "grave"}, {"breve", "breve"}, {"check", "check"},
-           {"widehat", "wide_hat"}, {"widetilde", "wide_tilde"}}) {
+  for (auto [name, kind] : std::vector<std::pair<std::string, std::string>>{{"hat", "hat"},
+                                                                            {"tilde", "tilde"},
+                                                                            {"vec", "vec"},
+                                                                            {"dot", "dot"},
+                                                                            {"ddot", "ddot"},
+                                                                            {"bar", "bar"},
+                                                                            {"acute", "acute"},
+                                                                            {"grave", "grave"},
+                                                                            {"breve", "breve"},
+                                                                            {"check", "check"},
+                                                                            {"widehat", "wide_hat"},
+                                                                            {"widetilde", "wide_tilde"}}) {
     cases.push_back({"\\" + name + "{x}", expr("accent", {{"kind", kind}, {"body", ident("x")}})});
   }
   cases.push_back({"\\hat x", row({expr("accent", {{"kind", "hat"}, {"body", expected_brace()}}), ident("x")})});
@@ -159,12 +224,14 @@ TEST(Commands, StyleBodyRunsToTheEndOfTheRow) {
 
 TEST(Commands, FurtherSymbols) {
   expect_commands({
-      {"langle", ident("⟨")},     {"rangle", ident("⟩")},       {"lbrace", ident("{")},    {"{", ident("{")},
-      {"rbrace", ident("}")},     {"}", ident("}")},            {"lVert", ident("‖")},     {"rVert", ident("‖")},
-      {"lceil", ident("⌈")},      {"rceil", ident("⌉")},        {"lfloor", ident("⌊")},    {"rfloor", ident("⌋")},
-      {"prime", ident("′")},      {"perp", ident("⊥")},         {"top", ident("⊤")},       {"angle", ident("∠")},
-      {"triangle", ident("△")},   {"therefore", ident("∴")},    {"because", ident("∵")},   {"checkmark", ident("✓")},
-      {"square", ident("□")},     {"lvert", ident("|")},        {"rvert", ident("|")},     {"|", ident("|")},
+      {"langle", ident("⟨")},      {"rangle", ident("⟩")},      {"lbrace", ident("{")},
+      {"{", ident("{")},           {"rbrace", ident("}")},      {"}", ident("}")},
+      {"lVert", ident("‖")},       {"rVert", ident("‖")},       {"lceil", ident("⌈")},
+      {"rceil", ident("⌉")},       {"lfloor", ident("⌊")},      {"rfloor", ident("⌋")},
+      {"prime", ident("′")},       {"perp", ident("⊥")},        {"top", ident("⊤")},
+      {"angle", ident("∠")},       {"triangle", ident("△")},    {"therefore", ident("∴")},
+      {"because", ident("∵")},     {"checkmark", ident("✓")},   {"square", ident("□")},
+      {"lvert", ident("|")},       {"rvert", ident("|")},       {"|", ident("|")},
       {"circ", op("∘", "binary")}, {"star", op("⋆", "binary")}, {"bullet", op("•", "binary")},
   });
 }
@@ -205,8 +272,8 @@ TEST(Commands, Roots) {
       {"\\sqrt[3", sqrt(number("3"), expected_brace())},
       {"\\sqrt[a^2]{x}", sqrt(sup(ident("a"), number("2")), ident("x"))},
       {"\\sqrt[\\sqrt[3]{y}]{x}", sqrt(sqrt(number("3"), ident("y")), ident("x"))},
-      {"\\sqrt[a&b]{x}", sqrt(row({ident("a"), error("&", "unexpected & outside environment"), ident("b")}),
-                              ident("x"))},
+      {"\\sqrt[a&b]{x}",
+       sqrt(row({ident("a"), error("&", "unexpected & outside environment"), ident("b")}), ident("x"))},
   });
 }
 
@@ -218,8 +285,7 @@ TEST(Commands, RootIndexEndsAtAClosingBraceOrEnd) {
       {"{\\sqrt[3}x", row({sqrt(number("3"), expected_brace()), ident("x")})},
       {"\\sqrt[3}x", sqrt(number("3"), expected_brace())},
       {"\\begin{matrix}\\sqrt[2\\end{matrix}x",
-       row({expr("matrix", {{"rows", {{sqrt(number("2"), expected_brace())}}}, {"delimiters", "plain"}}),
-            ident("x")})},
+       row({expr("matrix", {{"rows", {{sqrt(number("2"), expected_brace())}}}, {"delimiters", "plain"}}), ident("x")})},
   });
 }
 

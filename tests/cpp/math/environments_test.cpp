@@ -61,8 +61,7 @@ TEST(Environments, MatrixRowsAndCells) {
 TEST(Environments, StrayClosingBraceInABody) {
   expect_all({
       {"\\begin{matrix} a } \\end{matrix} x", row({matrix({{row({a, end_of_input()})}}), x})},
-      {"\\begin{matrix} {a & b} \\\\ c \\end{matrix}",
-       matrix({{unmatched("{..."), row({b, end_of_input()})}, {c}})},
+      {"\\begin{matrix} {a & b} \\\\ c \\end{matrix}", matrix({{unmatched("{..."), row({b, end_of_input()})}, {c}})},
       {"\\begin{cases} a } & b \\end{cases}", cases({case_row(row({a, end_of_input()}), b)})},
       {"\\begin{align} } \\label{e} \\end{align}", align({align_row({end_of_input()}, "e")})},
   });

@@ -1,9 +1,10 @@
 // The parser core: rows, atoms, numbers, operators, scripts, groups and the
 // errors they make, on the dictionary form of whole formulas.
+#include "math/parser.hpp"
+
 #include <gtest/gtest.h>
 
 #include "expr.hpp"
-#include "math/parser.hpp"
 
 namespace vyn::math::testing {
 namespace {

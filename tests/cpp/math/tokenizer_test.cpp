@@ -1,5 +1,7 @@
 // Tokens, their offsets and payloads; the token stream; the text form of
 // tokens.
+#include "math/tokenizer.hpp"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -7,7 +9,6 @@
 #include <vector>
 
 #include "math/token_stream.hpp"
-#include "math/tokenizer.hpp"
 
 namespace vyn::math {
 
@@ -44,19 +45,21 @@ TEST(Tokenizer, ProducesTheTokensOfEachFormula) {
       {"\U0001D400", {letter(0x1D400, 0, 4)}},
       {"12", {digit('1', 0), digit('2', 1)}},
       {"1.5", {digit('1', 0), tok(K::Dot, 1, 2), digit('5', 2)}},
-      {"*/#?$%\"`@", {letter('*', 0, 1), letter('/', 1, 2), letter('#', 2, 3), letter('?', 3, 4), letter('$', 4, 5),
-                      letter('%', 5, 6), letter('"', 6, 7), letter('`', 7, 8), letter('@', 8, 9)}},
+      {"*/#?$%\"`@",
+       {letter('*', 0, 1), letter('/', 1, 2), letter('#', 2, 3), letter('?', 3, 4), letter('$', 4, 5),
+        letter('%', 5, 6), letter('"', 6, 7), letter('`', 7, 8), letter('@', 8, 9)}},
       {"x\\", {letter('x', 0, 1), named(K::Command, "", 1, 2)}},
       {"\\\\", {tok(K::DoubleBackslash, 0, 2)}},
       {"\\\\\\\\", {tok(K::DoubleBackslash, 0, 2), tok(K::DoubleBackslash, 2, 4)}},
       {"\\\\\\", {tok(K::DoubleBackslash, 0, 2), named(K::Command, "", 2, 3)}},
       {"\\  x", {tok(K::Whitespace, 0, 2), tok(K::Whitespace, 2, 3), letter('x', 3, 4)}},
-      {"\\,\\:\\;\\!", {tok(K::ThinSpace, 0, 2), tok(K::MediumSpace, 2, 4), tok(K::MediumSpace, 4, 6),
-                        tok(K::NegThinSpace, 6, 8)}},
+      {"\\,\\:\\;\\!",
+       {tok(K::ThinSpace, 0, 2), tok(K::MediumSpace, 2, 4), tok(K::MediumSpace, 4, 6), tok(K::NegThinSpace, 6, 8)}},
       {"\\alpha2", {named(K::Command, "alpha", 0, 6), digit('2', 6)}},
       {"\\a@b*", {named(K::Command, "a", 0, 2), letter('@', 2, 3), letter('b', 3, 4), letter('*', 4, 5)}},
-      {"\\{\\|\\%\\3", {named(K::Command, "{", 0, 2), named(K::Command, "|", 2, 4), named(K::Command, "%", 4, 6),
-                        named(K::Command, "3", 6, 8)}},
+      {"\\{\\|\\%\\3",
+       {named(K::Command, "{", 0, 2), named(K::Command, "|", 2, 4), named(K::Command, "%", 4, 6),
+        named(K::Command, "3", 6, 8)}},
       {"\\\n", {named(K::Command, "\n", 0, 2)}},
       {"\\\u00E9", {named(K::Command, "\u00E9", 0, 3)}},
       {"\\begin {matrix}", {named(K::Begin, "matrix", 0, 15)}},
@@ -79,10 +82,10 @@ TEST(Tokenizer, ProducesTheTokensOfEachFormula) {
 TEST(Tokenizer, GivesEachPunctuationCharacterItsKind) {
   const std::string formula = "{}^_&~()[]|+-=<>,;:!'.";
   std::vector<Token> tokens = tokenize(formula);
-  const std::vector<K> kinds = {K::LBrace, K::RBrace,   K::Caret,    K::Underscore, K::Ampersand, K::Tilde,
-                                K::LParen, K::RParen,   K::LBracket, K::RBracket,   K::Pipe,      K::Plus,
-                                K::Minus,  K::Equals,   K::Less,     K::Greater,    K::Comma,     K::Semicolon,
-                                K::Colon,  K::Bang,     K::Prime,    K::Dot,        K::Eof};
+  const std::vector<K> kinds = {K::LBrace, K::RBrace, K::Caret,    K::Underscore, K::Ampersand, K::Tilde,
+                                K::LParen, K::RParen, K::LBracket, K::RBracket,   K::Pipe,      K::Plus,
+                                K::Minus,  K::Equals, K::Less,     K::Greater,    K::Comma,     K::Semicolon,
+                                K::Colon,  K::Bang,   K::Prime,    K::Dot,        K::Eof};
   ASSERT_EQ(tokens.size(), kinds.size());
   for (std::size_t i = 0; i < kinds.size(); ++i) {
     EXPECT_EQ(tokens[i].kind, kinds[i]) << "at " << i;
@@ -92,11 +95,20 @@ TEST(Tokenizer, GivesEachPunctuationCharacterItsKind) {
 
 TEST(TokenToRaw, RebuildsTheTextFromTheToken) {
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"\\alpha", "\\alpha"}, {"\\", "\\"},         {"\\\\", "\\\\"},
-      {"\\,", "\\,"},         {"\\:", "\\;"},       {"\\;", "\\;"},
-      {"\\!", "\\!"},         {"\u00E9", "\u00E9"}, {"7", "7"},
-      {" \t\n", " "},         {"\\ ", " "},         {"\\begin { m }", "\\begin{m}"},
-      {"\\begin x", "\\begin{}"}, {"\\end{ab", "\\end{ab}"},
+      {"\\alpha", "\\alpha"},
+      {"\\", "\\"},
+      {"\\\\", "\\\\"},
+      {"\\,", "\\,"},
+      {"\\:", "\\;"},
+      {"\\;", "\\;"},
+      {"\\!", "\\!"},
+      {"\u00E9", "\u00E9"},
+      {"7", "7"},
+      {" \t\n", " "},
+      {"\\ ", " "},
+      {"\\begin { m }", "\\begin{m}"},
+      {"\\begin x", "\\begin{}"},
+      {"\\end{ab", "\\end{ab}"},
   };
   for (const auto& [formula, raw] : cases) {
     SCOPED_TRACE(formula);

@@ -1,12 +1,13 @@
 // The attribute grammar: every value form with its escapes and edge values,
 // attribute positions, and the variable-path rule.
+#include "parser/attributes.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 #include <vector>
 
-#include "parser/attributes.hpp"
 #include "parser/tags.hpp"
 
 namespace vyn::parser {
@@ -19,7 +20,8 @@ struct Tag {
   SourceMap source_map;
   OpenTagResult result;
 
-  explicit Tag(std::string text) : input(std::move(text)), source_map(input), result(try_parse_open_tag(input, 0, 0, source_map)) {}
+  explicit Tag(std::string text)
+      : input(std::move(text)), source_map(input), result(try_parse_open_tag(input, 0, 0, source_map)) {}
 
   const std::vector<ast::AttributeNode>& attributes() const { return std::get<OpenTag>(result).tag.attributes; }
   std::string error() const {
@@ -47,9 +49,9 @@ TEST(AttributeValues, QuotedStringsKeepEveryBackslashButTwoEscapes) {
       {"\"say \\\"hi\\\"\"", "say \"hi\""},
       {"'a\\\\b'", "a\\b"},
       {"'a\\nb'", "a\\nb"},
-      {"'a\\\"b'", "a\\\"b"},            // the other quote is no escape
+      {"'a\\\"b'", "a\\\"b"},  // the other quote is no escape
       {"\"a\\'b\"", "a\\'b"},
-      {"'a\\\\\\'b'", "a\\'b"},          // an escaped backslash, then an escaped quote
+      {"'a\\\\\\'b'", "a\\'b"},  // an escaped backslash, then an escaped quote
       {"'a\"b'", "a\"b"},
       {"'two\nlines'", "two\nlines"},
       {"'caf\xc3\xa9 >'", "caf\xc3\xa9 >"},
@@ -64,7 +66,9 @@ TEST(AttributeValues, PrimitivesAreLiteralsIntegersAndFiniteFloats) {
       {"{null}", Json(nullptr)},
       {"{ 7 }", Json(7u)},
       {"{\n42\t}", Json(42u)},
-      {"{\xe2\x80\x83" "5\xc2\xa0}", Json(5u)},  // trimmed by Unicode white space
+      {"{\xe2\x80\x83"
+       "5\xc2\xa0}",
+       Json(5u)},  // trimmed by Unicode white space
       {"{+5}", Json(5u)},
       {"{007}", Json(7u)},
       {"{-0}", Json(0u)},
@@ -123,8 +127,8 @@ TEST(AttributeValues, JsonArraysAndObjectsWithASecondReadingInBraces) {
       {"{{\"a\": 1, \"b\": [2]}}", Json{{"a", 1}, {"b", {2}}}},
       {"{{}}", Json::object()},
       {"{{ \n }}", Json::object()},
-      {"{{[\"}}\"]}}", Json{"}}"}},                  // "}}" inside a string does not end the value
-      {"{{[\"\\\"}}\"]}}", Json{"\"}}"}},            // nor after an escaped quote
+      {"{{[\"}}\"]}}", Json{"}}"}},        // "}}" inside a string does not end the value
+      {"{{[\"\\\"}}\"]}}", Json{"\"}}"}},  // nor after an escaped quote
       {"{{[1] }}", Json{1}},
       {"{{\n[\n1\n]\n}}", Json{1}},
       {"{{{\"a\":1}}}", Json{{"a", 1}}},
@@ -190,9 +194,9 @@ TEST(Attributes, NamesPositionsAndOrder) {
     std::uint64_t start, end;
   };
   const std::vector<Expected> expected = {
-      {"data", Json{1, 2, 3}, 7, 23},   {"title", Json("Sales"), 24, 37}, {"data-x_y", Json("2"), 40, 52},
-      {"_z", Json(true), 53, 55},       {"compact", Json(true), 56, 63},  {"flag", Json("a\nb"), 64, 74},
-      {"x", Json("1"), 75, 80},         {"x", Json("2"), 80, 85},
+      {"data", Json{1, 2, 3}, 7, 23}, {"title", Json("Sales"), 24, 37}, {"data-x_y", Json("2"), 40, 52},
+      {"_z", Json(true), 53, 55},     {"compact", Json(true), 56, 63},  {"flag", Json("a\nb"), 64, 74},
+      {"x", Json("1"), 75, 80},       {"x", Json("2"), 80, 85},
   };
   ASSERT_EQ(attributes.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {

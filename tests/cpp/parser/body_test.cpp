@@ -1,5 +1,7 @@
 // Bodies into nodes: the nesting bound of components, closing lines shared
 // between nesting levels, and inputs built to exhaust time or stack.
+#include "parser/body.hpp"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -7,7 +9,6 @@
 #include <vector>
 
 #include "ast/limits.hpp"
-#include "parser/body.hpp"
 #include "parser/parser.hpp"
 #include "parser/scanner.hpp"
 #include "repeat.hpp"
@@ -94,8 +95,8 @@ TEST(ScanSegments, RememberedClosingLinesMatchFreshSearches) {
   // Lines that open, close and confuse components, including tags whose
   // attributes run over several lines and so read differently in a shorter body.
   const std::vector<std::string_view> lines = {
-      "<A>", "</A>", "<B>", "</B>", "<A x='", "'>", "<B y=\"", "\">", "</A", ">", "<A/>", "text", "```", "$$",
-      "<A>x</A>", "  <B>", "</B> x", "<A z={{[", "]}}>",
+      "<A>",  "</A>", "<B>", "</B>", "<A x='",   "'>",    "<B y=\"", "\">",      "</A",  ">",
+      "<A/>", "text", "```", "$$",   "<A>x</A>", "  <B>", "</B> x",  "<A z={{[", "]}}>",
   };
   std::mt19937 random(7);
   std::uniform_int_distribution<std::size_t> pick(0, lines.size() - 1);

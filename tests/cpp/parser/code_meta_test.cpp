@@ -19,7 +19,8 @@ struct InfoCase {
 
 TEST(CodeMeta, ReadsOptionsOutOfInfoStrings) {
   const InfoCase cases[] = {
-      {"yaml title='config.yml' {1,3-5} showLineNumbers", "yaml",
+      {"yaml title='config.yml' {1,3-5} showLineNumbers",
+       "yaml",
        {.title = "config.yml", .highlight = Lines{1, 3, 4, 5}, .show_line_numbers = true}},
       {"py {2}  a   b", "py", {.highlight = Lines{2}, .meta = "a b"}},
       {"py a   b", "py", {.meta = "a   b"}},

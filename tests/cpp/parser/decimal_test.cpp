@@ -1,11 +1,11 @@
 // Decimal floating-point text shared by attribute values and YAML scalars.
+#include "parser/decimal.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 #include <vector>
-
-#include "parser/decimal.hpp"
 
 namespace vyn::parser {
 namespace {
@@ -26,8 +26,8 @@ TEST(Decimal, OutOfRangeValuesKeepTheirSideAndSign) {
   };
   const double inf = INFINITY;
   const std::vector<Case> cases = {
-      {"1.5", 1.5},        {"+2", 2.0},          {"1e-310", 1e-310},  {"1000e305", 1e308},   {"0.00e999", 0.0},
-      {"1e999", inf},      {"-1e999", -inf},     {"10000e305", inf},  {"0.0001e-330", 0.0},  {"-1e-999", -0.0},
+      {"1.5", 1.5},   {"+2", 2.0},      {"1e-310", 1e-310}, {"1000e305", 1e308},  {"0.00e999", 0.0},
+      {"1e999", inf}, {"-1e999", -inf}, {"10000e305", inf}, {"0.0001e-330", 0.0}, {"-1e-999", -0.0},
   };
   for (const auto& c : cases) {
     double value = decimal_value(c.text);

@@ -1,12 +1,13 @@
 // The error-text budget of one parse: tag errors come out whole while it lasts
 // and cut short once it is spent, so that the error text of any input stays
 // linear in its size.
+#include "parser/error_budget.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "parser/error_budget.hpp"
 #include "parser/parser.hpp"
 #include "repeat.hpp"
 
@@ -42,7 +43,7 @@ TEST(CutShort, StopsAtTheFirstLineFeedOrTheByteLimitOnACharacterBoundary) {
       {a, a},
       {a + "b", a},
       {a.substr(2) + "\n" + a, a.substr(2)},
-      {a.substr(1) + e_acute, a.substr(1)},            // the character would end past the limit
+      {a.substr(1) + e_acute, a.substr(1)},  // the character would end past the limit
       {a.substr(2) + e_acute + "x", a.substr(2) + e_acute},
       {a.substr(2) + euro, a.substr(2)},
       {a.substr(3) + euro + "x", a.substr(3) + euro},

@@ -1,10 +1,11 @@
 // Splitting the frontmatter block off a document, and the root that parse
 // builds around it.
+#include "parser/frontmatter.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "parser/frontmatter.hpp"
 #include "parser/parser.hpp"
 
 namespace vyn::parser {
@@ -46,9 +47,19 @@ TEST(ExtractFrontmatter, SplitsAtTheFirstClosingLine) {
 
 TEST(ExtractFrontmatter, NoBlockWithoutAnExactOpenerAndACloser) {
   const std::vector<std::string> inputs = {
-      "---", "---\n", "---\r\n", " ---\na: 1\n---\n", "\xef\xbb\xbf---\na: 1\n---\n", "----\na: 1\n---\n",
-      "--- \na: 1\n---\n", "---\r\r\na: 1\n---\n", "---\na: 1\n--- \n", "---\na: 1\n---x\n", "---\na: 1\n",
-      "---\na: 1", "text\n---\na: 1\n---\n",
+      "---",
+      "---\n",
+      "---\r\n",
+      " ---\na: 1\n---\n",
+      "\xef\xbb\xbf---\na: 1\n---\n",
+      "----\na: 1\n---\n",
+      "--- \na: 1\n---\n",
+      "---\r\r\na: 1\n---\n",
+      "---\na: 1\n--- \n",
+      "---\na: 1\n---x\n",
+      "---\na: 1\n",
+      "---\na: 1",
+      "text\n---\na: 1\n---\n",
       "---\na: 1\n---\xc2\xa0\n",  // no white space of any kind after the closer
   };
   for (const auto& input : inputs) {

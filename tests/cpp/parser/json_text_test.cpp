@@ -1,11 +1,11 @@
 // Reading JSON texts within the nesting limit, whole or as object members
 // written without their braces.
+#include "parser/json_text.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "parser/json_text.hpp"
 
 namespace vyn::parser {
 namespace {
@@ -31,7 +31,7 @@ TEST(JsonText, NestingPastTheLimitIsUnreadable) {
       {around("{\"a\": ", nested(kMaxJsonTextDepth - 1), "}"), true},
       {around("{\"a\": ", nested(kMaxJsonTextDepth), "}"), false},
       {around("[\"", std::string(200, '['), "\"]"), true},  // brackets inside a string don't nest
-      {std::string(1000000, '['), false},             // far too deep and never closed
+      {std::string(1000000, '['), false},                   // far too deep and never closed
       {nested(1000000), false},
       {around("[", nested(kMaxJsonTextDepth), ", 1]"), false},
   };

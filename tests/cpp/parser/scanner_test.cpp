@@ -1,11 +1,11 @@
 // Cutting a body into segments: Markdown runs, block and single-line
 // components, self-closing tags, display-math blocks and tag errors.
+#include "parser/scanner.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "parser/scanner.hpp"
 
 namespace vyn::parser {
 namespace {
@@ -58,7 +58,9 @@ Cut component(std::string name, std::uint64_t start, std::uint64_t tag_end, std:
               std::uint64_t body_end, std::uint64_t end) {
   return {"component", std::move(name), {start + 2, tag_end + 2, body_start + 2, body_end + 2, end + 2}};
 }
-Cut self(std::string name, std::uint64_t start, std::uint64_t end) { return {"self", std::move(name), {start + 2, end + 2}}; }
+Cut self(std::string name, std::uint64_t start, std::uint64_t end) {
+  return {"self", std::move(name), {start + 2, end + 2}};
+}
 Cut math(std::string label, std::uint64_t content_start, std::uint64_t content_end, std::uint64_t end) {
   return {"math", std::move(label), {content_start + 2, content_end + 2, end + 2}};
 }
@@ -144,8 +146,7 @@ TEST(ScanSegments, TagErrorsSkipTheLineOfTheirBracket) {
   check({
       {"<My-Comp>\nnext\n", {error("Invalid attribute name character '-'", 0, 15), md(10, 15)}},
       {"a\n<A v={$a..b}>\nb\n", {md(0, 2), error("Invalid variable path: a..b", 7, 14), md(16, 18)}},
-      {"<A x='\n<B>\n</B>\n",
-       {error("Unclosed string attribute", 3, 16), component("B", 7, 10, 11, 11, 15)}},
+      {"<A x='\n<B>\n</B>\n", {error("Unclosed string attribute", 3, 16), component("B", 7, 10, 11, 11, 15)}},
   });
 }
 

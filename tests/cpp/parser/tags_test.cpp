@@ -1,12 +1,12 @@
 // Reading component tags: names, the open / self-closing / closing forms, and
 // the errors of malformed tags with the text and span each one covers.
+#include "parser/tags.hpp"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 #include <vector>
-
-#include "parser/tags.hpp"
 
 namespace vyn::parser {
 namespace {
@@ -36,12 +36,9 @@ TEST(OpenTag, ReadsNameFlagAndEnd) {
     std::size_t next;
   };
   const std::vector<Case> cases = {
-      {"<Note>", "Note", false, 6},
-      {"<Note/>", "Note", true, 7},
-      {"<Note />", "Note", true, 8},
-      {"<Note>rest of line", "Note", false, 6},
-      {"<A_1b>", "A_1b", false, 6},
-      {"<Note\n\t\f\r >", "Note", false, 11},  // tags may span lines
+      {"<Note>", "Note", false, 6},        {"<Note/>", "Note", true, 7},
+      {"<Note />", "Note", true, 8},       {"<Note>rest of line", "Note", false, 6},
+      {"<A_1b>", "A_1b", false, 6},        {"<Note\n\t\f\r >", "Note", false, 11},  // tags may span lines
       {"<Note></Note>", "Note", false, 6},
   };
   for (const auto& c : cases) {
@@ -130,8 +127,8 @@ TEST(OpenTag, ErrorsCoverTheirOwnStretch) {
 // Reading for success only may give up early, but never on a tag that reads
 // well, and never takes a malformed one for a tag.
 TEST(OpenTag, ReadingForSuccessOnlyAgreesOnSuccess) {
-  const std::vector<std::string_view> pieces = {"<A", " ", "\n", "x", "=", "'", "\"", "{", "}", "{{", "}}", "{$",
-                                                "a.b", "[", "]", "1", "<", ">", "/>", "\\", "true", ":"};
+  const std::vector<std::string_view> pieces = {"<A", " ",   "\n", "x", "=", "'", "\"", "{",  "}",  "{{",   "}}",
+                                                "{$", "a.b", "[",  "]", "1", "<", ">",  "/>", "\\", "true", ":"};
   std::mt19937 random(3);
   int successes = 0;
   for (int round = 0; round < 20000; ++round) {
@@ -159,17 +156,10 @@ TEST(CloseTag, NameThenOptionalWhiteSpaceThenBracket) {
     std::size_t next;
   };
   const std::vector<Case> cases = {
-      {"</Note>", 0, "Note", 7},
-      {"</Note  \n >", 0, "Note", 11},
-      {"x </B_2> y", 2, "B_2", 8},
-      {"</Note x>", 0, std::nullopt, 0},
-      {"</Note/>", 0, std::nullopt, 0},
-      {"</Note", 0, std::nullopt, 0},
-      {"</Note ", 0, std::nullopt, 0},
-      {"</note>", 0, std::nullopt, 0},
-      {"</>", 0, std::nullopt, 0},
-      {"</", 0, std::nullopt, 0},
-      {"<Note>", 0, std::nullopt, 0},
+      {"</Note>", 0, "Note", 7},         {"</Note  \n >", 0, "Note", 11},  {"x </B_2> y", 2, "B_2", 8},
+      {"</Note x>", 0, std::nullopt, 0}, {"</Note/>", 0, std::nullopt, 0}, {"</Note", 0, std::nullopt, 0},
+      {"</Note ", 0, std::nullopt, 0},   {"</note>", 0, std::nullopt, 0},  {"</>", 0, std::nullopt, 0},
+      {"</", 0, std::nullopt, 0},        {"<Note>", 0, std::nullopt, 0},
   };
   for (const auto& c : cases) {
     auto close = try_parse_close_tag(c.text, c.at);

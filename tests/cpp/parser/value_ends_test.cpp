@@ -1,6 +1,8 @@
 // Where values end, remembered over a text: the same answers as the direct
 // searches in whatever order the positions are asked, and tags read through a
 // shared memo read as they read alone.
+#include "parser/value_ends.hpp"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,7 +13,6 @@
 
 #include "ast/unicode.hpp"
 #include "parser/tags.hpp"
-#include "parser/value_ends.hpp"
 
 namespace vyn::parser {
 namespace {
@@ -52,19 +53,12 @@ TEST(ValueEnds, JsonValueEnds) {
   };
   constexpr std::size_t npos = std::string_view::npos;
   const std::vector<Case> cases = {
-      {"}}", 0},
-      {"x}}", 1},
-      {"} }}", 2},            // a lone "}" at depth 0 is stepped over
-      {"{}}}", 2},            // the group closes first
-      {"{}}", npos},
-      {"\"}}\"}}", 4},        // braces inside strings don't count
-      {"\"\\\"}}\"}}", 6},    // nor does an escaped quote end the string
-      {"\"\\\\\"}}", 4},      // an escaped backslash does not escape the quote
-      {"{\"}\"}}}", 5},
-      {"\"}}", npos},
-      {"{{}}", npos},
-      {"}", npos},
-      {"", npos},
+      {"}}", 0},           {"x}}", 1},      {"} }}", 2},  // a lone "}" at depth 0 is stepped over
+      {"{}}}", 2},                                        // the group closes first
+      {"{}}", npos},       {"\"}}\"}}", 4},               // braces inside strings don't count
+      {"\"\\\"}}\"}}", 6},                                // nor does an escaped quote end the string
+      {"\"\\\\\"}}", 4},                                  // an escaped backslash does not escape the quote
+      {"{\"}\"}}}", 5},    {"\"}}", npos},  {"{{}}", npos}, {"}", npos}, {"", npos},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(json_value_end(c.text, 0, TagReading::Exact), c.end) << c.text;
@@ -80,8 +74,8 @@ TEST(ValueEnds, JsonValueEnds) {
 // Values that end at one place share the white space before it, however
 // their starts fall among multibyte and broken characters.
 TEST(ValueEnds, TrimsAsTheTextAlone) {
-  const std::vector<std::string> pieces = {" ", "\n", "x", "\xc2\xa0", "\xe3\x80\x80", "\xe2\x80", "\x85", "\xa0",
-                                           "\xe2", std::string(70, ' ')};
+  const std::vector<std::string> pieces = {" ",        "\n",   "x",    "\xc2\xa0", "\xe3\x80\x80",
+                                           "\xe2\x80", "\x85", "\xa0", "\xe2",     std::string(70, ' ')};
   std::mt19937 random(5);
   for (int round = 0; round < 3000; ++round) {
     std::string text;
@@ -101,8 +95,9 @@ TEST(ValueEnds, TrimsAsTheTextAlone) {
 // Tags at every "<" of one text, read through one memo, read as each does
 // from a memo of its own.
 TEST(ValueEnds, SharedByTheTagsOfOneText) {
-  const std::vector<std::string_view> pieces = {"<A x=", "<A x={", "<A x={{", "<A x={$", "{", "}", "{{", "}}", "a",
-                                                "\"", "\\", "[1]", "\n", " ", ">", "'", "1", ":", "/>"};
+  const std::vector<std::string_view> pieces = {"<A x=", "<A x={", "<A x={{", "<A x={$", "{",   "}",  "{{",
+                                                "}}",    "a",      "\"",      "\\",      "[1]", "\n", " ",
+                                                ">",     "'",      "1",       ":",       "/>"};
   std::mt19937 random(11);
   for (int round = 0; round < 3000; ++round) {
     std::string text;

@@ -1,12 +1,13 @@
 // The token count that bounds libfyaml's reading ahead, and the readings it
 // refuses.
+#include "parser/yaml_lookahead.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "parser/yaml.hpp"
-#include "parser/yaml_lookahead.hpp"
 
 namespace vyn::parser {
 namespace {

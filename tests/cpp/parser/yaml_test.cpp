@@ -1,11 +1,12 @@
 // Reading frontmatter YAML into JSON values: the core schema, anchors,
 // merge keys, and every resource limit.
+#include "parser/yaml.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "parser/yaml.hpp"
 #include "repeat.hpp"
 
 namespace vyn::parser {
@@ -58,20 +59,61 @@ TEST(ReadYaml, PlainScalarsResolveByTheCoreSchema) {
     Json expected;
   };
   const std::vector<Case> cases = {
-      {"", nullptr}, {"~", nullptr}, {"null", nullptr}, {"Null", nullptr}, {"NULL", nullptr},
+      {"", nullptr},
+      {"~", nullptr},
+      {"null", nullptr},
+      {"Null", nullptr},
+      {"NULL", nullptr},
       {"nULL", "nULL"},
-      {"true", true}, {"True", true}, {"TRUE", true}, {"false", false}, {"False", false}, {"FALSE", false},
-      {"yes", "yes"}, {"on", "on"}, {"tRUE", "tRUE"},
-      {"0", 0u}, {"42", 42u}, {"+42", 42u}, {"007", 7u}, {"-3", -3}, {"-0", std::int64_t{0}},
-      {"18446744073709551615", 18446744073709551615u}, {"-9223372036854775808", INT64_MIN},
-      {"18446744073709551616", 18446744073709551616.0}, {"-9223372036854775809", -9223372036854775809.0},
-      {"0o17", 15u}, {"0x1F", 31u}, {"0xff", 255u}, {"0x10000000000000000", 18446744073709551616.0},
-      {"0o8", "0o8"}, {"0xg", "0xg"}, {"0x", "0x"}, {"-0x1", "-0x1"}, {"1_000", "1_000"},
-      {"1.5", 1.5}, {"-2.5e3", -2500.0}, {".5", 0.5}, {"-.5", -0.5}, {"5.", 5.0}, {"1e3", 1000.0},
-      {"+1E-2", 0.01}, {"1e-999", 0.0}, {"1.e", "1.e"}, {".", "."}, {"1.2.3", "1.2.3"},
-      {".inf", nullptr}, {"-.Inf", nullptr}, {"+.INF", nullptr}, {".nan", nullptr}, {".NaN", nullptr},
-      {"-.nan", "-.nan"}, {"1e999", nullptr}, {"-1e999", nullptr},
-      {"hello world", "hello world"}, {"12abc", "12abc"},
+      {"true", true},
+      {"True", true},
+      {"TRUE", true},
+      {"false", false},
+      {"False", false},
+      {"FALSE", false},
+      {"yes", "yes"},
+      {"on", "on"},
+      {"tRUE", "tRUE"},
+      {"0", 0u},
+      {"42", 42u},
+      {"+42", 42u},
+      {"007", 7u},
+      {"-3", -3},
+      {"-0", std::int64_t{0}},
+      {"18446744073709551615", 18446744073709551615u},
+      {"-9223372036854775808", INT64_MIN},
+      {"18446744073709551616", 18446744073709551616.0},
+      {"-9223372036854775809", -9223372036854775809.0},
+      {"0o17", 15u},
+      {"0x1F", 31u},
+      {"0xff", 255u},
+      {"0x10000000000000000", 18446744073709551616.0},
+      {"0o8", "0o8"},
+      {"0xg", "0xg"},
+      {"0x", "0x"},
+      {"-0x1", "-0x1"},
+      {"1_000", "1_000"},
+      {"1.5", 1.5},
+      {"-2.5e3", -2500.0},
+      {".5", 0.5},
+      {"-.5", -0.5},
+      {"5.", 5.0},
+      {"1e3", 1000.0},
+      {"+1E-2", 0.01},
+      {"1e-999", 0.0},
+      {"1.e", "1.e"},
+      {".", "."},
+      {"1.2.3", "1.2.3"},
+      {".inf", nullptr},
+      {"-.Inf", nullptr},
+      {"+.INF", nullptr},
+      {".nan", nullptr},
+      {".NaN", nullptr},
+      {"-.nan", "-.nan"},
+      {"1e999", nullptr},
+      {"-1e999", nullptr},
+      {"hello world", "hello world"},
+      {"12abc", "12abc"},
   };
   for (const auto& c : cases) {
     Json value = scalar(c.text);
@@ -83,7 +125,8 @@ TEST(ReadYaml, PlainScalarsResolveByTheCoreSchema) {
 TEST(ReadYaml, QuotedAndBlockScalarsStayStrings) {
   expect_reads({
       {"- \"1\"\n- 'true'\n- \"\"\n- ''\n- \"~\"\n", Json{"1", "true", "", "", "~"}},
-      {"a: |\n  line one\n  line two\nb: >\n  folded\n  text\n", Json{{"a", "line one\nline two\n"}, {"b", "folded text\n"}}},
+      {"a: |\n  line one\n  line two\nb: >\n  folded\n  text\n",
+       Json{{"a", "line one\nline two\n"}, {"b", "folded text\n"}}},
       {"a: \"tab\\there \\u00e9\"\n", Json{{"a", "tab\there \xc3\xa9"}}},
   });
 }
@@ -122,7 +165,8 @@ TEST(ReadYaml, AliasesRepeatTheirAnchoredNode) {
 
 TEST(ReadYaml, MergeKeysFillInMissingKeys) {
   expect_reads({
-      {"base: &b {x: 1, y: 2}\nm:\n  <<: *b\n  y: 3\n", Json{{"base", {{"x", 1u}, {"y", 2u}}}, {"m", {{"x", 1u}, {"y", 3u}}}}},
+      {"base: &b {x: 1, y: 2}\nm:\n  <<: *b\n  y: 3\n",
+       Json{{"base", {{"x", 1u}, {"y", 2u}}}, {"m", {{"x", 1u}, {"y", 3u}}}}},
       {"m:\n  y: 3\n  <<: {x: 1, y: 2}\n", Json{{"m", {{"x", 1u}, {"y", 3u}}}}},
       {"m:\n  <<: [{x: 1}, {x: 2, y: 2}]\n", Json{{"m", {{"x", 1u}, {"y", 2u}}}}},
       {"m:\n  <<: {x: 1}\n  <<: {x: 2, z: 3}\n", Json{{"m", {{"x", 1u}, {"z", 3u}}}}},
@@ -209,7 +253,8 @@ TEST(ReadYaml, AliasReplayIsBounded) {
   // Replays nest one level per alias inside an anchored node: 64 levels are
   // fine, the 65th is not.
   std::string chain = "a0: &a0 x\n";
-  for (std::size_t k = 1; k <= 64; ++k) chain += numbered("a", k) + numbered(": &a", k) + numbered(" [*a", k - 1) + "]\n";
+  for (std::size_t k = 1; k <= 64; ++k)
+    chain += numbered("a", k) + numbered(": &a", k) + numbered(" [*a", k - 1) + "]\n";
   EXPECT_TRUE(read_yaml(chain + "z: *a63\n").has_value());
   EXPECT_FALSE(read_yaml(chain + "z: *a64\n").has_value());
 

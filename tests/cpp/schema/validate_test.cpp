@@ -59,10 +59,9 @@ TEST(Validate, AllowedChildrenBindOnlyDirectComponentChildren) {
   nodes.push_back(component("Tabs", {component("Tab"), component("Card"), component("tab"),
                                      block(NodeKind::Paragraph, {component("Tab2")})}));
   nodes.push_back(component("Empty", {component("Tab"), block(NodeKind::Paragraph, {component("Tab")})}));
-  EXPECT_EQ(messages(nodes, schema),
-            (Messages{"<Card> is not allowed as a child here", "unknown component <Card>",
-                      "<tab> is not allowed as a child here", "unknown component <tab>", "unknown component <Tab2>",
-                      "<Tab> is not allowed as a child here"}));
+  EXPECT_EQ(messages(nodes, schema), (Messages{"<Card> is not allowed as a child here", "unknown component <Card>",
+                                               "<tab> is not allowed as a child here", "unknown component <tab>",
+                                               "unknown component <Tab2>", "<Tab> is not allowed as a child here"}));
 }
 
 TEST(Validate, SelfClosingComponentsMayHaveNoChildOfAnyKind) {
@@ -97,11 +96,11 @@ TEST(Validate, ChecksEachAttributeAgainstItsOwnPropThenTheFirstGlobalOne) {
   schema.global_props.push_back({"g", prop(PropType::Boolean)});
   schema.global_props.push_back({"g", prop(PropType::Any)});
   NodeList nodes;
-  nodes.push_back(component_with("X", {attribute("k", Json("s")), attribute("g", Json(1)),
-                                       attribute("other", Json::array())}));
-  EXPECT_EQ(messages(nodes, schema), (Messages{"prop `k` on <X> expects number, got string",
-                                               "prop `g` on <X> expects boolean, got number",
-                                               "W unknown prop `other` on <X>"}));
+  nodes.push_back(
+      component_with("X", {attribute("k", Json("s")), attribute("g", Json(1)), attribute("other", Json::array())}));
+  EXPECT_EQ(messages(nodes, schema),
+            (Messages{"prop `k` on <X> expects number, got string", "prop `g` on <X> expects boolean, got number",
+                      "W unknown prop `other` on <X>"}));
 }
 
 TEST(Validate, TypeMessagesNameTheExpectedAndTheFoundKind) {
@@ -174,8 +173,8 @@ TEST(Validate, PlacesFindingsAtTheComponentOrTheAttributeInDocumentOrder) {
   ast::Position outer{{2, 3, 10}, {9, 1, 90}};
   ast::Position attr{{2, 10, 17}, {2, 15, 22}};
   ast::Position inner{{4, 1, 30}, {4, 9, 38}};
-  nodes.push_back(component_with("Outer", {attribute("x", Json(1), attr)},
-                                 {component_with("Inner", {}, {}, inner)}, outer));
+  nodes.push_back(
+      component_with("Outer", {attribute("x", Json(1), attr)}, {component_with("Inner", {}, {}, inner)}, outer));
   nodes.push_back(component_with("Last", {}, {}, {{10, 1, 95}, {10, 8, 102}}));
   Diagnostics expected = {
       {"missing required prop `need`", "Outer", 2, 3, Severity::Error},

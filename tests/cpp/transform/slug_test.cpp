@@ -26,12 +26,16 @@ TEST(Slugify, KeepsLowerCaseAsciiLettersAndDigitsAndCollapsesTheRest) {
     std::string_view text, slug;
   };
   const Case cases[] = {
-      {"Hello, World!", "hello-world"}, {"2.1 Setup", "2-1-setup"},
-      {"Q&A: Part #2", "q-a-part-2"},   {"  Spaces  ", "spaces"},
+      {"Hello, World!", "hello-world"},
+      {"2.1 Setup", "2-1-setup"},
+      {"Q&A: Part #2", "q-a-part-2"},
+      {"  Spaces  ", "spaces"},
       {"snake_case-name", "snake-case-name"},
-      {"\xC3\x9C" "ber uns", "ber-uns"},  // Über uns
-      {"Caf\xC3\xA9", "caf"},             // Café
-      {"\xE6\x97\xA5\xE6\x9C\xAC", ""},   // 日本
+      {"\xC3\x9C"
+       "ber uns",
+       "ber-uns"},                       // Über uns
+      {"Caf\xC3\xA9", "caf"},            // Café
+      {"\xE6\x97\xA5\xE6\x9C\xAC", ""},  // 日本
       {"---", ""},
       {"", ""},
   };
@@ -77,8 +81,8 @@ TEST(AutoSlug, CountsInDocumentOrderAndSkipsDefinitionLists) {
   nodes.push_back(block(NodeKind::Blockquote, {heading(2, {text("Quote")})}));
   nodes.push_back(block(NodeKind::List, {block(NodeKind::ListItem, {heading(2, {text("Item")})})}));
   nodes.push_back(footnote(NodeKind::FootnoteDefinition, {heading(2, {text("Note")})}));
-  nodes.push_back(block(NodeKind::DefinitionList,
-                        {block(NodeKind::DefinitionDescription, {heading(2, {text("Hidden")})})}));
+  nodes.push_back(
+      block(NodeKind::DefinitionList, {block(NodeKind::DefinitionDescription, {heading(2, {text("Hidden")})})}));
   ast::Root root = slugged(std::move(nodes));
   auto first_child = [](const Node& n) -> const Node& { return n.children()->front(); };
   EXPECT_EQ(id_of(first_child(root.children[0])), "setup");

@@ -28,8 +28,8 @@ std::vector<Item> items_of(const Node& table) {
   std::vector<Item> items;
   for (const auto& item : *component.children.front().children()) {
     const auto& link = item.children()->front().as<ast::LinkNode>();
-    items.push_back({link.children.front().as<ast::TextNode>().value, link.url,
-                     *item.as<ast::StandardBlockNode>().depth});
+    items.push_back(
+        {link.children.front().as<ast::TextNode>().value, link.url, *item.as<ast::StandardBlockNode>().depth});
   }
   return items;
 }
@@ -54,10 +54,9 @@ TEST(TableOfContents, ReplacesThePlaceholderWithLinksToHeadingsInRange) {
     ast::Root root = root_of(sample(with_ids));
     TableOfContents().transform(root, "");
     std::string p = with_ids ? "#" : "";
-    EXPECT_EQ(items_of(root.children[1]),
-              (std::vector<Item>{{"Intro", p + (with_ids ? "intro" : ""), 2},
-                                 {"Setup", p + (with_ids ? "setup" : ""), 3},
-                                 {"Usage", p + (with_ids ? "usage" : ""), 2}}));
+    EXPECT_EQ(items_of(root.children[1]), (std::vector<Item>{{"Intro", p + (with_ids ? "intro" : ""), 2},
+                                                             {"Setup", p + (with_ids ? "setup" : ""), 3},
+                                                             {"Usage", p + (with_ids ? "usage" : ""), 2}}));
     EXPECT_EQ(root.children.size(), 6u);
   }
 }
@@ -169,17 +168,16 @@ TEST(TableOfContents, ListsHeadingsAtAnyNestingInDocumentOrder) {
   NodeList nodes;
   nodes.push_back(component("TableOfContents"));
   nodes.push_back(block(NodeKind::Blockquote, {heading(2, {text("Quote")})}));
-  nodes.push_back(block(NodeKind::DefinitionList,
-                        {block(NodeKind::DefinitionDescription, {heading(2, {text("Hello "), block(
-                                                                     NodeKind::Emphasis, {text("big")}),
-                                                                 text(" world")})})}));
+  nodes.push_back(
+      block(NodeKind::DefinitionList,
+            {block(NodeKind::DefinitionDescription,
+                   {heading(2, {text("Hello "), block(NodeKind::Emphasis, {text("big")}), text(" world")})})}));
   nodes.push_back(component("Card", {heading(3, {text("Inside")})}));
   ast::Root root = root_of(std::move(nodes));
   AutoSlug().transform(root, "");
   TableOfContents().transform(root, "");
-  EXPECT_EQ(items_of(root.children[0]), (std::vector<Item>{{"Quote", "#quote", 2},
-                                                            {"Hello big world", "", 2},
-                                                            {"Inside", "#inside", 3}}));
+  EXPECT_EQ(items_of(root.children[0]),
+            (std::vector<Item>{{"Quote", "#quote", 2}, {"Hello big world", "", 2}, {"Inside", "#inside", 3}}));
 }
 
 }  // namespace
