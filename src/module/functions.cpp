@@ -32,6 +32,13 @@ PyObject* to_python(const ast::Root& root) {
   return sink.take();
 }
 
+// The tree of `input` after the pipeline's transforms.
+PyObject* parse_and_apply(const transform::Pipeline& pipeline, std::string_view input) {
+  ast::Root root = parser::parse(input);
+  pipeline.apply(root, input);
+  return to_python(root);
+}
+
 // The pipeline of the transform names, in their order; nothing with a
 // ValueError set for a name that is not one of the three.
 std::optional<transform::Pipeline> build_pipeline(const std::vector<std::string>& names,
@@ -85,7 +92,7 @@ PyObject* parse_with_defaults(PyObject*, PyObject* const* args, Py_ssize_t nargs
     if (!bound) return nullptr;
     auto input = str_argument((*bound)[0], "input");
     if (!input) return nullptr;
-    return to_python(transform::parse_with_defaults(*input));
+    return parse_and_apply(transform::default_pipeline(), *input);
   });
 }
 
@@ -101,7 +108,7 @@ PyObject* parse_with_transforms(PyObject*, PyObject* const* args, Py_ssize_t nar
     if (!repo) return nullptr;
     auto pipeline = build_pipeline(*transforms, *repo);
     if (!pipeline) return nullptr;
-    return to_python(pipeline->run(*input));
+    return parse_and_apply(*pipeline, *input);
   });
 }
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <utility>
 
+#include "ast/decimal.hpp"
 #include "parser/ascii.hpp"
-#include "parser/decimal.hpp"
 #include "parser/json_text.hpp"
 
 namespace vyn::parser {
@@ -148,8 +148,8 @@ std::variant<Json, std::string_view> read_primitive_text(std::string_view text) 
   for (std::string_view word : {"inf", "infinity", "nan"}) {
     if (equals_ignoring_case(unsigned_text, word)) return non_finite;
   }
-  if (!is_decimal_float(text)) return invalid;
-  double value = decimal_value(text);
+  if (!ast::is_decimal_float(text)) return invalid;
+  double value = ast::decimal_value(text);
   if (std::isinf(value)) return non_finite;
   return Json(value);
 }

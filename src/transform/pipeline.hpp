@@ -1,4 +1,4 @@
-// A parse followed by an ordered list of transforms, and the default one.
+// An ordered list of transforms applied to a parsed tree, and the default one.
 #pragma once
 
 #include <memory>
@@ -22,16 +22,16 @@ class Pipeline {
     return std::move(*this);
   }
 
-  // Parses `input`, then applies every transform in insertion order, each
-  // seeing the tree as the ones before it left it.
-  ast::Root run(std::string_view input) const;
+  // Applies every transform in insertion order, each seeing the tree as the
+  // ones before it left it and the same `source`, the text it was parsed from.
+  void apply(ast::Root& root, std::string_view source) const;
 
  private:
   std::vector<std::unique_ptr<Transform>> transforms_;
 };
 
-// Parses with the default transforms: heading slugs, then the table of
-// contents, so that its links point at the slugs.
-ast::Root parse_with_defaults(std::string_view input);
+// The default transforms: heading slugs, then the table of contents, so that
+// its links point at the slugs.
+Pipeline default_pipeline();
 
 }  // namespace vyn::transform

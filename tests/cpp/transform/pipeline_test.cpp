@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "builders.hpp"
-#include "parser/parser.hpp"
 #include "transform/slug.hpp"
 #include "transform/toc.hpp"
 
@@ -25,32 +24,40 @@ class Stamp final : public Transform {
   std::string mark_;
 };
 
-TEST(Pipeline, EmptyPipelineOnlyParses) {
-  for (std::string_view input : {"", "# Title\n\ntext\n", "---\na: 1\n---\nbody\n"})
-    EXPECT_EQ(Pipeline().run(input), parser::parse(input));
+TEST(Pipeline, EmptyPipelineLeavesTheTreeAsItIs) {
+  const ast::Root tree = root_of({heading(2, {text("Intro")}), block(NodeKind::Paragraph, {text("x")})});
+  ast::Root root = tree;
+  Pipeline().apply(root, "## Intro\n\nx\n");
+  EXPECT_EQ(root, tree);
 }
 
 TEST(Pipeline, AppliesEachAddedTransformInOrderWithTheSameSource) {
   auto pipeline = Pipeline().add(Stamp("a")).add(Stamp("b")).add(Stamp("a"));
   for (int run = 0; run < 2; ++run) {
-    ast::Root root = pipeline.run("x");
-    ASSERT_GE(root.children.size(), 3u);
-    auto tail = root.children.end() - 3;
-    EXPECT_EQ(tail[0].as<ast::TextNode>().value, "a:x");
-    EXPECT_EQ(tail[1].as<ast::TextNode>().value, "b:x");
-    EXPECT_EQ(tail[2].as<ast::TextNode>().value, "a:x");
+    ast::Root root;
+    pipeline.apply(root, "x");
+    ASSERT_EQ(root.children.size(), 3u);
+    EXPECT_EQ(root.children[0].as<ast::TextNode>().value, "a:x");
+    EXPECT_EQ(root.children[1].as<ast::TextNode>().value, "b:x");
+    EXPECT_EQ(root.children[2].as<ast::TextNode>().value, "a:x");
   }
 }
 
 TEST(Pipeline, DefaultsSlugHeadingsBeforeTheTableCollectsThem) {
-  constexpr std::string_view kInput = "<TableOfContents />\n\n## Intro\n\n### Setup\n";
-  ast::Root root = parse_with_defaults(kInput);
-  EXPECT_EQ(root, Pipeline().add(AutoSlug()).add(TableOfContents()).run(kInput));
+  const ast::Root tree =
+      root_of({component("TableOfContents"), heading(2, {text("Intro")}), heading(3, {text("Setup")})});
+  ast::Root root = tree;
+  default_pipeline().apply(root, "");
+  ast::Root explicit_order = tree;
+  Pipeline().add(AutoSlug()).add(TableOfContents()).apply(explicit_order, "");
+  EXPECT_EQ(root, explicit_order);
   ASSERT_EQ(root.children.size(), 3u);
   const auto& list = root.children[0].as<ast::ComponentNode>().children.at(0);
   ASSERT_EQ(list.children()->size(), 2u);
   EXPECT_EQ(list.children()->at(1).children()->at(0).as<ast::LinkNode>().url, "#setup");
-  EXPECT_NE(Pipeline().add(TableOfContents()).add(AutoSlug()).run(kInput), root);
+  ast::Root reversed = tree;
+  Pipeline().add(TableOfContents()).add(AutoSlug()).apply(reversed, "");
+  EXPECT_NE(reversed, root);
 }
 
 TEST(Pipeline, TransformsKeepTheirNames) {

@@ -4,7 +4,9 @@
 
 #include <string_view>
 
-namespace vyn::parser {
+namespace vyn::ast {
+
+constexpr bool is_ascii_digit(char c) { return c >= '0' && c <= '9'; }
 
 // An optional sign, digits with an optional fraction (at least one digit in
 // all: "5.", ".5"), and an optional exponent with digits.
@@ -15,4 +17,4 @@ bool is_decimal_float(std::string_view text);
 // small, signed as written.
 double decimal_value(std::string_view text);
 
-}  // namespace vyn::parser
+}  // namespace vyn::ast

@@ -1,14 +1,13 @@
-#include "parser/yaml_value.hpp"
+#include "frontmatter/yaml_value.hpp"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
 
-#include "parser/ascii.hpp"
-#include "parser/decimal.hpp"
+#include "ast/decimal.hpp"
 
-namespace vyn::parser {
+namespace vyn::frontmatter {
 
 namespace {
 
@@ -31,7 +30,7 @@ bool is_one_of(std::string_view text, std::initializer_list<std::string_view> wo
 // A decimal as a double. Infinity has no JSON form: it becomes null, as do
 // .inf and .nan.
 Json decimal_json(std::string_view text) {
-  double value = decimal_value(text);
+  double value = ast::decimal_value(text);
   if (std::isinf(value)) return nullptr;
   return value;
 }
@@ -71,7 +70,7 @@ std::optional<Json> core_int(std::string_view text) {
   std::string_view digits = text;
   bool negative = !digits.empty() && digits[0] == '-';
   if (!digits.empty() && (negative || digits[0] == '+')) digits.remove_prefix(1);
-  if (digits.empty() || !std::all_of(digits.begin(), digits.end(), is_ascii_digit)) return std::nullopt;
+  if (digits.empty() || !std::all_of(digits.begin(), digits.end(), ast::is_ascii_digit)) return std::nullopt;
   std::uint64_t magnitude = 0;
   auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
   constexpr std::uint64_t kMostNegative = std::uint64_t{1} << 63;
@@ -84,7 +83,7 @@ std::optional<Json> core_float(std::string_view text) {
   if (is_one_of(text,
                 {".inf", ".Inf", ".INF", "+.inf", "+.Inf", "+.INF", "-.inf", "-.Inf", "-.INF", ".nan", ".NaN", ".NAN"}))
     return Json(nullptr);
-  if (is_decimal_float(text)) return decimal_json(text);
+  if (ast::is_decimal_float(text)) return decimal_json(text);
   return std::nullopt;
 }
 
@@ -163,4 +162,4 @@ bool ValueBuilder::add_merge(Frame& frame, Json value) {
   return true;
 }
 
-}  // namespace vyn::parser
+}  // namespace vyn::frontmatter

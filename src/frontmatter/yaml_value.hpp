@@ -11,7 +11,7 @@
 
 #include "ast/json.hpp"
 
-namespace vyn::parser {
+namespace vyn::frontmatter {
 
 // Levels of collections inside one another in a frontmatter value, aliases
 // expanded.
@@ -60,4 +60,4 @@ class ValueBuilder {
   std::size_t merge_keys_ = 0;
 };
 
-}  // namespace vyn::parser
+}  // namespace vyn::frontmatter

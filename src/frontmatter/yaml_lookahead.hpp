@@ -17,7 +17,7 @@
 #include <optional>
 #include <string_view>
 
-namespace vyn::parser {
+namespace vyn::frontmatter {
 
 class Lookahead {
  public:
@@ -60,4 +60,4 @@ class Lookahead {
   bool refused_ = false;
 };
 
-}  // namespace vyn::parser
+}  // namespace vyn::frontmatter

@@ -1,15 +1,15 @@
 // The token count that bounds libfyaml's reading ahead, and the readings it
 // refuses.
-#include "parser/yaml_lookahead.hpp"
+#include "frontmatter/yaml_lookahead.hpp"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "parser/yaml.hpp"
+#include "frontmatter/yaml.hpp"
 
-namespace vyn::parser {
+namespace vyn::frontmatter {
 namespace {
 
 // The fewest tokens that feeding all of `text` without an event in between
@@ -93,4 +93,4 @@ TEST(Lookahead, RefusesWhatLibfyamlWouldHoldWhole) {
 }
 
 }  // namespace
-}  // namespace vyn::parser
+}  // namespace vyn::frontmatter

@@ -1,6 +1,6 @@
 // Reading frontmatter YAML into JSON values: the core schema, anchors,
 // merge keys, and every resource limit.
-#include "parser/yaml.hpp"
+#include "frontmatter/yaml.hpp"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 
 #include "repeat.hpp"
 
-namespace vyn::parser {
+namespace vyn::frontmatter {
 namespace {
 
 using vyn::test_input::repeat;
@@ -268,4 +268,4 @@ TEST(ReadYaml, AliasReplayIsBounded) {
 }
 
 }  // namespace
-}  // namespace vyn::parser
+}  // namespace vyn::frontmatter

@@ -1,13 +1,11 @@
-#include "parser/decimal.hpp"
+#include "ast/decimal.hpp"
 
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <limits>
 
-#include "parser/ascii.hpp"
-
-namespace vyn::parser {
+namespace vyn::ast {
 
 namespace {
 
@@ -69,4 +67,4 @@ double decimal_value(std::string_view text) {
   return value;
 }
 
-}  // namespace vyn::parser
+}  // namespace vyn::ast

@@ -1,9 +1,9 @@
-#include "parser/yaml_lookahead.hpp"
+#include "frontmatter/yaml_lookahead.hpp"
 
 #include <algorithm>
 #include <cstring>
 
-namespace vyn::parser {
+namespace vyn::frontmatter {
 
 namespace {
 
@@ -229,4 +229,4 @@ bool Lookahead::is_marker_at(std::size_t i) const {
 
 bool Lookahead::is_comment_at(std::size_t i) const { return text_[i] == '#' && (i == 0 || is_space(text_[i - 1])); }
 
-}  // namespace vyn::parser
+}  // namespace vyn::frontmatter

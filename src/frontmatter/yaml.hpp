@@ -7,7 +7,7 @@
 
 #include "ast/json.hpp"
 
-namespace vyn::parser {
+namespace vyn::frontmatter {
 
 // Plain scalars resolve by the YAML 1.2 core schema (.inf, .nan and floats
 // too large for a double become null, having no JSON form); anchors and
@@ -20,4 +20,4 @@ namespace vyn::parser {
 // !!bool, !!int or !!float tag (other tags are ignored).
 std::optional<ast::Json> read_yaml(std::string_view text);
 
-}  // namespace vyn::parser
+}  // namespace vyn::frontmatter

@@ -7,7 +7,7 @@
 
 #include "ast/json.hpp"
 
-namespace vyn::parser {
+namespace vyn::frontmatter {
 
 struct Frontmatter {
   std::optional<ast::Json> value;  // absent without a block, or when its YAML can't be read
@@ -16,4 +16,4 @@ struct Frontmatter {
 
 Frontmatter extract_frontmatter(std::string_view input);
 
-}  // namespace vyn::parser
+}  // namespace vyn::frontmatter

@@ -1,5 +1,5 @@
 // Decimal floating-point text shared by attribute values and YAML scalars.
-#include "parser/decimal.hpp"
+#include "ast/decimal.hpp"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace vyn::parser {
+namespace vyn::ast {
 namespace {
 
 TEST(Decimal, AcceptsTheUsualFormsOnly) {
@@ -37,4 +37,4 @@ TEST(Decimal, OutOfRangeValuesKeepTheirSideAndSign) {
 }
 
 }  // namespace
-}  // namespace vyn::parser
+}  // namespace vyn::ast

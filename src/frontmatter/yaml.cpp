@@ -1,4 +1,4 @@
-#include "parser/yaml.hpp"
+#include "frontmatter/yaml.hpp"
 
 #include <libfyaml.h>
 
@@ -7,10 +7,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "parser/yaml_lookahead.hpp"
-#include "parser/yaml_value.hpp"
+#include "frontmatter/yaml_lookahead.hpp"
+#include "frontmatter/yaml_value.hpp"
 
-namespace vyn::parser {
+namespace vyn::frontmatter {
 
 namespace {
 
@@ -257,4 +257,4 @@ std::optional<ast::Json> read_yaml(std::string_view text) {
   return Reader().read(text);
 }
 
-}  // namespace vyn::parser
+}  // namespace vyn::frontmatter

@@ -1,9 +1,9 @@
-#include "parser/frontmatter.hpp"
+#include "frontmatter/frontmatter.hpp"
 
 #include "ast/unicode.hpp"
-#include "parser/yaml.hpp"
+#include "frontmatter/yaml.hpp"
 
-namespace vyn::parser {
+namespace vyn::frontmatter {
 
 namespace {
 
@@ -39,4 +39,4 @@ Frontmatter extract_frontmatter(std::string_view input) {
   return {};
 }
 
-}  // namespace vyn::parser
+}  // namespace vyn::frontmatter
