@@ -94,9 +94,11 @@ std::optional<std::size_t> scan_open_tag(const InlineSource& src, std::size_t ix
       if (src.at(i) != q) return std::nullopt;
       ++i;
     } else {
+      // An unquoted value ends at a space or line ending only: tabs and other control
+      // characters are part of it.
       std::size_t value_start = i;
-      while (src.at(i) > ' ' && src.at(i) != '"' && src.at(i) != '\'' && src.at(i) != '=' && src.at(i) != '<' &&
-             src.at(i) != '>' && src.at(i) != '`') {
+      while (src.at(i) >= 0 &&
+             std::string_view(" \n\r\"'=<>`").find(static_cast<char>(src.at(i))) == std::string_view::npos) {
         ++i;
       }
       if (i == value_start) return std::nullopt;
