@@ -187,7 +187,11 @@ bool BlockParser::start_definition(LineStart& ls) {
 std::size_t BlockParser::parse_block(std::size_t start_ix) {
   LineStart ls(text_, start_ix);
   std::size_t matched = scan_containers(ls);
-  if (empty_item_ != nil && !scan_blank_line(text_, ls.ix())) {
+  if (empty_item_ != nil && scan_empty_line(text_, ls.ix())) {
+    // A line of nothing but white space leaves such an item open, even where its vertical tabs
+    // or form feeds do not continue the item.
+    if (matched < tree_.spine_len() && tree_.spine_at(matched) == empty_item_) ++matched;
+  } else if (empty_item_ != nil) {
     // An item that began with two blank lines ended with its marker line, if the line goes on
     // in the item's parent.
     for (std::size_t k = 0; k < tree_.spine_len() && k <= matched; ++k) {
@@ -229,7 +233,7 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
                     .end = ls.ix(),
                     .item = Item::TaskListMarker,
                     .flags = static_cast<std::uint8_t>(*is_checked ? checked : 0)};
-          if (scan_blank_line(text_, ls.ix())) {
+          if (scan_empty_line(text_, ls.ix())) {
             tree_.append(task);
             return begin_item_blank(ls.ix());
           }
@@ -267,14 +271,14 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
       }
     }
     if (has(doc_.options, Options::definition_list) && start_definition(ls)) {
-      if (scan_blank_line(text_, ls.ix())) return begin_item_blank(ls.ix());
+      if (scan_empty_line(text_, ls.ix())) return begin_item_blank(ls.ix());
       continue;
     }
     break;
   }
 
   std::size_t ix = ls.ix();
-  if (auto blank = scan_blank_line(text_, ix)) {
+  if (auto blank = scan_empty_line(text_, ix)) {
     std::uint32_t top = tree_.peek_up();
     if (top != nil && top == begin_list_item_) {
       // An item can start with at most one blank line; it ends when content follows.
@@ -451,11 +455,11 @@ namespace markdown {
 // the table, and the line then reads as indented code.
 bool BlockParser::ends_table(LineStart ls) {
   std::size_t ix = ls.ix();
-  if (scan_blank_line(text_, ix)) return true;
+  if (scan_empty_line(text_, ix)) return true;
   ls.scan_all_space();
   LineStart probe = ls;
   probe.scan_space_upto(3);
-  if (text_[probe.ix()] == '|' && scan_blank_line(text_, probe.ix() + 1)) return true;
+  if (text_[probe.ix()] == '|' && scan_empty_line(text_, probe.ix() + 1)) return true;
   LineStart list = ls;
   if (list.scan_list_marker()) return true;
   return interrupts_paragraph(ls, true, false);

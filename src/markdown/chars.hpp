@@ -16,6 +16,9 @@ inline bool is_ascii_whitespace(unsigned char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
 }
 inline bool is_blank_char(unsigned char c) { return c == ' ' || c == '\t'; }
+// White space within a line where no indentation is counted: around block markers and inline
+// syntax, at line ends, on lines with nothing else. Indentation itself is spaces and tabs only.
+inline bool is_line_space(unsigned char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
 inline bool is_eol_char(unsigned char c) { return c == '\n' || c == '\r'; }
 
 char32_t decode_utf8_at(std::string_view s, std::size_t ix);

@@ -184,6 +184,15 @@ void InlinePass::run() {
     }
   }
   brackets_to_text(out_);
+  // A backslash break that ends the block (only white space followed it, on a line of
+  // vertical tabs or form feeds) is a literal backslash, as at the end of any paragraph.
+  if (!out_.empty()) {
+    Node& last = tree_[out_.back()];
+    if (last.item == Item::HardBreak && doc_.text[last.start] == '\\') {
+      last.item = Item::Text;
+      last.str = doc_.text.substr(last.start, 1);
+    }
+  }
   tree_[block_].child = resolve_emphasis(tree_, doc_.text, out_);
 }
 

@@ -94,10 +94,10 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
           }
         }
       }
-      if (only_refdefs && blank_after_refdefs(ls)) {
-        // The reference reads such a line as the first of the text after the definitions.
+      if (only_refdefs && blank_after_refdefs(ls) && read_refdefs(tree_[para].start, eol, false) >= eol) {
+        // Such a line is read as the first of the text after the definitions.
         only_refdefs = false;
-        after_refdefs = blank_text = more = read_refdefs(tree_[para].start, eol, false) >= eol;
+        after_refdefs = blank_text = more = true;
       } else {
         more = !interrupts_paragraph(ls, all);
       }
@@ -143,7 +143,7 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
 
 // A blank line with four columns or more past the container prefix it has.
 bool BlockParser::blank_after_refdefs(LineStart ls) {
-  return scan_blank_line(text_, ls.ix()) && ls.scan_space_upto(4) >= 4;
+  return scan_empty_line(text_, ls.ix()) && ls.scan_space_upto(4) >= 4;
 }
 
 // Reads the link reference definitions that open a paragraph's text [start, limit), registering
@@ -199,7 +199,7 @@ void BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling, 
 std::size_t BlockParser::parse_atx_heading(std::size_t ix, unsigned level) {
   std::size_t eol = find_eol(text_, ix);
   std::size_t end = eol + scan_eol(text_, eol);
-  std::size_t content_start = skip_blanks(text_, ix + level, eol);
+  std::size_t content_start = skip_line_space(text_, ix + level, eol);
   // Only spaces end the content: a tab before the line end or the closing #s stays text.
   std::size_t content_end = eol;
   while (content_end > content_start && text_[content_end - 1] == ' ') --content_end;
@@ -210,9 +210,10 @@ std::size_t BlockParser::parse_atx_heading(std::size_t ix, unsigned level) {
     content_end = hashes;
     while (content_end > content_start && text_[content_end - 1] == ' ') --content_end;
   }
-  // White space left at the end (there is a tab in it) is read as part of the last item.
+  // White space left at the end (a tab, vertical tab or form feed is in it) is read as part of
+  // the last item.
   std::size_t inline_end = content_end;
-  while (inline_end > content_start && is_blank_char(static_cast<unsigned char>(text_[inline_end - 1]))) {
+  while (inline_end > content_start && is_line_space(static_cast<unsigned char>(text_[inline_end - 1]))) {
     --inline_end;
   }
   append_block(Node{.start = ix, .end = end, .item = Item::Heading, .count = level, .content_end = content_end});
@@ -258,14 +259,16 @@ std::size_t BlockParser::parse_indented_code(LineStart ls) {
     bool more = false;
     while (continues(line, ls)) {
       LineStart indent = ls;
-      if (scan_blank_line(text_, ls.ix())) {
-        indent.scan_space_upto(4);
+      const bool indented = indent.scan_space_upto(4) >= 4;
+      // Past the indent, a line of vertical tabs and form feeds waits like a blank one: it goes
+      // with the code only if more code follows.
+      if (scan_blank_line(text_, ls.ix()) || (indented && scan_empty_line(text_, indent.ix()))) {
         std::size_t after = next_lf_line(text_, indent.ix());
         blank_lines.push_back(Pending{indent.ix(), after, indent.spaces_remaining()});
         line = after;
         continue;
       }
-      if (indent.scan_space_upto(4) >= 4) {
+      if (indented) {
         ls = indent;
         more = true;
       }
@@ -284,10 +287,10 @@ std::size_t BlockParser::parse_indented_code(LineStart ls) {
 std::size_t BlockParser::parse_fenced_code(std::size_t ix, std::size_t indent, Fence fence) {
   // The info string runs to the line feed; spaces, tabs and CRs around it go.
   std::size_t eol = find_lf(text_, ix);
-  std::size_t info_start = skip_blanks(text_, ix + fence.count, eol);
+  std::size_t info_start = skip_line_space(text_, ix + fence.count, eol);
   std::size_t info_end = eol;
   while (info_end > info_start &&
-         (is_blank_char(static_cast<unsigned char>(text_[info_end - 1])) || text_[info_end - 1] == '\r')) {
+         (is_line_space(static_cast<unsigned char>(text_[info_end - 1])) || text_[info_end - 1] == '\r')) {
     --info_end;
   }
   // CRs go, but only after escapes are read: a backslash before a CR escapes nothing.
@@ -314,6 +317,11 @@ std::size_t BlockParser::parse_fenced_code(std::size_t ix, std::size_t indent, F
       if (auto closing = scan_closing_fence(text_, probe.ix(), fence)) {
         end = probe.ix() + *closing;
         resume = end + scan_eol(text_, end);
+        break;
+      }
+      // A last line of fewer than four columns of indent and nothing more holds no code.
+      if (probe.ix() == text_.size()) {
+        end = resume = text_.size();
         break;
       }
     }
@@ -353,8 +361,8 @@ std::size_t BlockParser::parse_html_block(std::size_t ix, std::size_t indent, Ht
     line = ls.ix();
     // The range reaches over the prefix of a blank line with white space beyond that prefix
     // (the line still ends the block), and of a last line that holds nothing more.
-    if (start.kind >= 6 && scan_blank_line(text_, line)) {
-      if (is_blank_char(static_cast<unsigned char>(text_[line]))) end = line;
+    if (start.kind >= 6 && scan_empty_line(text_, line)) {
+      if (is_line_space(static_cast<unsigned char>(text_[line]))) end = line;
       break;
     }
     if (line == text_.size()) {
@@ -407,7 +415,7 @@ std::size_t BlockParser::parse_table_row(std::size_t ix, std::size_t columns, bo
     std::uint32_t cell = tree_.append(Node{.start = i, .item = Item::TableCell});
     tree_.push();
     line_content_start_ = i;
-    LineEnd line = parse_line(skip_blanks(text_, i, eol), eol, true);
+    LineEnd line = parse_line(skip_line_space(text_, i, eol), eol, true);
     append_text(line.text_start, line.trimmed);
     tree_.pop();
     tree_[cell].end = tree_[cell].content_end = line.eol;
@@ -419,7 +427,7 @@ std::size_t BlockParser::parse_table_row(std::size_t ix, std::size_t columns, bo
     }
     if (!line.cell_end) break;
     i = line.eol + 1;
-    if (skip_blanks(text_, i, eol) == eol) break;
+    if (skip_line_space(text_, i, eol) == eol) break;
   }
   for (; cells < columns; ++cells) {
     tree_.append(Node{.start = end, .end = end, .item = Item::TableCell, .content_end = end});

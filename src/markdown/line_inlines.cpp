@@ -173,11 +173,15 @@ LineEnd BlockParser::parse_line(std::size_t ix, std::size_t limit, bool table_ce
 line_end:
   result.eol = i;
   std::size_t trimmed = i;
-  while (trimmed > result.text_start && is_blank_char(static_cast<unsigned char>(text_[trimmed - 1]))) --trimmed;
+  while (trimmed > result.text_start && is_line_space(static_cast<unsigned char>(text_[trimmed - 1]))) --trimmed;
   result.trimmed = trimmed;
   if (!result.backslash_break && i < limit && !result.cell_end) {
-    // Two or more spaces or tabs make a hard break.
-    if (i - trimmed >= 2) result.hard_start = trimmed;
+    // Two or more white space characters make a hard break. On a line of nothing else (it
+    // holds a vertical tab or form feed, or it would be blank) the break takes in the white
+    // space of the container prefix before it too.
+    std::size_t hard = trimmed;
+    while (hard > 0 && is_line_space(static_cast<unsigned char>(text_[hard - 1]))) --hard;
+    if (i - hard >= 2) result.hard_start = hard;
   }
   return result;
 }

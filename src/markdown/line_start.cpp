@@ -108,9 +108,7 @@ std::optional<ListMarker> LineStart::scan_list_marker() {
   }
   LineStart after_marker = *this;
   std::size_t spaces = scan_space_upto(5);
-  LineStart rest = *this;
-  rest.scan_all_space();
-  if (rest.is_at_eol()) {
+  if (scan_empty_line(text_, ix_)) {
     // Nothing but white space follows: the marker line is read up to one byte of it.
     *this = after_marker;
     scan_space_upto(1);
@@ -131,12 +129,12 @@ std::optional<bool> LineStart::scan_task_list_marker() {
   LineStart saved = *this;
   scan_space_upto(3);
   if (ix_ + 3 < text_.size() && text_[ix_] == '[' && text_[ix_ + 2] == ']' &&
-      (text_[ix_ + 3] == ' ' || text_[ix_ + 3] == '\t')) {
+      is_line_space(static_cast<unsigned char>(text_[ix_ + 3]))) {
     char mark = text_[ix_ + 1];
-    if (mark == ' ' || mark == 'x' || mark == 'X') {
+    if (is_line_space(static_cast<unsigned char>(mark)) || mark == 'x' || mark == 'X') {
       ix_ += 3;
       col_ += 3;
-      return mark != ' ';
+      return mark == 'x' || mark == 'X';
     }
   }
   *this = saved;
@@ -169,8 +167,7 @@ std::optional<std::string_view> LineStart::scan_footnote_label() {
     }
     if (i > ix_ + 2 && i + 1 < text_.size() && text_[i] == ']' && text_[i + 1] == ':') {
       std::string_view label = text_.substr(ix_ + 2, i - ix_ - 2);
-      ix_ = i + 2;
-      scan_all_space();
+      ix_ = skip_line_space(text_, i + 2, text_.size());
       // Tab stops count from the content after the label, as the reference counts them.
       col_ = 0;
       return label;

@@ -11,7 +11,7 @@ constexpr std::size_t max_label_length = 999;
 constexpr int max_destination_parens = 32;
 
 bool is_eol(int c) { return c == '\n' || c == '\r'; }
-bool is_blank(int c) { return c == ' ' || c == '\t'; }
+bool is_blank(int c) { return c >= 0 && is_line_space(static_cast<unsigned char>(c)); }
 
 }  // namespace
 

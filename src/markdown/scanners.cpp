@@ -66,6 +66,17 @@ std::optional<std::size_t> scan_blank_line(std::string_view text, std::size_t ix
   return i + scan_eol(text, i) - ix;
 }
 
+std::size_t skip_line_space(std::string_view text, std::size_t ix, std::size_t limit) {
+  while (ix < limit && is_line_space(static_cast<unsigned char>(text[ix]))) ++ix;
+  return ix;
+}
+
+std::optional<std::size_t> scan_empty_line(std::string_view text, std::size_t ix) {
+  std::size_t i = skip_line_space(text, ix, text.size());
+  if (!at_line_end(text, i)) return std::nullopt;
+  return i + scan_eol(text, i) - ix;
+}
+
 std::optional<std::size_t> scan_hrule(std::string_view text, std::size_t ix) {
   if (ix >= text.size()) return std::nullopt;
   char c = text[ix];
@@ -89,7 +100,7 @@ std::optional<unsigned> scan_atx_heading(std::string_view text, std::size_t ix) 
   while (i < text.size() && text[i] == '#' && i - ix < 7) ++i;
   std::size_t level = i - ix;
   if (level == 0 || level > 6) return std::nullopt;
-  if (!at_line_end(text, i) && !is_blank_char(static_cast<unsigned char>(text[i]))) return std::nullopt;
+  if (!at_line_end(text, i) && !is_line_space(static_cast<unsigned char>(text[i]))) return std::nullopt;
   return static_cast<unsigned>(level);
 }
 
@@ -113,7 +124,8 @@ std::optional<std::size_t> scan_closing_fence(std::string_view text, std::size_t
   std::size_t i = ix;
   while (i < text.size() && text[i] == fence.ch) ++i;
   if (i - ix < fence.count) return std::nullopt;
-  i = skip_blanks(text, i);
+  // Only spaces may follow: after a tab the line is content.
+  while (i < text.size() && text[i] == ' ') ++i;
   if (!at_line_end(text, i)) return std::nullopt;
   return i - ix;
 }
@@ -123,7 +135,7 @@ std::optional<SetextUnderline> scan_setext_underline(std::string_view text, std:
   char c = text[ix];
   std::size_t i = ix;
   while (i < text.size() && text[i] == c) ++i;
-  i = skip_blanks(text, i);
+  i = skip_line_space(text, i, text.size());
   if (!at_line_end(text, i)) return std::nullopt;
   return SetextUnderline{c == '=' ? 1u : 2u, i + scan_eol(text, i) - ix};
 }
@@ -166,7 +178,7 @@ std::optional<HtmlBlockStart> scan_html_block_start(std::string_view text, std::
     InlineSource line{text, eol, {}};
     std::optional<std::size_t> tag_end = scan_open_tag(line, ix);
     if (!tag_end) tag_end = scan_closing_tag(line, ix);
-    if (tag_end && skip_blanks(text, *tag_end) == eol) return HtmlBlockStart{7, {}};
+    if (tag_end && skip_line_space(text, *tag_end, eol) == eol) return HtmlBlockStart{7, {}};
   }
   return std::nullopt;
 }
@@ -234,7 +246,7 @@ std::size_t count_table_cells(std::string_view text, std::size_t ix) {
   std::size_t eol = find_eol(text, ix);
   std::size_t i = skip_blanks(text, ix);
   std::size_t last = eol;
-  while (last > i && is_blank_char(static_cast<unsigned char>(text[last - 1]))) --last;
+  while (last > i && is_line_space(static_cast<unsigned char>(text[last - 1]))) --last;
   if (i < last && text[i] == '|') {
     // A lone pipe has no cell at all.
     if (++i == last) return 0;

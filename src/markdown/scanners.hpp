@@ -17,8 +17,14 @@ std::size_t scan_eol(std::string_view text, std::size_t ix);
 std::size_t find_eol(std::string_view text, std::size_t ix);
 // Position just past the line ending of the line holding ix.
 std::size_t next_line_start(std::string_view text, std::size_t ix);
-// Only spaces and tabs until the line ends: bytes up to and including the line ending.
+// Only spaces and tabs until the line ends: bytes up to and including the line ending. Such a
+// line continues open containers and ends a paragraph.
 std::optional<std::size_t> scan_blank_line(std::string_view text, std::size_t ix);
+// The same with vertical tabs and form feeds too: a line where no block starts, which ends an
+// HTML block or a table and leaves an item's or definition's first line empty.
+std::optional<std::size_t> scan_empty_line(std::string_view text, std::size_t ix);
+// Past spaces, tabs, vertical tabs and form feeds from ix.
+std::size_t skip_line_space(std::string_view text, std::size_t ix, std::size_t limit);
 // A thematic break: the bytes of the line including its ending.
 std::optional<std::size_t> scan_hrule(std::string_view text, std::size_t ix);
 // An ATX heading opener: its level.
