@@ -21,7 +21,7 @@ using ast::Json;
 struct TagText {
   ValueEnds& ends;
   std::string_view text;
-  std::uint64_t base;
+  TextOrigin origin;
   const SourceMap& source_map;
   std::size_t tag_start;
   TagReading reading;
@@ -29,13 +29,15 @@ struct TagText {
   // An error over `from`..`to` whose message is `words`, `value`, `words_after`.
   TagError error(std::size_t from, std::size_t to, std::string_view words,
                  std::variant<std::string_view, std::string> value = {}, std::string_view words_after = {}) const {
-    return TagError{words, std::move(value), words_after, text.substr(from, to - from), base + from, base + to};
+    return TagError{words, std::move(value), words_after, text.substr(from, to - from), origin(from), origin(to)};
   }
   TagError error_to_end(std::size_t from, std::string_view words, std::string_view value = {},
                         std::string_view words_after = {}) const {
     return error(from, text.size(), words, value, words_after);
   }
-  ast::Position position(std::size_t from, std::size_t to) const { return source_map.position(base + from, base + to); }
+  ast::Position position(std::size_t from, std::size_t to) const {
+    return source_map.position(origin(from), origin(to));
+  }
 
   // The first "}" from `from`. Read for success only, a "<" before it ends
   // the search: neither a variable path nor a primitive holds one.
@@ -182,10 +184,10 @@ bool is_attribute_name_char(char c) { return is_word_char(c) || c == '-'; }
 
 }  // namespace
 
-std::variant<TagRest, TagError> parse_tag_rest(ValueEnds& ends, std::size_t at, std::uint64_t base,
+std::variant<TagRest, TagError> parse_tag_rest(ValueEnds& ends, std::size_t at, TextOrigin origin,
                                                const SourceMap& source_map, std::size_t tag_start, TagReading reading) {
   std::string_view text = ends.text();
-  TagText t{ends, text, base, source_map, tag_start, reading};
+  TagText t{ends, text, origin, source_map, tag_start, reading};
   TagRest rest;
   std::size_t i = at;
   while (i < text.size()) {

@@ -26,7 +26,7 @@ struct TagRest {
 // to its ">"; an exact read asks `ends` where its values end. `tag_start` is the
 // relative offset of its "<"; several errors cover the text from there, or from
 // the failing attribute, to the end of the text.
-std::variant<TagRest, TagError> parse_tag_rest(ValueEnds& ends, std::size_t at, std::uint64_t base,
+std::variant<TagRest, TagError> parse_tag_rest(ValueEnds& ends, std::size_t at, TextOrigin origin,
                                                const SourceMap& source_map, std::size_t tag_start, TagReading reading);
 
 // A dotted path of identifiers: "user.name", "_x", "a1.b_2".

@@ -20,7 +20,7 @@ std::string_view cut_short(std::string_view text) {
   return head.substr(0, size);
 }
 
-ast::Node ErrorBudget::error_node(const TagError& error, const SourceMap& source_map) {
+ast::Node ErrorBudget::error_node(const TagError& error, TextOrigin raw_origin, const SourceMap& source_map) {
   std::string_view value = error.inserted_value();
   std::string_view raw = error.raw;
   std::size_t size = error.words.size() + value.size() + error.words_after.size() + raw.size();
@@ -31,7 +31,7 @@ ast::Node ErrorBudget::error_node(const TagError& error, const SourceMap& source
     value = cut_short(value);
     raw = cut_short(raw);
   }
-  std::uint64_t end = error.end - (error.raw.size() - raw.size());
+  std::uint64_t end = raw.size() == error.raw.size() ? error.end : raw_origin(raw.size());
   return ast::make_error(error.message(value), std::string(raw), source_map.position(error.start, end));
 }
 

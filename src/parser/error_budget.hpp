@@ -10,6 +10,7 @@
 #include "ast/node.hpp"
 #include "parser/source_map.hpp"
 #include "parser/tags.hpp"
+#include "parser/text_origin.hpp"
 
 namespace vyn::parser {
 
@@ -37,8 +38,12 @@ class ErrorBudget {
   // The error node for `error`: exactly as the error says while its message
   // and raw content fit in what is left; once they don't, the budget is spent,
   // and this and every later error is cut, its position ending where its
-  // shortened raw content ends.
-  ast::Node error_node(const TagError& error, const SourceMap& source_map);
+  // shortened raw content ends. `raw_origin` says where the error's raw text
+  // sits in the input; by default it is the input's slice at the error's start.
+  ast::Node error_node(const TagError& error, TextOrigin raw_origin, const SourceMap& source_map);
+  ast::Node error_node(const TagError& error, const SourceMap& source_map) {
+    return error_node(error, error.start, source_map);
+  }
 
  private:
   std::size_t left_;

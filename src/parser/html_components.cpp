@@ -52,8 +52,8 @@ struct Found {
 // component stack at once.
 class HtmlScan {
  public:
-  HtmlScan(RegionState& state, std::string_view t, bool is_inline, std::uint64_t s)
-      : state_(state), t_(t), is_inline_(is_inline), s_(s), value_ends_(t) {}
+  HtmlScan(RegionState& state, std::string_view t, bool is_inline, TextOrigin origin)
+      : state_(state), t_(t), is_inline_(is_inline), origin_(origin), value_ends_(t) {}
 
   // Whether any component tag (or tag error) was found.
   bool run() {
@@ -91,10 +91,11 @@ class HtmlScan {
 
   // The tag at p: where the scan goes on, or nothing to move to the next "<".
   std::optional<std::size_t> open_tag(std::size_t p) {
-    OpenTagResult result = try_parse_open_tag(value_ends_, p, s_, state_.source_map());
+    OpenTagResult result = try_parse_open_tag(value_ends_, p, origin_, state_.source_map());
     if (auto* error = std::get_if<TagError>(&result)) {
       found_any_ = true;
-      found_.push_back({state_.error_budget().error_node(*error, state_.source_map()), 1});
+      TextOrigin raw_origin = origin_.from(static_cast<std::size_t>(error->raw.data() - t_.data()));
+      found_.push_back({state_.error_budget().error_node(*error, raw_origin, state_.source_map()), 1});
       return std::nullopt;
     }
     auto* open = std::get_if<OpenTag>(&result);
@@ -104,7 +105,7 @@ class HtmlScan {
     if (open->tag.self_closing) {
       // The rest of the line goes with the tag, further tags included.
       std::size_t n = std::min(t_.find('\n', k), t_.size());
-      found_.push_back({component(std::move(open->tag), {}, "", s_ + n), 1});
+      found_.push_back({component(std::move(open->tag), {}, "", origin_(n)), 1});
       return n;
     }
     if (!closing_tags_) closing_tags_.emplace(t_);
@@ -116,16 +117,17 @@ class HtmlScan {
     std::size_t after = c + open->tag.name.size() + 3;  // past "</name>"
     std::string_view inner = t_.substr(k, c - k);
     ast::NodeList children;
-    if (!ast::trim(inner).empty()) children = process_text(inner, s_ + k, state_.source_map(), false);
+    if (!ast::trim(inner).empty()) children = process_text(inner, origin_.from(k), state_.source_map(), false);
     Height height = children.empty() ? 1 : 2;
-    found_.push_back({component(std::move(open->tag), std::move(children), std::string(inner), s_ + after), height});
+    found_.push_back(
+        {component(std::move(open->tag), std::move(children), std::string(inner), origin_(after)), height});
     return after;
   }
 
   RegionState& state_;
   std::string_view t_;
   bool is_inline_;
-  std::uint64_t s_;
+  TextOrigin origin_;
   // Tags read after a broken one may read their values to the same far end.
   ValueEnds value_ends_;
   bool found_any_ = false;
@@ -150,8 +152,6 @@ void close_component(RegionState& state, std::string_view name, std::string_view
         1);
     return;
   }
-  // The tag's end comes from library text, which lacks the "> " prefixes
-  // inside block quotes: it may fall behind the source, even inside a character.
   std::string raw_content(source_slice(state.input(), open.tag.end, s));
   auto [children, height] = state.fit(std::move(open.children));
   ast::Position position = source_map.position(open.tag.start, e);
@@ -164,7 +164,13 @@ void close_component(RegionState& state, std::string_view name, std::string_view
 }  // namespace
 
 void handle_html_event(RegionState& state, std::string_view t, bool is_inline, std::uint64_t s, std::uint64_t e) {
-  HtmlScan scan(state, t, is_inline, s);
+  // Lines of t after the first lack their container prefixes where t spans
+  // lines inside a block quote, list item or footnote definition.
+  std::string_view input = state.input();
+  std::string_view source = s <= e && e <= input.size() ? input.substr(s, e - s) : t;
+  std::optional<LineAlignment> lines;
+  if (source != t) lines.emplace(t, source, s);
+  HtmlScan scan(state, t, is_inline, lines ? TextOrigin(*lines) : TextOrigin(s));
   if (scan.run()) {
     for (Found& found : scan.found()) state.push_node(std::move(found.node), found.height);
     return;

@@ -1,6 +1,6 @@
-// Slicing the input at offsets computed from the Markdown library's payloads,
-// which can run behind the source inside block quotes (the library drops the
-// "> " prefixes): a slice never leaves the input nor cuts a UTF-8 character.
+// Slicing the input at offsets taken from nodes and tags, whose order the
+// slicing does not rely on: a slice never leaves the input nor cuts a UTF-8
+// character.
 #pragma once
 
 #include <cstdint>

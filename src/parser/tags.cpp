@@ -20,29 +20,29 @@ std::string_view tag_name_at(std::string_view text, std::size_t at) {
 
 namespace {
 
-OpenTagResult read_open_tag(ValueEnds& ends, std::size_t at, std::uint64_t base, const SourceMap& source_map,
+OpenTagResult read_open_tag(ValueEnds& ends, std::size_t at, TextOrigin origin, const SourceMap& source_map,
                             TagReading reading) {
   std::string_view text = ends.text();
   if (at + 1 >= text.size() || text[at] != '<' || !is_ascii_upper(text[at + 1])) return std::monostate{};
   std::string_view name = tag_name_at(text, at + 1);
-  auto rest = parse_tag_rest(ends, at + 1 + name.size(), base, source_map, at, reading);
+  auto rest = parse_tag_rest(ends, at + 1 + name.size(), origin, source_map, at, reading);
   if (auto* error = std::get_if<TagError>(&rest)) return std::move(*error);
   auto& read = std::get<TagRest>(rest);
   return OpenTag{
-      ParsedTag{std::string(name), std::move(read.attributes), base + at, base + read.next, read.self_closing},
+      ParsedTag{std::string(name), std::move(read.attributes), origin(at), origin(read.next), read.self_closing},
       read.next};
 }
 
 }  // namespace
 
-OpenTagResult try_parse_open_tag(std::string_view text, std::size_t at, std::uint64_t base, const SourceMap& source_map,
+OpenTagResult try_parse_open_tag(std::string_view text, std::size_t at, TextOrigin origin, const SourceMap& source_map,
                                  TagReading reading) {
   ValueEnds ends(text);
-  return read_open_tag(ends, at, base, source_map, reading);
+  return read_open_tag(ends, at, origin, source_map, reading);
 }
 
-OpenTagResult try_parse_open_tag(ValueEnds& ends, std::size_t at, std::uint64_t base, const SourceMap& source_map) {
-  return read_open_tag(ends, at, base, source_map, TagReading::Exact);
+OpenTagResult try_parse_open_tag(ValueEnds& ends, std::size_t at, TextOrigin origin, const SourceMap& source_map) {
+  return read_open_tag(ends, at, origin, source_map, TagReading::Exact);
 }
 
 std::optional<CloseTag> try_parse_close_tag(std::string_view text, std::size_t at) {

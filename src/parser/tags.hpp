@@ -12,6 +12,7 @@
 
 #include "ast/node.hpp"
 #include "parser/source_map.hpp"
+#include "parser/text_origin.hpp"
 
 namespace vyn::parser {
 
@@ -71,14 +72,14 @@ struct CloseTag {
 // running over the same text to a far delimiter.
 enum class TagReading { Exact, SuccessOnly };
 
-// Reads the open tag whose "<" is at relative offset `at` in `text`, which
-// starts at absolute offset `base`. A tag needs an uppercase letter after the
-// "<" and may span lines.
-OpenTagResult try_parse_open_tag(std::string_view text, std::size_t at, std::uint64_t base, const SourceMap& source_map,
+// Reads the open tag whose "<" is at relative offset `at` in `text`, whose
+// bytes sit in the input as `origin` says. A tag needs an uppercase letter
+// after the "<" and may span lines.
+OpenTagResult try_parse_open_tag(std::string_view text, std::size_t at, TextOrigin origin, const SourceMap& source_map,
                                  TagReading reading = TagReading::Exact);
 // The same, read exactly in `ends.text()`: the tags read from one ValueEnds
 // share what each found of where values end.
-OpenTagResult try_parse_open_tag(ValueEnds& ends, std::size_t at, std::uint64_t base, const SourceMap& source_map);
+OpenTagResult try_parse_open_tag(ValueEnds& ends, std::size_t at, TextOrigin origin, const SourceMap& source_map);
 
 // Reads "</Name>" at relative offset `at`; white space, line ends included, may
 // stand before the ">". Anything else there is no closing tag.

@@ -75,9 +75,9 @@ std::vector<ast::CitationKey> citation_keys(std::string_view content, bool began
 // remember their last hit, so many unclosed openers still cost linear time.
 class TextScanner {
  public:
-  TextScanner(std::string_view text, std::uint64_t start, const SourceMap& source_map)
+  TextScanner(std::string_view text, TextOrigin origin, const SourceMap& source_map)
       : text_(text),
-        start_(start),
+        origin_(origin),
         source_map_(source_map),
         closing_brace_(text, "}"),
         dollar_(text, "$"),
@@ -103,10 +103,12 @@ class TextScanner {
 
  private:
   ast::Position span(std::size_t from, std::size_t to) const {
-    return source_map_.position(start_ + from, start_ + to);
+    return source_map_.position(origin_(from), origin_(to));
   }
 
-  void flush() { flush_text_buf(nodes_, text_.substr(buf_begin_, i_ - buf_begin_), start_ + buf_begin_, source_map_); }
+  void flush() {
+    flush_text_buf(nodes_, text_.substr(buf_begin_, i_ - buf_begin_), origin_.from(buf_begin_), source_map_);
+  }
 
   // Ends the literal buffer before the construct at i_, adds the construct's
   // node and goes on after its last byte, at `end`.
@@ -190,7 +192,7 @@ class TextScanner {
   }
 
   std::string_view text_;
-  std::uint64_t start_;
+  TextOrigin origin_;
   const SourceMap& source_map_;
   ast::NodeList nodes_;
   std::size_t i_ = 0;
@@ -203,18 +205,18 @@ class TextScanner {
 
 }  // namespace
 
-ast::NodeList process_text(std::string_view text, std::uint64_t start, const SourceMap& source_map, bool raw) {
+ast::NodeList process_text(std::string_view text, TextOrigin origin, const SourceMap& source_map, bool raw) {
   if (raw) {
     ast::NodeList nodes;
-    flush_text_buf(nodes, text, start, source_map);
+    flush_text_buf(nodes, text, origin, source_map);
     return nodes;
   }
-  return TextScanner(text, start, source_map).scan();
+  return TextScanner(text, origin, source_map).scan();
 }
 
-void flush_text_buf(ast::NodeList& nodes, std::string_view buf, std::uint64_t buf_start, const SourceMap& source_map) {
+void flush_text_buf(ast::NodeList& nodes, std::string_view buf, TextOrigin origin, const SourceMap& source_map) {
   if (buf.empty()) return;
-  nodes.push_back(ast::make_text(std::string(buf), source_map.position(buf_start, buf_start + buf.size())));
+  nodes.push_back(ast::make_text(std::string(buf), source_map.position(origin(0), origin(buf.size()))));
 }
 
 IdLocator split_id_locator(std::string_view entry) {

@@ -9,17 +9,18 @@
 
 #include "ast/node.hpp"
 #include "parser/source_map.hpp"
+#include "parser/text_origin.hpp"
 
 namespace vyn::parser {
 
-// The nodes that `text` (its source form, at absolute offset `start`) stands
-// for; malformed constructs stay text. With `raw` set, nothing is read: the
-// whole text becomes one text node.
-ast::NodeList process_text(std::string_view text, std::uint64_t start, const SourceMap& source_map, bool raw);
+// The nodes that `text` (its source form, whose bytes sit in the input as
+// `origin` says) stands for; malformed constructs stay text. With `raw` set,
+// nothing is read: the whole text becomes one text node.
+ast::NodeList process_text(std::string_view text, TextOrigin origin, const SourceMap& source_map, bool raw);
 
-// Appends the literal buffer, which began at absolute offset `buf_start`, as a
-// text node, unless it is empty.
-void flush_text_buf(ast::NodeList& nodes, std::string_view buf, std::uint64_t buf_start, const SourceMap& source_map);
+// Appends the literal buffer, whose bytes sit in the input as `origin` says, as
+// a text node, unless it is empty.
+void flush_text_buf(ast::NodeList& nodes, std::string_view buf, TextOrigin origin, const SourceMap& source_map);
 
 struct IdLocator {
   std::string id;

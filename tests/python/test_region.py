@@ -104,18 +104,63 @@ def test_components_in_markdown(text, expected):
     assert parsed(text) == expected
 
 
-def test_component_source_inside_block_quotes_starts_on_a_character():
-    # The library's tag text lacks the "> " prefixes, so the tag's end as
-    # computed from it falls inside the "é"; the component's source moves on
-    # to the next character.
-    text = "> > a <A\n> >x='\u00e9'>b</A>\n"
-    [quote] = _vyn.parse(text)["children"]
-    paragraph = quote["children"][0]["children"][0]
-    component = paragraph["children"][1]
-    assert component["rawContent"] == "'>b"
-    assert component["attributes"][0]["value"] == "\u00e9"
-    assert component["children"][0]["value"] == "b"
-    assert (component["position"]["start"]["offset"], component["position"]["end"]["offset"]) == (6, 24)
+def located(nodes):
+    """Every node, attribute and variable value below `nodes` with a label: its
+    kind and name, or an error's raw content, or a text's value."""
+    for node in nodes:
+        kind = node["type"]
+        label = node.get("name", node.get("rawContent", node.get("value", ""))) if kind != "component" else node["name"]
+        yield kind + ":" + label, node["position"]
+        for attribute in node.get("attributes", []):
+            yield "attribute:" + attribute["name"], attribute["position"]
+            if isinstance(attribute["value"], dict) and "path" in attribute["value"]:
+                yield "variable:" + attribute["value"]["path"], attribute["value"]["position"]
+        yield from located(node.get("children", []))
+
+
+# Tags that span lines inside containers: the library's text lacks the prefixes
+# of the lines after the first, yet every position points at the source bytes.
+# Each case names what to find and the source it must cover.
+PREFIXED_TAGS = [
+    ('> a <B\n> x="1"/>', {"attribute:x": 'x="1"', "component:B": '<B\n> x="1"/>'}),
+    ("- a <B\n  x='1'\n  y={$v.w}/>", {"attribute:x": "x='1'", "attribute:y": "y={$v.w}", "variable:v.w": "{$v.w}"}),
+    ("[^1]: a <B\n    x={2}/>\n\n[^1]", {"attribute:x": "x={2}"}),
+    ('> - \u00e9 <B\n>   x="\u00e9"\n>   y/>', {"attribute:x": 'x="\u00e9"', "attribute:y": "y"}),
+    ('- > a <B x="\u00e9"\n  > y:z>', {"error:<B x=\"\u00e9\"\ny:z>": '<B x="\u00e9"\n  > y:z>'}),
+    (">a <B\n>\t\tx/>", {"attribute:x": "x"}),
+    ("1. a <B\n\t x/>", {"attribute:x": "x"}),
+    ("> a <B\r> x/>", {"attribute:x": "x", "component:B": "<B\r> x/>"}),
+    ("> a <B\r\n> x/>", {"attribute:x": "x"}),
+    # The component's source runs from the end of its open tag.
+    ("> > a <A\n> >x='\u00e9'>b</A>\n", {"attribute:x": "x='\u00e9'", "component:A": "<A\n> >x='\u00e9'>b</A>"}),
+    # Errors span lines: the raw content is the library's text, the position the source.
+    ('> a <B\n> x="1" y=1\n> z>', {"error:y=1\nz>": "y=1\n> z>"}),
+    ("> a <B\n> x={oops}>", {"error:x={oops}>": "x={oops}>"}),
+    # A component complete within one text, its inner text across lines.
+    ('> a <x t="<B>1\n> 2</B>">', {"component:B": "<B>1\n> 2</B>", "text:1\n2": "1\n> 2"}),
+]
+
+
+@pytest.mark.parametrize("text, expected", PREFIXED_TAGS)
+def test_positions_through_container_prefixes(text, expected):
+    data = text.encode()
+    found = {}
+    for label, position in located(_vyn.parse(text)["children"]):
+        found.setdefault(label, data[position["start"]["offset"] : position["end"]["offset"]].decode())
+    assert {label: found.get(label) for label in expected} == expected
+
+
+@pytest.mark.parametrize(
+    "text, raw_content",
+    [
+        ("> > a <A\n> >x='\u00e9'>b</A>\n", "b"),
+        ("- a <A\n  x='1'>b\n  c </A>", "b\n  c "),
+        ("> a <A\n> x='1'>b *c*\n> d </A>", "b *c*\n> d "),
+    ],
+)
+def test_component_source_through_container_prefixes(text, raw_content):
+    [component] = [node for node, _ in walk(_vyn.parse(text)["children"]) if node["type"] == "component"]
+    assert component["rawContent"] == raw_content
 
 
 def test_positions_carry_lines_and_columns():

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "parser/parser.hpp"
+#include "parser/text_origin.hpp"
 #include "repeat.hpp"
 
 namespace vyn::parser {
@@ -84,6 +85,24 @@ TEST(ErrorBudget, ErrorsAreWholeUntilOneNoLongerFitsAndCutFromThenOn) {
   TagError written{"JSON attribute must be an object or array, got: ", std::string(2 * kCut, '1'), "", "{{1}}", 0, 5};
   EXPECT_EQ(budget.error_node(written, source_map).as<ast::ErrorNode>().message,
             "JSON attribute must be an object or array, got: " + std::string(kCut, '1'));
+}
+
+// A cut error in a text that lacks the container prefixes of its later lines
+// ends at the source byte where its shortened raw content ends.
+TEST(ErrorBudget, CutErrorsEndAtTheirSourceByte) {
+  std::string dashes(100, '-');
+  std::string text = "<B\rx" + dashes + "\ry";
+  std::string source = "<B\r> x" + dashes + "\r> y";
+  SourceMap source_map(source);
+  LineAlignment lines(text, source, 0);
+  ErrorBudget budget(0);
+  std::string spend(ErrorBudget::kFixedBytes + 1, 'x');
+  budget.error_node(bad_name(spend), source_map);
+
+  TagError error{"Invalid attribute name character '", std::string_view("-"), "'", text, 0, source.size()};
+  ast::Node cut = budget.error_node(error, TextOrigin(lines), source_map);
+  EXPECT_EQ(cut.as<ast::ErrorNode>().raw_content, text.substr(0, kCut));
+  EXPECT_EQ(cut.as<ast::ErrorNode>().position, source_map.position(0, kCut + 2));
 }
 
 // A document with a few broken tags, each taking the rest of its body or

@@ -65,11 +65,11 @@ TEST(Region, ReportsComponentsLeftOpenAtTheEnd) {
             "error'Unclosed tag <A>'|'<A>'@0-3 html()@0-4");
 }
 
-// Inside block quotes the library's HTML text lacks the "> " prefixes, so a
-// tag's end computed from it lands behind the source, here inside the "é".
-TEST(Region, ComponentSourceStartsOnACharacterBoundary) {
+// Inside block quotes the library's HTML text lacks the "> " prefixes; the
+// tag's end still falls on the source's ">", so the component's source is "b".
+TEST(Region, ComponentSourceStartsAfterItsTagInsideBlockQuotes) {
   EXPECT_EQ(render(parse_run("> > a <A\n> >x='\xC3\xA9'>b</A>\n")),
-            "blockquote(blockquote(paragraph(text'a '@4-6 component'A'|''>b'(text'b'@19-20)@6-24)@4-25)@2-25)@0-25");
+            "blockquote(blockquote(paragraph(text'a '@4-6 component'A'|'b'(text'b'@19-20)@6-24)@4-25)@2-25)@0-25");
 }
 
 // Containers nested past the bound are flattened into the deepest allowed
