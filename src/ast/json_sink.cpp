@@ -20,7 +20,7 @@ Json& JsonSink::put(Json value) {
 }
 
 void JsonSink::begin_object() { open_.push_back(&put(Json::object())); }
-void JsonSink::key(std::string_view key) { pending_key_.assign(key); }
+void JsonSink::key(Key key) { pending_key_.assign(key.text()); }
 void JsonSink::end_object() { open_.pop_back(); }
 
 void JsonSink::begin_array(std::size_t size) {

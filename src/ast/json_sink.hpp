@@ -12,7 +12,7 @@ namespace vyn::ast {
 class JsonSink final : public Sink {
  public:
   void begin_object() override;
-  void key(std::string_view key) override;
+  void key(Key key) override;
   void end_object() override;
   void begin_array(std::size_t size) override;
   void end_array() override;

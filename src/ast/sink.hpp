@@ -3,19 +3,65 @@
 // Python dict) gets the same order as one that sorts (a JSON value).
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 #include <string_view>
 
 namespace vyn::ast {
+
+// Every key the writers spell out, in byte-wise order; a key's slot is its index.
+inline constexpr std::array<std::string_view, 68> kKeys = {
+    "alt",        "annotation",  "attributes",  "base",      "body",
+    "caption",    "cells",       "checked",     "children",  "close",
+    "color",      "column",      "columns",     "component", "condition",
+    "delimiters", "denominator", "depth",       "diff",      "end",
+    "expr",       "font",        "frontmatter", "highlight", "id",
+    "index",      "isInline",    "keys",        "kind",      "label",
+    "lang",       "limits",      "line",        "locator",   "lower",
+    "message",    "meta",        "mode",        "name",      "numbered",
+    "numerator",  "offset",      "op",          "open",      "ordered",
+    "over",       "path",        "position",    "prefix",    "raw",
+    "rawContent", "rows",        "script",      "severity",  "showLineNumbers",
+    "start",      "style",       "sub",         "sup",       "symbol",
+    "target",     "title",       "tree",        "type",      "under",
+    "upper",      "url",         "value"};
+
+// A dictionary key. A string literal names one of kKeys, whose slot is found
+// when the program is compiled (a literal missing from the table does not
+// compile); keys read from a document (frontmatter, attribute values) have
+// none. Two words, so that it travels in registers.
+class Key {
+ public:
+  static constexpr std::size_t kNoSlot = 0xff;
+  static_assert(kKeys.size() < kNoSlot);
+
+  template <std::size_t N>
+  consteval Key(const char (&text)[N]) : data_(text), size_(N - 1), slot_(slot_of(text)) {}  // NOLINT: implicit
+  static Key of_text(std::string_view text) { return Key(text.data(), text.size(), kNoSlot); }
+
+  std::string_view text() const { return {data_, static_cast<std::size_t>(size_)}; }
+  std::size_t slot() const { return slot_; }
+
+ private:
+  constexpr Key(const char* data, std::size_t size, std::size_t slot) : data_(data), size_(size), slot_(slot) {}
+  static consteval std::size_t slot_of(std::string_view text) {
+    for (std::size_t k = 0; k < kKeys.size(); ++k)
+      if (kKeys[k] == text) return k;
+    throw std::logic_error("a key missing from kKeys");
+  }
+
+  const char* data_;
+  std::uint64_t size_ : 56;
+  std::uint64_t slot_ : 8;
+};
 
 class Sink {
  public:
   virtual ~Sink() = default;
   virtual void begin_object() = 0;
-  // Keys given by the writer are string literals (static storage); keys of
-  // frontmatter and attribute objects are not.
-  virtual void key(std::string_view key) = 0;
+  virtual void key(Key key) = 0;
   virtual void end_object() = 0;
   virtual void begin_array(std::size_t size) = 0;
   virtual void end_array() = 0;
@@ -25,6 +71,9 @@ class Sink {
   virtual void signed_integer(std::int64_t value) = 0;
   virtual void floating(double value) = 0;
   virtual void string(std::string_view value) = 0;
+  // A string of the tree's fixed vocabulary (kind and enumeration names):
+  // static storage, so one address always holds the same text.
+  virtual void name(std::string_view value) { string(value); }
 };
 
 }  // namespace vyn::ast

@@ -23,7 +23,7 @@ class Writer {
       s_.null();
     s_.key("position");
     position(root.position);
-    text("type", "root");
+    name("type", "root");
     s_.end_object();
   }
 
@@ -55,7 +55,7 @@ class Writer {
       case Json::value_t::object:
         s_.begin_object();
         for (const auto& [key, element] : value.get_ref<const Json::object_t&>()) {
-          s_.key(key);
+          s_.key(Key::of_text(key));
           json(element);
         }
         s_.end_object();
@@ -68,19 +68,24 @@ class Writer {
  private:
   // --- plain values -------------------------------------------------------
 
-  void text(std::string_view key, std::string_view value) {
+  void text(Key key, std::string_view value) {
     s_.key(key);
     s_.string(value);
   }
-  void opt_text(std::string_view key, const std::optional<std::string>& value) {
+  void opt_text(Key key, const std::optional<std::string>& value) {
     if (value) text(key, *value);
   }
-  void opt_flag(std::string_view key, const std::optional<bool>& value) {
+  void opt_flag(Key key, const std::optional<bool>& value) {
     if (!value) return;
     s_.key(key);
     s_.boolean(*value);
   }
-  void type(NodeKind kind) { text("type", kind_name(kind)); }
+  // Names of kinds and enumeration values come from constant tables.
+  void name(Key key, std::string_view value) {
+    s_.key(key);
+    s_.name(value);
+  }
+  void type(NodeKind kind) { name("type", kind_name(kind)); }
 
   void point(const Point& p) {
     s_.begin_object();
@@ -273,14 +278,14 @@ class Writer {
   // --- math ---------------------------------------------------------------
 
   template <class Enum>
-  void enum_field(std::string_view key, Enum value) {
-    text(key, name_of(value));
+  void enum_field(Key key, Enum value) {
+    name(key, name_of(value));
   }
-  void expr_field(std::string_view key, const ExprBox& expr) {
+  void expr_field(Key key, const ExprBox& expr) {
     s_.key(key);
     math(*expr);
   }
-  void opt_expr_field(std::string_view key, const OptExpr& expr) {
+  void opt_expr_field(Key key, const OptExpr& expr) {
     s_.key(key);
     if (expr)
       math(**expr);
@@ -299,7 +304,7 @@ class Writer {
   }
   template <class Kind>
   void math_type() {
-    text("type", kMathKindNames[math_kind_index<Kind>]);
+    name("type", kMathKindNames[math_kind_index<Kind>]);
   }
   void operator_fields(const MathOperator& op) {
     enum_field("kind", op.kind);
@@ -428,7 +433,7 @@ class Writer {
   void math_fields(const E::Array& e) {
     s_.key("columns");
     s_.begin_array(e.columns.size());
-    for (auto column : e.columns) s_.string(name_of(column));
+    for (auto column : e.columns) s_.name(name_of(column));
     s_.end_array();
     s_.key("rows");
     expr_grid(e.rows);
@@ -459,7 +464,7 @@ class Writer {
   // A space is its value's name as a key beside "type"; every name sorts
   // before "type".
   void math_fields(const E::Space& e) {
-    s_.key(name_of(e.space.kind));
+    s_.key(Key::of_text(name_of(e.space.kind)));
     if (e.space.kind == SpaceKind::Custom)
       s_.string(e.space.custom);
     else

@@ -6,23 +6,83 @@
 
 namespace vyn::module {
 
+// On a build without the global lock, several threads may convert at once and
+// the collector's state is the interpreter's: one thread restoring what it saw
+// could undo another's pause or leave the collector off, so it is left alone.
+CollectorPause::CollectorPause() {
+#ifdef Py_GIL_DISABLED
+  paused_ = false;
+#else
+  paused_ = PyGC_Disable() == 1;
+#endif
+}
+
+CollectorPause::~CollectorPause() {
+  if (paused_) PyGC_Enable();
+}
+
 PythonSink::~PythonSink() {
+  Py_XDECREF(pending_key_);
   Py_XDECREF(result_);
-  for (auto& [key, object] : keys_) Py_DECREF(object);
+  for (PyObject* object : keys_) Py_XDECREF(object);
+  for (const NameSlot& slot : names_) Py_XDECREF(slot.object);
+  if (ints_) {
+    for (std::size_t k = 0; k < (std::size_t{1} << kIntBits); ++k) Py_XDECREF(ints_[k].object);
+  }
 }
 
 void PythonSink::fail() { failed_ = true; }
 
-// Dict keys repeat constantly ("type", "position", ...): one str per key text.
-// Keys only live while the tree being written lives, as does this sink.
-PyObject* PythonSink::key_object(std::string_view key) {
-  auto found = keys_.find(key);
-  if (found != keys_.end()) return found->second;
-  PyObject* object = PyUnicode_DecodeUTF8(key.data(), static_cast<Py_ssize_t>(key.size()), nullptr);
+namespace {
+
+PyObject* new_str(std::string_view text) {
+  return PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), nullptr);
+}
+
+}  // namespace
+
+PyObject* PythonSink::shared_key(ast::Key key) {
+  if (key.slot() == ast::Key::kNoSlot) return new_str(key.text());
+  PyObject*& object = keys_[key.slot()];
+  if (!object) {
+    object = new_str(key.text());
+    if (!object) return nullptr;
+    PyUnicode_InternInPlace(&object);
+  }
+  return Py_NewRef(object);
+}
+
+// Names live in constant tables, so their address tells them apart: a small
+// open-addressed table by address, and a string of its own when it is crowded.
+PyObject* PythonSink::shared_name(std::string_view value) {
+  constexpr std::size_t kMask = (std::size_t{1} << kNameBits) - 1;
+  constexpr std::size_t kProbes = 8;
+  auto address = reinterpret_cast<std::uintptr_t>(value.data());
+  std::size_t at = static_cast<std::size_t>((address * 0x9E3779B97F4A7C15u) >> (64 - kNameBits));
+  for (std::size_t probe = 0; probe < kProbes; ++probe, at = (at + 1) & kMask) {
+    NameSlot& slot = names_[at];
+    if (slot.text == value.data() && slot.size == value.size()) return Py_NewRef(slot.object);
+    if (slot.object) continue;
+    PyObject* object = new_str(value);
+    if (!object) return nullptr;
+    slot = {value.data(), value.size(), object};
+    return Py_NewRef(object);
+  }
+  return new_str(value);
+}
+
+// Offsets, lines and columns repeat from node to node (a node ends where the
+// next begins, a container where its last child ends).
+PyObject* PythonSink::shared_int(std::uint64_t value) {
+  if (value <= 256) return PyLong_FromUnsignedLongLong(value);  // the interpreter's own
+  if (!ints_) ints_ = std::make_unique<IntSlot[]>(std::size_t{1} << kIntBits);
+  IntSlot& slot = ints_[value & ((std::uint64_t{1} << kIntBits) - 1)];
+  if (slot.object && slot.value == value) return Py_NewRef(slot.object);
+  PyObject* object = PyLong_FromUnsignedLongLong(value);
   if (!object) return nullptr;
-  PyUnicode_InternInPlace(&object);
-  keys_.emplace(key, object);
-  return object;
+  Py_XDECREF(slot.object);
+  slot = {value, object};
+  return Py_NewRef(object);
 }
 
 void PythonSink::put(PyObject* value) {
@@ -60,9 +120,9 @@ void PythonSink::begin_object() {
   if (!failed_) open_.push_back({dict});
 }
 
-void PythonSink::key(std::string_view key) {
+void PythonSink::key(ast::Key key) {
   if (failed_) return;
-  pending_key_ = key_object(key);
+  Py_XSETREF(pending_key_, shared_key(key));
   if (!pending_key_) fail();
 }
 
@@ -95,7 +155,7 @@ void PythonSink::boolean(bool value) {
   if (!failed_) put(PyBool_FromLong(value));
 }
 void PythonSink::unsigned_integer(std::uint64_t value) {
-  if (!failed_) put(PyLong_FromUnsignedLongLong(value));
+  if (!failed_) put(shared_int(value));
 }
 void PythonSink::signed_integer(std::int64_t value) {
   if (!failed_) put(PyLong_FromLongLong(value));
@@ -104,7 +164,10 @@ void PythonSink::floating(double value) {
   if (!failed_) put(PyFloat_FromDouble(value));
 }
 void PythonSink::string(std::string_view value) {
-  if (!failed_) put(PyUnicode_DecodeUTF8(value.data(), static_cast<Py_ssize_t>(value.size()), nullptr));
+  if (!failed_) put(new_str(value));
+}
+void PythonSink::name(std::string_view value) {
+  if (!failed_) put(shared_name(value));
 }
 
 PyObject* PythonSink::take() {

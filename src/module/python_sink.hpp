@@ -4,13 +4,29 @@
 
 #include <Python.h>
 
+#include <array>
+#include <cstdint>
+#include <memory>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "ast/sink.hpp"
 
 namespace vyn::module {
+
+// Keeps the cyclic collector paused while it lives, then restores its state.
+// The objects being built are all alive until the conversion ends, and no
+// Python code runs meanwhile, so a collection could only traverse them in vain.
+class CollectorPause {
+ public:
+  CollectorPause();
+  CollectorPause(const CollectorPause&) = delete;
+  CollectorPause& operator=(const CollectorPause&) = delete;
+  ~CollectorPause();
+
+ private:
+  bool paused_;
+};
 
 class PythonSink final : public ast::Sink {
  public:
@@ -20,7 +36,7 @@ class PythonSink final : public ast::Sink {
   ~PythonSink() override;
 
   void begin_object() override;
-  void key(std::string_view key) override;
+  void key(ast::Key key) override;
   void end_object() override;
   void begin_array(std::size_t size) override;
   void end_array() override;
@@ -30,6 +46,7 @@ class PythonSink final : public ast::Sink {
   void signed_integer(std::int64_t value) override;
   void floating(double value) override;
   void string(std::string_view value) override;
+  void name(std::string_view value) override;
 
   // The finished object (a new reference), or nullptr with an exception set.
   // A failed conversion is reported as ValueError with its text, except
@@ -41,20 +58,35 @@ class PythonSink final : public ast::Sink {
     PyObject* container;    // a dict or a list, owned through the chain of parents
     Py_ssize_t filled = 0;  // items set so far (lists)
   };
-  struct KeyHash {
-    std::size_t operator()(std::string_view key) const noexcept { return std::hash<std::string_view>()(key); }
+  struct NameSlot {
+    const char* text = nullptr;
+    std::size_t size = 0;
+    PyObject* object = nullptr;
   };
+  struct IntSlot {
+    std::uint64_t value = 0;
+    PyObject* object = nullptr;
+  };
+  static constexpr unsigned kNameBits = 6;
+  static constexpr unsigned kIntBits = 10;
 
   // Places a new reference where the writer is; steals it.
   void put(PyObject* value);
   void fail();
-  PyObject* key_object(std::string_view key);
+  // New references to the objects shared within this conversion.
+  PyObject* shared_key(ast::Key key);
+  PyObject* shared_name(std::string_view value);
+  PyObject* shared_int(std::uint64_t value);
 
+  CollectorPause pause_;  // declared first: resumes after everything below is released
   std::vector<Open> open_;
-  PyObject* pending_key_ = nullptr;  // borrowed from keys_
+  PyObject* pending_key_ = nullptr;  // a new reference
   PyObject* result_ = nullptr;
   bool failed_ = false;
-  std::unordered_map<std::string_view, PyObject*, KeyHash> keys_;  // interned dict keys
+  // Objects made at their first use in this conversion and shared after that.
+  std::array<PyObject*, ast::kKeys.size()> keys_{};  // interned, by slot
+  std::array<NameSlot, std::size_t{1} << kNameBits> names_{};
+  std::unique_ptr<IntSlot[]> ints_;  // by the value's low bits, made at the first int the interpreter does not keep
 };
 
 }  // namespace vyn::module

@@ -2,6 +2,7 @@
 conversion with their exact messages, and the result of parse."""
 
 import collections.abc
+import gc
 import inspect
 import os
 import shutil
@@ -229,6 +230,7 @@ def test_only_a_plain_type_error_of_a_conversion_names_the_argument(error, raise
 
 FRESH_NAMES = """
 import collections.abc
+import gc
 from vyn import _vyn
 
 class Fresh(collections.abc.Sequence):
@@ -293,6 +295,29 @@ def test_every_dict_has_byte_wise_sorted_keys():
     assert _sorted_everywhere(tree)
     assert list(tree["frontmatter"]) == ["B", "a", "b"]
     assert list(tree["frontmatter"]["a"]) == ["Z", "e", "z", "é"]
+
+
+@pytest.mark.parametrize("enabled", [True, False])
+def test_the_collectors_state_is_as_the_caller_left_it(enabled):
+    tree = {"children": [], "frontmatter": None, "position": P, "type": "root"}
+    calls = [
+        lambda: _vyn.parse("# a\n\n- b *c*\n"),
+        lambda: _vyn.parse_with_transforms("# a\n", ["toc"]),
+        lambda: _vyn.query_all(tree, "text"),
+        lambda: _vyn.validate(tree, {"components": {}}),
+        lambda: _vyn.query_all({"type": "root"}, "text"),  # fails
+    ]
+    was = gc.isenabled()
+    try:
+        gc.enable() if enabled else gc.disable()
+        for call in calls:
+            try:
+                call()
+            except ValueError:
+                pass
+            assert gc.isenabled() == enabled
+    finally:
+        gc.enable() if was else gc.disable()
 
 
 def test_huge_inputs_parse():
@@ -429,6 +454,13 @@ def exact_and_sorted(value, expected):
 def test_every_node_kind_is_written_back_as_read(node):
     found = _vyn.query_all(root_of(node), node["type"])
     assert exact_and_sorted(found[0], node)
+
+
+def test_numbers_repeated_in_one_conversion_keep_their_values():
+    # Equal low bits, equal values, small and large, in one written tree.
+    numbers = [300, 1324, 300, 2348, 1324, 7, 2**32 - 1, 2**32 - 1 - 1024, 2**32 - 1]
+    block = {"highlight": numbers, "position": P, "type": "code_block", "value": ""}
+    assert _vyn.query_all(root_of(block), "code_block")[0]["highlight"] == numbers
 
 
 @pytest.mark.parametrize("tree", MATH + ENUM_MATH, ids=lambda tree: tree["type"])

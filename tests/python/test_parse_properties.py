@@ -44,9 +44,7 @@ def span(node):
     return node["position"]["start"]["offset"], node["position"]["end"]["offset"]
 
 
-@settings(max_examples=600, deadline=None, suppress_health_check=[HealthCheck.too_slow])
-@given(text=documents)
-def test_positions_are_ordered_and_inside_the_input(text):
+def check_positions(text):
     data = text.encode()
     line_starts = [0] + [i + 1 for i, byte in enumerate(data) if byte == 0x0A]
     tree = _vyn.parse(text)
@@ -61,6 +59,19 @@ def test_positions_are_ordered_and_inside_the_input(text):
         if parent is not None and "component" not in (parent["type"], node["type"]):
             parent_start, parent_end = span(parent)
             assert parent_start <= start and end <= parent_end, (node["type"], parent["type"])
+
+
+@settings(max_examples=600, deadline=None, suppress_health_check=[HealthCheck.too_slow])
+@given(text=documents)
+def test_positions_are_ordered_and_inside_the_input(text):
+    check_positions(text)
+
+
+def test_positions_of_a_long_document_with_many_lines():
+    # Offsets, lines and columns past the interpreter's small ints, many of
+    # them equal modulo every power of two, all through one conversion.
+    pieces = [sep + piece for sep in SEPARATORS for piece in PIECES]
+    check_positions("".join(pieces * 3) + "\n" + "x" * 5000 + " *y*\n")
 
 
 @settings(max_examples=200, deadline=None)

@@ -18,7 +18,7 @@ using OrderedJson = nlohmann::ordered_json;
 class OrderedSink final : public Sink {
  public:
   void begin_object() override { open_.push_back(&put(OrderedJson::object())); }
-  void key(std::string_view key) override { key_.assign(key); }
+  void key(Key key) override { key_.assign(key.text()); }
   void end_object() override { open_.pop_back(); }
   void begin_array(std::size_t) override { open_.push_back(&put(OrderedJson::array())); }
   void end_array() override { open_.pop_back(); }
