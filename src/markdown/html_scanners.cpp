@@ -28,7 +28,9 @@ std::size_t scan_tag_name(const InlineSource& src, std::size_t i) {
   return i;
 }
 
-// Searches for `closer` from i; remembers failures in `guard`.
+// Searches for `closer` from i; remembers failures in `guard`. Comments, processing
+// instructions, declarations and CDATA sections read the source as it stands, container
+// prefixes and all: a `>` that marks a quote may close a declaration.
 std::optional<std::size_t> find_closer(const InlineSource& src, std::size_t i, std::string_view closer,
                                        std::size_t& guard) {
   if (i >= guard) return std::nullopt;
@@ -41,9 +43,26 @@ std::optional<std::size_t> find_closer(const InlineSource& src, std::size_t i, s
       ++k;
     }
     if (k == closer.size()) return j;
-    i = src.advance(i);
+    ++i;
   }
   guard = std::min(guard, start);
+  return std::nullopt;
+}
+
+// A CDATA section ends at its first run of `]`, which must be followed by `>`: `]>` closes it
+// as `]]>` does, and any other `]` leaves it unclosed.
+std::optional<std::size_t> scan_cdata(const InlineSource& src, std::size_t i, HtmlGuards& guards) {
+  if (i >= guards.cdata || i < guards.cdata_broken_before) return std::nullopt;
+  std::size_t start = i;
+  while (src.at(i) >= 0 && src.at(i) != ']') ++i;
+  if (src.at(i) < 0) {
+    guards.cdata = start;
+    return std::nullopt;
+  }
+  std::size_t run = i;
+  while (src.at(i) == ']') ++i;
+  if (src.at(i) == '>') return i + 1;
+  guards.cdata_broken_before = run;
   return std::nullopt;
 }
 
@@ -132,7 +151,7 @@ std::optional<std::size_t> scan_inline_html(const InlineSource& src, std::size_t
         break;
       }
     }
-    if (is_cdata) return find_closer(src, ix + 2 + cdata.size(), "]]>", guards.cdata);
+    if (is_cdata) return scan_cdata(src, ix + 2 + cdata.size(), guards);
     if (is_letter(src.at(ix + 2))) return find_closer(src, ix + 3, ">", guards.declaration);
     return std::nullopt;
   }

@@ -40,6 +40,8 @@ struct HtmlGuards {
   std::size_t processing = static_cast<std::size_t>(-1);
   std::size_t declaration = static_cast<std::size_t>(-1);
   std::size_t cdata = static_cast<std::size_t>(-1);
+  // A CDATA section searched from before this position ends at a `]` run that no `>` follows.
+  std::size_t cdata_broken_before = 0;
 };
 
 std::optional<std::size_t> scan_open_tag(const InlineSource& src, std::size_t ix);

@@ -218,7 +218,9 @@ void InlinePass::angle_bracket(std::size_t& k) {
     Node& node = tree_[ix];
     node.item = Item::InlineHtml;
     node.end = *end;
-    node.str = source_text(start, *end);
+    // A tag reads without the container prefixes inside it; comments and the like keep them.
+    const bool tag = doc_.text[start + 1] != '!' && doc_.text[start + 1] != '?';
+    node.str = tag ? source_text(start, *end) : doc_.text.substr(start, *end - start);
     out_.push_back(ix);
     ++k;
     skip_to(k, *end);
