@@ -91,7 +91,7 @@ void check_required(const ast::ComponentNode& node, const ComponentSchema& compo
   for (const auto& [name, prop] : component.props) {
     if (!prop.required) continue;
     bool given = std::any_of(node.attributes.begin(), node.attributes.end(),
-                             [&](const ast::AttributeNode& attribute) { return attribute.name == name; });
+                             [&name = name](const ast::AttributeNode& attribute) { return attribute.name == name; });
     if (!given) missing.push_back(name);
   }
   std::sort(missing.begin(), missing.end());
