@@ -362,7 +362,7 @@ std::size_t BlockParser::parse_html_block(std::size_t ix, std::size_t indent, Ht
     // The range reaches over the prefix of a blank line with white space beyond that prefix
     // (the line still ends the block), and of a last line that holds nothing more.
     if (start.kind >= 6 && scan_empty_line(text_, line)) {
-      if (is_line_space(static_cast<unsigned char>(text_[line]))) end = line;
+      if (line < text_.size() && is_line_space(static_cast<unsigned char>(text_[line]))) end = line;
       break;
     }
     if (line == text_.size()) {
