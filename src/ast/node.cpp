@@ -2,15 +2,6 @@
 
 namespace vyn::ast {
 
-namespace {
-
-template <class Payload>
-concept HasChildren = requires(Payload p) {
-  p.children;
-};
-
-}  // namespace
-
 NodeList* Node::children() {
   return std::visit(
       [](auto& p) -> NodeList* {

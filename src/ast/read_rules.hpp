@@ -3,8 +3,8 @@
 // dictionary form (trees here, component schemas in the schema library).
 //
 // How a reader elsewhere uses it:
-//   - describe a record once, fields in declaration order (that order is the
-//     array form), with the record's name for the error texts:
+//   - describe a record once (shape.hpp), fields in declaration order (that
+//     order is the array form), with the record's name for the error texts:
 //       template <> inline constexpr auto kShape<PropSchema> = shape("PropSchema",
 //           field("type", &PropSchema::type), defaulted("required", &PropSchema::required), ...);
 //     A `std::optional` member is absent when its key is missing or null; a
@@ -36,6 +36,7 @@
 #include <vector>
 
 #include "ast/json.hpp"
+#include "ast/shape.hpp"
 
 namespace vyn::ast {
 
@@ -165,45 +166,6 @@ Json read_json(const Json& value, Reader& reader, std::string_view unrepresentab
 
 // --- records and enumerations -----------------------------------------------
 
-template <class Record, class Member>
-struct Field {
-  std::string_view name;
-  Member Record::*member;
-  bool defaulted;
-};
-
-template <class Record, class Member>
-constexpr Field<Record, Member> field(std::string_view name, Member Record::*member) {
-  return {name, member, false};
-}
-// A field that takes its default when missing, also at the end of an array.
-template <class Record, class Member>
-constexpr Field<Record, Member> defaulted(std::string_view name, Member Record::*member) {
-  return {name, member, true};
-}
-
-// A record's fields in declaration order; `prefix` + `name` is its
-// expected-text ("struct " "Position").
-template <class... Fields>
-struct Shape {
-  std::string_view prefix;
-  std::string_view name;
-  std::tuple<Fields...> fields;
-};
-
-template <class... Fields>
-constexpr Shape<Fields...> shape(std::string_view name, Fields... fields) {
-  return {"struct ", name, std::tuple<Fields...>(fields...)};
-}
-
-struct NoShape {};
-// Specialise with `shape(...)` to make a record readable.
-template <class T>
-inline constexpr auto kShape = NoShape{};
-// Specialise with the value names in value order to make an enumeration readable.
-template <class T>
-inline constexpr std::span<const std::string_view> kEnumNames{};
-
 // Reads a value of type T; specialise for types that are neither records nor
 // enumerations.
 template <class T>
@@ -283,21 +245,10 @@ struct ValueReader<std::vector<T>> {
   }
 };
 
-template <class T>
-concept NamedEnum = std::is_enum_v<T> && !kEnumNames<T>.empty();
-
 template <NamedEnum T>
 struct ValueReader<T> {
   static T read(const Json& value, Reader& reader) { return static_cast<T>(read_enum(value, reader, kEnumNames<T>)); }
 };
-
-template <class T>
-struct IsOptional : std::false_type {};
-template <class T>
-struct IsOptional<std::optional<T>> : std::true_type {};
-
-template <class T>
-concept ShapedRecord = !std::is_same_v<std::remove_cvref_t<decltype(kShape<T>)>, NoShape>;
 
 // Reads a record by its shape, into a default record: from an object by key
 // (unknown keys ignored, missing ones settled in declaration order) or from an
@@ -363,7 +314,7 @@ struct RecordReader {
   template <std::size_t I>
   static void settle(Seen seen) {
     const auto& f = std::get<I>(kFields);
-    if (!(seen >> I & 1) && !f.defaulted && !IsOptional<MemberOf<I>>::value) fail_missing(f.name);
+    if (!(seen >> I & 1) && f.rule != FieldRule::Defaulted && !IsOptional<MemberOf<I>>::value) fail_missing(f.name);
   }
 
   static void from_elements(const Json& array, std::size_t first, Reader& reader, Record& out) {
@@ -380,7 +331,7 @@ struct RecordReader {
   static void element(const Json::array_t& elements, std::size_t first, std::size_t given, Reader& reader,
                       Record& out) {
     if (I < given) return read_field<I>(elements[first + I], reader, out);
-    if (std::get<I>(kFields).defaulted) return;
+    if (std::get<I>(kFields).rule == FieldRule::Defaulted) return;
     fail_short(I);
   }
 };

@@ -40,6 +40,8 @@ class Key {
   template <std::size_t N>
   consteval Key(const char (&text)[N]) : data_(text), size_(N - 1), slot_(slot_of(text)) {}  // NOLINT: implicit
   static Key of_text(std::string_view text) { return Key(text.data(), text.size(), kNoSlot); }
+  // A key of kKeys held as a constant string_view (a field name of a record's shape).
+  static consteval Key named(std::string_view text) { return Key(text.data(), text.size(), slot_of(text)); }
 
   std::string_view text() const { return {data_, static_cast<std::size_t>(size_)}; }
   std::size_t slot() const { return slot_; }

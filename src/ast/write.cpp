@@ -1,35 +1,59 @@
 #include "ast/write.hpp"
 
+#include <algorithm>
+#include <array>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
 #include "ast/json_sink.hpp"
+#include "ast/node_shapes.hpp"
 
 namespace vyn::ast {
 
 namespace {
 
-// Each write_* routine emits one record's keys in byte-wise order; the order
-// is part of the dictionary form, so it is spelled out record by record.
+// A record's keys in the order they are written, byte-wise, each with its
+// slot: a field's index in the shape, or for a node's "type" tag the slot
+// after the last field.
+struct KeySlot {
+  std::string_view name;
+  std::size_t slot;
+};
+
+template <class Record, bool kTagged>
+constexpr auto sorted_keys() {
+  constexpr auto& fields = kShape<Record>.fields;
+  constexpr std::size_t kFields = std::tuple_size_v<std::remove_cvref_t<decltype(fields)>>;
+  std::array<KeySlot, kFields + kTagged> keys{};
+  [&]<std::size_t... I>(std::index_sequence<I...>) { ((keys[I] = {std::get<I>(fields).name, I}), ...); }
+  (std::make_index_sequence<kFields>());
+  if constexpr (kTagged) keys[kFields] = {"type", kFields};
+  std::ranges::sort(keys, {}, &KeySlot::name);
+  return keys;
+}
+
+template <class T>
+struct IsVector : std::false_type {};
+template <class T>
+struct IsVector<std::vector<T>> : std::true_type {};
+
+// Writes every record from its shape, keys in byte-wise order; math
+// expressions, whose kinds carry their own layouts, record by record.
 class Writer {
  public:
   explicit Writer(Sink& sink) : s_(sink) {}
 
-  void root(const Root& root) {
+  template <ShapedRecord Record>
+  void record(const Record& record) {
     s_.begin_object();
-    s_.key("children");
-    nodes(root.children);
-    s_.key("frontmatter");
-    if (root.frontmatter)
-      json(*root.frontmatter);
-    else
-      s_.null();
-    s_.key("position");
-    position(root.position);
-    name("type", "root");
+    fields<false>(record, {});
     s_.end_object();
   }
 
   void node(const Node& node) {
     s_.begin_object();
-    std::visit([&](const auto& payload) { fields(node.kind, payload); }, node.payload);
+    std::visit([&](const auto& payload) { fields<true>(payload, kind_name(node.kind)); }, node.payload);
     s_.end_object();
   }
 
@@ -66,7 +90,76 @@ class Writer {
   }
 
  private:
-  // --- plain values -------------------------------------------------------
+  // --- records --------------------------------------------------------------
+
+  // A record's keys; `tag` is a node's "type".
+  template <bool kTagged, class Record>
+  void fields(const Record& record, std::string_view tag) {
+    static constexpr auto kOrder = sorted_keys<Record, kTagged>();
+    static_assert(std::ranges::adjacent_find(kOrder, {}, &KeySlot::name) == kOrder.end(), "a key named twice");
+    [&]<std::size_t... I>(std::index_sequence<I...>) { (slot<kOrder[I].slot>(record, tag), ...); }
+    (std::make_index_sequence<kOrder.size()>());
+  }
+
+  template <std::size_t I, class Record>
+  void slot(const Record& record, std::string_view tag) {
+    constexpr auto& fields = kShape<Record>.fields;
+    if constexpr (I == std::tuple_size_v<std::remove_cvref_t<decltype(fields)>>) {
+      name("type", tag);
+    } else {
+      constexpr auto& field = std::get<I>(fields);
+      constexpr Key key = Key::named(field.name);
+      const auto& member = record.*(field.member);
+      using Member = std::remove_cvref_t<decltype(member)>;
+      if constexpr (IsOptional<Member>::value) {
+        if (member) {
+          s_.key(key);
+          value(*member);
+        } else if constexpr (field.rule == FieldRule::Nullable) {
+          s_.key(key);
+          s_.null();
+        }
+      } else if (field.rule != FieldRule::Defaulted || member != Member{}) {
+        s_.key(key);
+        value(member);
+      }
+    }
+  }
+
+  template <class T>
+  void value(const T& value) {
+    if constexpr (std::is_same_v<T, std::string>) {
+      s_.string(value);
+    } else if constexpr (std::is_same_v<T, bool>) {
+      s_.boolean(value);
+    } else if constexpr (std::is_unsigned_v<T>) {
+      s_.unsigned_integer(value);
+    } else if constexpr (std::is_same_v<T, Json>) {
+      json(value);
+    } else if constexpr (std::is_same_v<T, Node>) {
+      node(value);
+    } else if constexpr (std::is_same_v<T, MathExpr>) {
+      math(value);
+    } else if constexpr (std::is_same_v<T, AttributeValue>) {
+      attribute_value(value);
+    } else if constexpr (NamedEnum<T>) {
+      s_.name(kEnumNames<T>[static_cast<std::size_t>(value)]);
+    } else if constexpr (IsVector<T>::value) {
+      s_.begin_array(value.size());
+      for (const auto& element : value) this->value(element);
+      s_.end_array();
+    } else {
+      record(value);
+    }
+  }
+
+  // A variable reference is written as a bare object without a "type" key.
+  void attribute_value(const AttributeValue& value) {
+    if (const auto* variable = std::get_if<VariableNode>(&value))
+      record(*variable);
+    else
+      json(std::get<Json>(value));
+  }
 
   void text(Key key, std::string_view value) {
     s_.key(key);
@@ -75,204 +168,10 @@ class Writer {
   void opt_text(Key key, const std::optional<std::string>& value) {
     if (value) text(key, *value);
   }
-  void opt_flag(Key key, const std::optional<bool>& value) {
-    if (!value) return;
-    s_.key(key);
-    s_.boolean(*value);
-  }
   // Names of kinds and enumeration values come from constant tables.
   void name(Key key, std::string_view value) {
     s_.key(key);
     s_.name(value);
-  }
-  void type(NodeKind kind) { name("type", kind_name(kind)); }
-
-  void point(const Point& p) {
-    s_.begin_object();
-    s_.key("column");
-    s_.unsigned_integer(p.column);
-    s_.key("line");
-    s_.unsigned_integer(p.line);
-    s_.key("offset");
-    s_.unsigned_integer(p.offset);
-    s_.end_object();
-  }
-
-  void position(const Position& p) {
-    s_.begin_object();
-    s_.key("end");
-    point(p.end);
-    s_.key("start");
-    point(p.start);
-    s_.end_object();
-  }
-  void position_field(const Position& p) {
-    s_.key("position");
-    position(p);
-  }
-
-  void nodes(const NodeList& list) {
-    s_.begin_array(list.size());
-    for (const auto& child : list) node(child);
-    s_.end_array();
-  }
-  void children_field(const NodeList& list) {
-    s_.key("children");
-    nodes(list);
-  }
-
-  // --- node payloads ------------------------------------------------------
-
-  void fields(NodeKind kind, const TextNode& n) {
-    position_field(n.position);
-    type(kind);
-    text("value", n.value);
-  }
-
-  void fields(NodeKind kind, const CodeInlineNode& n) {
-    opt_text("lang", n.lang);
-    position_field(n.position);
-    type(kind);
-    text("value", n.value);
-  }
-
-  void fields(NodeKind kind, const CodeBlockNode& n) {
-    opt_text("caption", n.caption);
-    opt_flag("diff", n.diff);
-    if (n.highlight) {
-      s_.key("highlight");
-      s_.begin_array(n.highlight->size());
-      for (auto line : *n.highlight) s_.unsigned_integer(line);
-      s_.end_array();
-    }
-    opt_text("lang", n.lang);
-    opt_text("meta", n.meta);
-    position_field(n.position);
-    opt_flag("showLineNumbers", n.show_line_numbers);
-    opt_text("title", n.title);
-    type(kind);
-    text("value", n.value);
-  }
-
-  void fields(NodeKind kind, const StandardBlockNode& n) {
-    opt_flag("checked", n.checked);
-    children_field(n.children);
-    if (n.depth) {
-      s_.key("depth");
-      s_.unsigned_integer(*n.depth);
-    }
-    opt_text("id", n.id);
-    opt_flag("ordered", n.ordered);
-    position_field(n.position);
-    type(kind);
-  }
-
-  void fields(NodeKind kind, const LinkNode& n) {
-    children_field(n.children);
-    position_field(n.position);
-    opt_text("title", n.title);
-    type(kind);
-    text("url", n.url);
-  }
-
-  void fields(NodeKind kind, const ImageNode& n) {
-    opt_text("alt", n.alt);
-    children_field(n.children);
-    position_field(n.position);
-    opt_text("title", n.title);
-    type(kind);
-    text("url", n.url);
-  }
-
-  void fields(NodeKind kind, const FootnoteNode& n) {
-    children_field(n.children);
-    text("label", n.label);
-    position_field(n.position);
-    type(kind);
-  }
-
-  void fields(NodeKind kind, const MathNode& n) {
-    position_field(n.position);
-    text("raw", n.raw);
-    s_.key("tree");
-    math(n.tree);
-    type(kind);
-  }
-
-  void fields(NodeKind kind, const MathDisplayNode& n) {
-    opt_text("label", n.label);
-    position_field(n.position);
-    text("raw", n.raw);
-    s_.key("tree");
-    math(n.tree);
-    type(kind);
-  }
-
-  void fields(NodeKind kind, const CitationNode& n) {
-    s_.key("keys");
-    s_.begin_array(n.keys.size());
-    for (const auto& key : n.keys) {
-      s_.begin_object();
-      text("id", key.id);
-      opt_text("locator", key.locator);
-      opt_text("prefix", key.prefix);
-      s_.end_object();
-    }
-    s_.end_array();
-    position_field(n.position);
-    type(kind);
-  }
-
-  void fields(NodeKind kind, const CrossRefNode& n) {
-    position_field(n.position);
-    text("target", n.target);
-    type(kind);
-  }
-
-  void fields(NodeKind kind, const ComponentNode& n) {
-    s_.key("attributes");
-    s_.begin_array(n.attributes.size());
-    for (const auto& attribute : n.attributes) {
-      s_.begin_object();
-      text("name", attribute.name);
-      position_field(attribute.position);
-      s_.key("value");
-      attribute_value(attribute.value);
-      s_.end_object();
-    }
-    s_.end_array();
-    children_field(n.children);
-    s_.key("isInline");
-    s_.boolean(n.is_inline);
-    text("name", n.name);
-    position_field(n.position);
-    if (!n.raw_content.empty()) text("rawContent", n.raw_content);
-    type(kind);
-  }
-
-  void fields(NodeKind kind, const VariableNode& n) {
-    text("path", n.path);
-    position_field(n.position);
-    type(kind);
-  }
-
-  void fields(NodeKind kind, const ErrorNode& n) {
-    text("message", n.message);
-    position_field(n.position);
-    text("rawContent", n.raw_content);
-    type(kind);
-  }
-
-  // A variable reference is written as a bare object without a "type" key.
-  void attribute_value(const AttributeValue& value) {
-    if (const auto* variable = std::get_if<VariableNode>(&value)) {
-      s_.begin_object();
-      text("path", variable->path);
-      position_field(variable->position);
-      s_.end_object();
-    } else {
-      json(std::get<Json>(value));
-    }
   }
 
   // --- math ---------------------------------------------------------------
@@ -518,7 +417,7 @@ class Writer {
 
 }  // namespace
 
-void write_root(const Root& root, Sink& sink) { Writer(sink).root(root); }
+void write_root(const Root& root, Sink& sink) { Writer(sink).record(root); }
 void write_node(const Node& node, Sink& sink) { Writer(sink).node(node); }
 void write_math(const MathExpr& expr, Sink& sink) { Writer(sink).math(expr); }
 

@@ -102,14 +102,6 @@ ast::NodeList replacement(const ast::TextNode& text, const std::vector<Reference
   return pieces;
 }
 
-// The kinds whose text is linked, searched all the way down. Links and
-// images are not: their text is already a link.
-constexpr bool github_enters(ast::NodeKind kind) {
-  using K = ast::NodeKind;
-  return (kind >= K::Paragraph && kind <= K::FootnoteDefinition && kind != K::Link && kind != K::Image) ||
-         kind == K::Component;
-}
-
 // The repository named by the frontmatter key "github", if it is a string.
 std::optional<std::string> frontmatter_repo(const ast::Root& root) {
   if (!root.frontmatter || !root.frontmatter->is_object()) return std::nullopt;
@@ -159,7 +151,7 @@ void transform_nodes(ast::NodeList& nodes, std::string_view repo, std::string_vi
         std::move(pieces.begin(), pieces.end(), std::back_inserter(rebuilt));
         continue;
       }
-    } else if (github_enters(node.kind)) {
+    } else if (ast::kind_info(node.kind).enters.github) {
       transform_nodes(*node.children(), repo, base_url);
     }
     if (split) rebuilt.push_back(std::move(node));

@@ -30,8 +30,26 @@ TagKind tag_of(Item item) {
     case Item::TableCell: return TagKind::TableCell;
     case Item::DefinitionList: return TagKind::DefinitionList;
     case Item::DefinitionListTitle: return TagKind::DefinitionListTitle;
-    default: return TagKind::DefinitionListDefinition;
+    case Item::DefinitionListDefinition: return TagKind::DefinitionListDefinition;
+    // Not containers: make_event asks only containers for their tag; an
+    // event of any other kind keeps the default tag.
+    case Item::MaybeEmphasis:
+    case Item::MaybeCode:
+    case Item::MaybeHtml:
+    case Item::MaybeLinkOpen:
+    case Item::MaybeLinkClose:
+    case Item::MaybeImage:
+    case Item::Text:
+    case Item::Code:
+    case Item::InlineHtml:
+    case Item::Html:
+    case Item::SoftBreak:
+    case Item::HardBreak:
+    case Item::FootnoteReference:
+    case Item::TaskListMarker:
+    case Item::Rule: break;
   }
+  return TagKind::Paragraph;
 }
 
 EventKind leaf_kind(Item item) {

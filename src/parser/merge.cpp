@@ -15,28 +15,6 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
-// The kinds whose children both passes visit. Both recurse once per level of
-// these, which the region pass keeps within ast::kMaxNodeDepth.
-bool is_visited_container(ast::NodeKind kind) {
-  using ast::NodeKind;
-  switch (kind) {
-    case NodeKind::Paragraph:
-    case NodeKind::Heading:
-    case NodeKind::List:
-    case NodeKind::ListItem:
-    case NodeKind::Blockquote:
-    case NodeKind::Table:
-    case NodeKind::TableRow:
-    case NodeKind::TableCell:
-    case NodeKind::Link:
-    case NodeKind::Image:
-    case NodeKind::Emphasis:
-    case NodeKind::Strong:
-    case NodeKind::Strikethrough: return true;
-    default: return false;
-  }
-}
-
 // A "[" with an "@" before the first "]" after it, where that "]" ends the
 // slice or is not followed by "(". The searches remember their hits, so a
 // slice full of "[" is still tested in one pass.
@@ -90,8 +68,10 @@ std::optional<std::pair<std::string_view, std::size_t>> lang_hint(const ast::Nod
 namespace {
 
 // Children first, in place: a level of the recursion holds no node of its own.
+// Both passes recurse once per level of the containers they visit, which the
+// region pass keeps within ast::kMaxNodeDepth.
 void merge_children(ast::Node& node, const SourceMap& source_map, std::string_view input) {
-  if (!is_visited_container(node.kind)) return;
+  if (!ast::kind_info(node.kind).enters.merge) return;
   ast::NodeList* children = node.children();
   *children = merge_and_process_text_nodes(std::move(*children), source_map, input);
 }
@@ -163,7 +143,7 @@ ast::NodeList apply_inline_code_lang_hints(ast::NodeList nodes) {
         continue;
       }
     }
-    if (is_visited_container(node.kind)) {
+    if (ast::kind_info(node.kind).enters.merge) {
       ast::NodeList* children = node.children();
       *children = apply_inline_code_lang_hints(std::move(*children));
     }

@@ -8,13 +8,6 @@ namespace vyn::schema {
 
 namespace {
 
-// The kinds whose children are searched for components, with no allowed
-// list: an allowed list binds only a component's direct children.
-constexpr bool validate_enters(ast::NodeKind kind) {
-  using K = ast::NodeKind;
-  return kind >= K::Paragraph && kind <= K::FootnoteDefinition;
-}
-
 // How a type is named when a value does not fit it.
 constexpr std::array<std::string_view, 8> kExpectedTexts = {"string", "number", "boolean",  "string (enum)",
                                                             "object", "array",  "variable", "any"};
@@ -133,7 +126,7 @@ void validate_nodes(const ast::NodeList& nodes, const Schema& schema, Diagnostic
   for (const auto& node : nodes) {
     if (node.kind == ast::NodeKind::Component)
       validate_component(node.as<ast::ComponentNode>(), schema, diagnostics, allowed);
-    else if (validate_enters(node.kind))
+    else if (ast::kind_info(node.kind).enters.validate)  // an allowed list binds only a component's own children
       validate_nodes(*node.children(), schema, diagnostics, nullptr);
   }
 }

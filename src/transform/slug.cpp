@@ -6,13 +6,6 @@ namespace vyn::transform {
 
 namespace {
 
-// The kinds whose children are searched for headings. Definition lists are
-// not among them, so headings inside them never get an id.
-constexpr bool slug_enters(ast::NodeKind kind) {
-  using K = ast::NodeKind;
-  return (kind >= K::Paragraph && kind <= K::Strikethrough) || kind == K::FootnoteDefinition || kind == K::Component;
-}
-
 void give_id(ast::StandardBlockNode& heading, SlugCounters& counters) {
   std::string slug = slugify(collect_text(heading.children));
   if (slug.empty()) return;
@@ -55,7 +48,7 @@ void slugify_headings(ast::NodeList& nodes, SlugCounters& counters) {
       auto& heading = node.as<ast::StandardBlockNode>();
       if (!heading.id) give_id(heading, counters);
     }
-    if (slug_enters(node.kind)) slugify_headings(*node.children(), counters);
+    if (ast::kind_info(node.kind).enters.slug) slugify_headings(*node.children(), counters);
   }
 }
 

@@ -16,10 +16,7 @@ using Visitor = std::function<void(const ast::Node&)>;
 // Whether `walk` enters the children of a node of this kind: the container
 // kinds, links, images, footnote definitions and components. A footnote
 // reference's children are not entered.
-constexpr bool walk_enters(ast::NodeKind kind) {
-  using K = ast::NodeKind;
-  return (kind >= K::Paragraph && kind <= K::FootnoteDefinition) || kind == K::Component;
-}
+constexpr bool walk_enters(ast::NodeKind kind) { return ast::kind_info(kind).enters.walk; }
 
 // Calls `visitor` for each node, then walks its children, before the next
 // sibling (pre-order, depth first).
