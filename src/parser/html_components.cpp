@@ -7,7 +7,6 @@
 #include "ast/unicode.hpp"
 #include "parser/ascii.hpp"
 #include "parser/forward_find.hpp"
-#include "parser/source_slice.hpp"
 #include "parser/text.hpp"
 #include "parser/value_ends.hpp"
 
@@ -152,13 +151,12 @@ void close_component(RegionState& state, std::string_view name, std::string_view
         1);
     return;
   }
-  std::string raw_content(source_slice(state.input(), open.tag.end, s));
-  auto [children, height] = state.fit(std::move(open.children));
+  Fitted fitted = state.fit(std::move(open.children));
   ast::Position position = source_map.position(open.tag.start, e);
-  state.push_node(ast::make_node(ast::NodeKind::Component,
-                                 ast::ComponentNode{std::move(open.tag.name), false, std::move(open.tag.attributes),
-                                                    std::move(children), std::move(raw_content), position}),
-                  height);
+  state.push_fitted(ast::make_node(ast::NodeKind::Component,
+                                   ast::ComponentNode{std::move(open.tag.name), false, std::move(open.tag.attributes),
+                                                      std::move(fitted.nodes), "", position}),
+                    fitted, SourceRange{open.tag.end, s});
 }
 
 }  // namespace
@@ -204,9 +202,7 @@ void close_unclosed_components(RegionState& state) {
     state.top_level.add(ast::make_error("Unclosed tag <" + name + ">", "<" + name + ">",
                                         state.source_map().position(open.tag.start, open.tag.start + name.size() + 2)),
                         1);
-    for (std::size_t k = 0; k < open.children.nodes.size(); ++k) {
-      state.top_level.add(std::move(open.children.nodes[k]), open.children.heights[k]);
-    }
+    state.top_level.append(std::move(open.children));
   }
 }
 

@@ -151,9 +151,9 @@ class RegionPass {
     Frame frame = std::move(state_.frames.back());
     state_.frames.pop_back();
     if (std::holds_alternative<frame::CodeBlock>(frame.kind)) --code_blocks_open_;
-    auto [children, height] = state_.fit(std::move(frame.children));
-    FrameNodeBuilder builder{std::move(children), std::move(frame.text), span(frame.start, e)};
-    state_.push_node(std::visit(builder, frame.kind), height);
+    Fitted fitted = state_.fit(std::move(frame.children));
+    FrameNodeBuilder builder{std::move(fitted.nodes), std::move(frame.text), span(frame.start, e)};
+    state_.push_fitted(std::visit(builder, frame.kind), fitted);
   }
 
   void text(std::string_view t, std::uint64_t s, std::uint64_t e) {

@@ -7,6 +7,15 @@
 
 namespace vyn::parser {
 
+void Children::append(Children other) {
+  std::size_t offset = nodes.size();
+  for (std::size_t k = 0; k < other.nodes.size(); ++k) add(std::move(other.nodes[k]), other.heights[k]);
+  for (Waiting& w : other.waiting) {
+    w.index += offset;
+    waiting.push_back(w);
+  }
+}
+
 RegionState::RegionState(const SourceMap& source_map, std::string_view input, std::size_t depth,
                          ErrorBudget& error_budget)
     : source_map_(source_map),
@@ -15,38 +24,94 @@ RegionState::RegionState(const SourceMap& source_map, std::string_view input, st
       levels_(static_cast<Height>(ast::kMaxNodeDepth - std::min(depth, ast::kMaxNodeDepth - 1))),
       budget_(std::max<Height>(levels_, 2)) {}
 
-void RegionState::push_node(ast::Node node, Height height) {
-  if (!component_stack.empty()) {
-    component_stack.back().children.add(std::move(node), height);
-  } else if (!frames.empty()) {
-    frames.back().children.add(std::move(node), height);
-  } else {
-    top_level.add(std::move(node), height);
-  }
+Children& RegionState::target() {
+  if (!component_stack.empty()) return component_stack.back().children;
+  if (!frames.empty()) return frames.back().children;
+  return top_level;
 }
 
-std::pair<ast::NodeList, Height> RegionState::fit(Children children, Height budget) {
+void RegionState::push_fitted(ast::Node node, const Fitted& fitted, std::optional<SourceRange> raw_content) {
+  Children& children = target();
+  if (fitted.lifted) {
+    children.waiting.push_back({children.nodes.size(), *fitted.lifted, raw_content});
+  } else if (raw_content) {
+    node.as<ast::ComponentNode>().raw_content = source_slice(input_, raw_content->from, raw_content->to);
+  }
+  children.add(std::move(node), fitted.height);
+}
+
+ast::NodeList RegionState::take_top_level() {
+  Fitted fitted = fit(std::move(top_level), static_cast<Height>(levels_ + 1));
+  return fitted.lifted ? take(*fitted.lifted) : std::move(fitted.nodes);
+}
+
+Fitted RegionState::fit(Children children, Height budget) {
   Height tallest = 0;
   for (Height h : children.heights) tallest = std::max(tallest, h);
-  if (tallest < budget) return {std::move(children.nodes), static_cast<Height>(tallest + 1)};
+  if (tallest < budget) {
+    for (Waiting& w : children.waiting) keep(children.nodes[w.index], w);
+    return {std::move(children.nodes), static_cast<Height>(tallest + 1), std::nullopt};
+  }
   // No child is taller than budget, so lifting the grandchildren of the
-  // tallest ones is enough.
-  ast::NodeList nodes;
+  // tallest ones is enough. Those built at the bound already hold theirs in a
+  // chain, which joins this one whole.
+  Chain chain = new_chain();
+  auto waiting = children.waiting.begin();
   for (std::size_t k = 0; k < children.nodes.size(); ++k) {
     ast::Node& child = children.nodes[k];
+    Waiting* wait = waiting != children.waiting.end() && waiting->index == k ? &*waiting++ : nullptr;
     if (children.heights[k] < budget) {
-      nodes.push_back(std::move(child));
+      if (wait) keep(child, *wait);
+      chunks_[chain.last].nodes.push_back(std::move(child));
       continue;
     }
     if (!reported_too_deep_) {
       reported_too_deep_ = true;
       const ast::Position& at = child.position();
-      nodes.push_back(ast::make_error("Nesting too deep: more than " + std::to_string(ast::kMaxNodeDepth) + " levels",
-                                      std::string(source_slice(input_, at.start.offset, at.end.offset)), at));
+      chunks_[chain.last].nodes.push_back(
+          ast::make_error("Nesting too deep: more than " + std::to_string(ast::kMaxNodeDepth) + " levels",
+                          std::string(source_slice(input_, at.start.offset, at.end.offset)), at));
     }
-    for (ast::Node& grandchild : *child.children()) nodes.push_back(std::move(grandchild));
+    if (wait) {
+      join(chain, wait->children);
+    } else {
+      ast::NodeList& lifted = chunks_[chain.last].nodes;
+      for (ast::Node& grandchild : *child.children()) lifted.push_back(std::move(grandchild));
+    }
   }
-  return {std::move(nodes), budget};
+  return {{}, budget, chain};
+}
+
+Chain RegionState::new_chain() {
+  chunks_.push_back({{}, kNoChunk});
+  return {chunks_.size() - 1, chunks_.size() - 1};
+}
+
+void RegionState::join(Chain& chain, Chain tail) {
+  Chain after = new_chain();
+  chunks_[chain.last].next = tail.first;
+  chunks_[tail.last].next = after.first;
+  chain.last = after.last;
+}
+
+ast::NodeList RegionState::take(Chain chain) {
+  std::size_t size = 0;
+  for (std::size_t c = chain.first; c != kNoChunk; c = chunks_[c].next) size += chunks_[c].nodes.size();
+  ast::NodeList nodes;
+  nodes.reserve(size);
+  for (std::size_t c = chain.first; c != kNoChunk; c = chunks_[c].next) {
+    for (ast::Node& node : chunks_[c].nodes) nodes.push_back(std::move(node));
+    chunks_[c].nodes = {};
+  }
+  return nodes;
+}
+
+void RegionState::keep(ast::Node& node, Waiting& waiting) {
+  *node.children() = take(waiting.children);
+  if (waiting.raw_content) {
+    node.as<ast::ComponentNode>().raw_content =
+        source_slice(input_, waiting.raw_content->from, waiting.raw_content->to);
+  }
 }
 
 }  // namespace vyn::parser

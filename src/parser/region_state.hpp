@@ -22,16 +22,50 @@ namespace vyn::parser {
 // Levels of nodes a subtree spans: 1 for a leaf.
 using Height = std::uint16_t;
 
+// Nodes lifted out of containers built at the depth bound: a chain of chunks
+// in the run's store (RegionState), first to last. Chains join in constant
+// time, so that levels past the bound don't move what the levels below them
+// lifted.
+struct Chain {
+  std::size_t first;
+  std::size_t last;
+};
+
+// A stretch of the input (absolute offsets).
+struct SourceRange {
+  std::uint64_t from;
+  std::uint64_t to;
+};
+
+// A container built at the bound whose children wait in a chain: its parent
+// takes them in its place, and only the top level may keep it and fill it in.
+struct Waiting {
+  std::size_t index;  // of the container among its siblings
+  Chain children;
+  std::optional<SourceRange> raw_content;  // a component's source text, taken only if kept
+};
+
 // Nodes collected for a container, each with its height, so that a container
 // that would nest too deep can be flattened when it is built.
 struct Children {
   ast::NodeList nodes;
   std::vector<Height> heights;
+  std::vector<Waiting> waiting;  // in the order of their indexes
 
   void add(ast::Node node, Height height) {
     nodes.push_back(std::move(node));
     heights.push_back(height);
   }
+  void append(Children other);
+};
+
+// A container's children as its node will hold them and the container's
+// height; for a container at the bound, a chain of lifted nodes instead,
+// which its parent takes in its place.
+struct Fitted {
+  ast::NodeList nodes;
+  Height height;
+  std::optional<Chain> lifted;
 };
 
 // What a frame will build, with the payload read from its start tag.
@@ -93,21 +127,41 @@ class RegionState {
 
   // Adds a finished node of the given height where it belongs: the innermost
   // open component, else the innermost frame, else the top level.
-  void push_node(ast::Node node, Height height);
+  void push_node(ast::Node node, Height height) { target().add(std::move(node), height); }
 
-  // Children for a container node about to be built, and the container's
-  // height. A container that would reach deeper than the run may go takes the
-  // place of its tallest children by their own children (one error node, the
-  // first time in the run, tells so): no text is lost, and nothing recurses
-  // deeper than ast::kMaxNodeDepth later on.
-  std::pair<ast::NodeList, Height> fit(Children children) { return fit(std::move(children), budget_); }
+  // Adds a container built from `fitted`'s nodes, as push_node does. A
+  // component's source text, from `raw_content`, is taken only if the component
+  // is kept.
+  void push_fitted(ast::Node node, const Fitted& fitted, std::optional<SourceRange> raw_content = std::nullopt);
+
+  // The children of a container node about to be built. A container that
+  // would reach deeper than the run may go takes the place of its tallest
+  // children by their own children (one error node, the first time in the run,
+  // tells so): no text is lost, and nothing recurses deeper than
+  // ast::kMaxNodeDepth later on.
+  Fitted fit(Children children) { return fit(std::move(children), budget_); }
 
   // The finished top level. A run at the deepest level has room for leaves
   // only: its containers, built with room for one level more, are dissolved.
-  ast::NodeList take_top_level() { return fit(std::move(top_level), static_cast<Height>(levels_ + 1)).first; }
+  ast::NodeList take_top_level();
 
  private:
-  std::pair<ast::NodeList, Height> fit(Children children, Height budget);
+  struct Chunk {
+    ast::NodeList nodes;
+    std::size_t next;
+  };
+  static constexpr std::size_t kNoChunk = static_cast<std::size_t>(-1);
+
+  Children& target();
+  Fitted fit(Children children, Height budget);
+  // A chain of one empty chunk.
+  Chain new_chain();
+  // Joins `tail` to the end of `chain`, with a new empty chunk after it.
+  void join(Chain& chain, Chain tail);
+  // The nodes of `chain`, moved out of its chunks.
+  ast::NodeList take(Chain chain);
+  // Fills in a container kept after all.
+  void keep(ast::Node& node, Waiting& waiting);
 
   const SourceMap& source_map_;
   std::string_view input_;
@@ -115,6 +169,7 @@ class RegionState {
   Height levels_;  // levels below the run's parent
   Height budget_;  // levels a container built in the run may span
   bool reported_too_deep_ = false;
+  std::vector<Chunk> chunks_;
 };
 
 }  // namespace vyn::parser

@@ -178,9 +178,18 @@ def walk(nodes, depth=1):
         yield from walk(node.get("children", []), depth + 1)
 
 
-@pytest.mark.parametrize("text", ["> " * 100000 + "x", "*" * 32500 + "x" + "*" * 32500], ids=["quotes", "emphasis"])
-def test_deep_nesting_is_flattened_below_the_bound(text):
+@pytest.mark.parametrize(
+    "text, joined",
+    [
+        ("> " * 100000 + "x", "x"),
+        ("*" * 32500 + "x" + "*" * 32500, "x"),
+        ("*a **a " * 20000 + "b" + " a** a*" * 20000, "a " * 40000 + "b" + " a" * 40000),
+        ("<X>" * 50000 + "a" + "</X>" * 50000, "a"),
+    ],
+    ids=["quotes", "emphasis", "strong emphasis", "components"],
+)
+def test_deep_nesting_is_flattened_below_the_bound(text, joined):
     nodes = list(walk(_vyn.parse(text)["children"]))
     assert max(depth for _, depth in nodes) <= 256
-    assert [node["value"] for node, _ in nodes if node["type"] == "text"] == ["x"]
+    assert "".join(node["value"] for node, _ in nodes if node["type"] == "text") == joined
     assert [node["message"] for node, _ in nodes if node["type"] == "error"] == ["Nesting too deep: more than 256 levels"]
