@@ -20,14 +20,14 @@ scripts/setup.sh python3 ${py313:+"$py313"} || exit 1
 jobs=$(nproc)
 failed=0
 
-cmake -S . -B build -G Ninja -DVYN_TESTS=ON -DPython3_EXECUTABLE="$(command -v python3)" >/dev/null &&
+cmake -S . -B build -G Ninja -DVYN_TESTS=ON -DVYN_WERROR=ON -DPython3_EXECUTABLE="$(command -v python3)" >/dev/null &&
   cmake --build build -j "$jobs" || exit 1
 ctest --test-dir build -j "$jobs" --output-on-failure || failed=1
 PYTHONPATH=build/python VYN_BUILD_DIR=build python3 -m pytest -q tests/python || failed=1
 
 if [ -n "$py313" ]; then
   echo "== Python suites under $("$py313" --version)"
-  cmake -S . -B build-py3.13 -G Ninja -DPython3_EXECUTABLE="$py313" >/dev/null &&
+  cmake -S . -B build-py3.13 -G Ninja -DVYN_WERROR=ON -DPython3_EXECUTABLE="$py313" >/dev/null &&
     cmake --build build-py3.13 -j "$jobs" --target _vyn || exit 1
   PYTHONPATH=build-py3.13/python VYN_BUILD_DIR=build "$py313" -m pytest -q tests/python || failed=1
 fi

@@ -161,6 +161,6 @@ PyObject* query_all(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject
   });
 }
 
-PyObject* version(PyObject*, PyObject*) { return PyUnicode_FromString("0.1.2-beta.11"); }
+PyObject* version(PyObject*, PyObject*) { return PyUnicode_FromString(VYN_VERSION); }
 
 }  // namespace vyn::module

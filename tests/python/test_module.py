@@ -5,9 +5,12 @@ import collections.abc
 import gc
 import inspect
 import os
+import pathlib
+import re
 import shutil
 import subprocess
 import sys
+import tomllib
 
 import pytest
 
@@ -51,8 +54,7 @@ def test_module_holds_the_seven_functions_in_order_and_nothing_else():
 def test_the_extension_exports_only_its_init_function():
     listed = subprocess.run(["nm", "-D", "--defined-only", _vyn.__file__], capture_output=True, text=True, check=True)
     symbols = [line.split()[-1] for line in listed.stdout.splitlines()]
-    assert "PyInit__vyn" in symbols
-    assert [symbol for symbol in symbols if "vyn" in symbol] == ["PyInit__vyn"]
+    assert symbols == ["PyInit__vyn"]
 
 
 @pytest.mark.parametrize(
@@ -82,6 +84,13 @@ def test_version():
     with pytest.raises(TypeError) as caught:
         _vyn.version(1)
     assert str(caught.value) == "vyn._vyn.version() takes no arguments (1 given)"
+
+
+def test_the_package_version_is_read_from_the_one_place_it_is_written():
+    root = pathlib.Path(__file__).resolve().parents[2]
+    setting = tomllib.loads((root / "pyproject.toml").read_text())["tool"]["scikit-build"]["metadata"]["version"]
+    found = re.search(setting["regex"], (root / setting["input"]).read_text(), re.MULTILINE)
+    assert found and found["value"] == _vyn.version()
 
 
 @pytest.mark.parametrize(
