@@ -20,7 +20,8 @@ void CheckingSink::begin_object() {
   open_.push_back({true});
 }
 
-void CheckingSink::key(std::string_view key) {
+void CheckingSink::key(ast::Key key_name) {
+  const std::string_view key = key_name.text();
   if (open_.empty() || !open_.back().object) fail("sink: a key outside an object");
   Open& top = open_.back();
   if (top.keyed) fail("sink: a key after a key");

@@ -16,7 +16,7 @@ namespace vyn::fuzz {
 class CheckingSink final : public ast::Sink {
  public:
   void begin_object() override;
-  void key(std::string_view key) override;
+  void key(ast::Key key) override;
   void end_object() override;
   void begin_array(std::size_t size) override;
   void end_array() override;

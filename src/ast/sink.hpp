@@ -38,16 +38,16 @@ class Key {
   static_assert(kKeys.size() < kNoSlot);
 
   template <std::size_t N>
-  consteval Key(const char (&text)[N]) : data_(text), size_(N - 1), slot_(slot_of(text)) {}  // NOLINT: implicit
+  consteval Key(const char (&text)[N]) : Key(text, N - 1, slot_of(text)) {}  // NOLINT: implicit
   static Key of_text(std::string_view text) { return Key(text.data(), text.size(), kNoSlot); }
   // A key of kKeys held as a constant string_view (a field name of a record's shape).
   static consteval Key named(std::string_view text) { return Key(text.data(), text.size(), slot_of(text)); }
 
-  std::string_view text() const { return {data_, static_cast<std::size_t>(size_)}; }
-  std::size_t slot() const { return slot_; }
+  std::string_view text() const { return {data_, static_cast<std::size_t>(size_and_slot_ >> 8)}; }
+  std::size_t slot() const { return size_and_slot_ & 0xff; }
 
  private:
-  constexpr Key(const char* data, std::size_t size, std::size_t slot) : data_(data), size_(size), slot_(slot) {}
+  constexpr Key(const char* data, std::size_t size, std::size_t slot) : data_(data), size_and_slot_(size << 8 | slot) {}
   static consteval std::size_t slot_of(std::string_view text) {
     for (std::size_t k = 0; k < kKeys.size(); ++k)
       if (kKeys[k] == text) return k;
@@ -55,8 +55,9 @@ class Key {
   }
 
   const char* data_;
-  std::uint64_t size_ : 56;
-  std::uint64_t slot_ : 8;
+  // The size above the low 8 bits and the slot in them, packed by hand: clang 14 fails to
+  // compile a consteval constructor of bit-fields.
+  std::uint64_t size_and_slot_;
 };
 
 class Sink {
