@@ -105,7 +105,7 @@ void merge_children(ast::Node& node, const SourceMap& source_map, std::string_vi
     std::move(nodes.begin() + static_cast<std::ptrdiff_t>(next), nodes.begin() + static_cast<std::ptrdiff_t>(run.begin),
               std::back_inserter(out));
     std::uint64_t start = static_cast<std::uint64_t>(run.slice.data() - input.data());
-    for (ast::Node& node : process_text(run.slice, start, source_map, false)) out.push_back(std::move(node));
+    process_text(run.slice, start, source_map, false, out);
     next = run.end;
   }
   std::move(nodes.begin() + static_cast<std::ptrdiff_t>(next), nodes.end(), std::back_inserter(out));

@@ -166,12 +166,15 @@ class RegionPass {
     std::string_view input = state_.input();
     std::uint64_t a = s > 0 && s - 1 < input.size() && input[s - 1] == '\\' ? s - 1 : s;
     std::string_view source = e <= input.size() && a < e ? input.substr(a, e - a) : t;
-    for (ast::Node& node : process_text(source, a, state_.source_map(), false)) state_.push_node(std::move(node), 1);
+    process_text(source, a, state_.source_map(), false, text_nodes_);
+    for (ast::Node& node : text_nodes_) state_.push_node(std::move(node), 1);
+    text_nodes_.clear();
   }
 
   std::uint64_t base_;
   RegionState state_;
   std::size_t code_blocks_open_ = 0;
+  ast::NodeList text_nodes_;  // the nodes of one text event, its room kept for the next
 };
 
 }  // namespace

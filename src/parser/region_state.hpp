@@ -52,7 +52,13 @@ struct Children {
   std::vector<Height> heights;
   std::vector<Waiting> waiting;  // in the order of their indexes
 
-  void add(ast::Node node, Height height) {
+  void add(ast::Node&& node, Height height) {
+    // Most containers hold a few nodes: room for them at once spares the
+    // moves of growing one by one.
+    if (nodes.empty()) {
+      nodes.reserve(4);
+      heights.reserve(4);
+    }
     nodes.push_back(std::move(node));
     heights.push_back(height);
   }
@@ -127,7 +133,7 @@ class RegionState {
 
   // Adds a finished node of the given height where it belongs: the innermost
   // open component, else the innermost frame, else the top level.
-  void push_node(ast::Node node, Height height) { target().add(std::move(node), height); }
+  void push_node(ast::Node&& node, Height height) { target().add(std::move(node), height); }
 
   // Adds a container built from `fitted`'s nodes, as push_node does. A
   // component's source text, from `raw_content`, is taken only if the component

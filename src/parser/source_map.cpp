@@ -18,9 +18,21 @@ SourceMap::SourceMap(std::string_view text) {
 }
 
 ast::Point SourceMap::point(std::uint64_t offset) const {
-  auto after = std::upper_bound(line_starts_.begin(), line_starts_.end(), offset);
-  auto line = static_cast<std::uint64_t>(after - line_starts_.begin());  // >= 1: line_starts_[0] == 0
-  return ast::Point{line, offset - line_starts_[line - 1] + 1, offset};
+  // Whether `line` (an index) holds the offset; the last line holds everything past its start.
+  auto holds = [&](std::size_t line) {
+    return line_starts_[line] <= offset && (line + 1 == line_starts_.size() || offset < line_starts_[line + 1]);
+  };
+  std::size_t line = hint_;
+  if (!holds(line)) {
+    if (line + 1 < line_starts_.size() && holds(line + 1)) {
+      ++line;
+    } else {
+      auto after = std::upper_bound(line_starts_.begin(), line_starts_.end(), offset);
+      line = static_cast<std::size_t>(after - line_starts_.begin()) - 1;  // line_starts_[0] == 0
+    }
+    hint_ = line;
+  }
+  return ast::Point{line + 1, offset - line_starts_[line] + 1, offset};
 }
 
 ast::Position SourceMap::position(std::uint64_t start, std::uint64_t end) const {

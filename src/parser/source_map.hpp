@@ -22,6 +22,9 @@ class SourceMap {
 
  private:
   std::vector<std::uint64_t> line_starts_;  // 0, then one past every line feed
+  // The line of the last lookup: a parse asks for offsets mostly in order, so
+  // the next one is usually on that line or the one after it.
+  mutable std::size_t hint_ = 0;
 };
 
 }  // namespace vyn::parser

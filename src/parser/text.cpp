@@ -29,6 +29,10 @@ constexpr std::array<Escape, 6> kEscapes = {{
     {"\\}}", "}}"},
 }};
 
+// The bytes at which an escape, a variable or cross-reference, math or a
+// citation may begin; every other byte is literal text.
+constexpr bool opens_construct(char c) { return c == '\\' || c == '{' || c == '$' || c == '['; }
+
 bool is_valid_cross_ref_target(std::string_view target) {
   if (target.empty() || !(is_ascii_letter(target[0]) || target[0] == '_')) return false;
   for (char c : target.substr(1)) {
@@ -75,18 +79,19 @@ std::vector<ast::CitationKey> citation_keys(std::string_view content, bool began
 // remember their last hit, so many unclosed openers still cost linear time.
 class TextScanner {
  public:
-  TextScanner(std::string_view text, TextOrigin origin, const SourceMap& source_map)
+  TextScanner(std::string_view text, TextOrigin origin, const SourceMap& source_map, ast::NodeList& nodes)
       : text_(text),
         origin_(origin),
         source_map_(source_map),
+        nodes_(nodes),
         closing_brace_(text, "}"),
         dollar_(text, "$"),
         bracket_stop_(text, "\n]"),
         at_sign_(text, "@") {}
 
-  ast::NodeList scan() {
+  void scan() {
     while (i_ < text_.size()) {
-      i_ = std::min(text_.find_first_of("\\{$[", i_), text_.size());
+      while (i_ < text_.size() && !opens_construct(text_[i_])) ++i_;
       if (i_ == text_.size()) break;
       bool read = false;
       switch (text_[i_]) {
@@ -98,7 +103,6 @@ class TextScanner {
       if (!read) ++i_;
     }
     flush();
-    return std::move(nodes_);
   }
 
  private:
@@ -194,7 +198,7 @@ class TextScanner {
   std::string_view text_;
   TextOrigin origin_;
   const SourceMap& source_map_;
-  ast::NodeList nodes_;
+  ast::NodeList& nodes_;
   std::size_t i_ = 0;
   std::size_t buf_begin_ = 0;
   ForwardFind closing_brace_;
@@ -206,12 +210,18 @@ class TextScanner {
 }  // namespace
 
 ast::NodeList process_text(std::string_view text, TextOrigin origin, const SourceMap& source_map, bool raw) {
+  ast::NodeList nodes;
+  process_text(text, origin, source_map, raw, nodes);
+  return nodes;
+}
+
+void process_text(std::string_view text, TextOrigin origin, const SourceMap& source_map, bool raw,
+                  ast::NodeList& nodes) {
   if (raw) {
-    ast::NodeList nodes;
     flush_text_buf(nodes, text, origin, source_map);
-    return nodes;
+    return;
   }
-  return TextScanner(text, origin, source_map).scan();
+  TextScanner(text, origin, source_map, nodes).scan();
 }
 
 void flush_text_buf(ast::NodeList& nodes, std::string_view buf, TextOrigin origin, const SourceMap& source_map) {

@@ -17,6 +17,9 @@ namespace vyn::parser {
 // `origin` says) stands for; malformed constructs stay text. With `raw` set,
 // nothing is read: the whole text becomes one text node.
 ast::NodeList process_text(std::string_view text, TextOrigin origin, const SourceMap& source_map, bool raw);
+// The same nodes appended to `nodes`.
+void process_text(std::string_view text, TextOrigin origin, const SourceMap& source_map, bool raw,
+                  ast::NodeList& nodes);
 
 // Appends the literal buffer, whose bytes sit in the input as `origin` says, as
 // a text node, unless it is empty.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,25 @@ TEST(SourceMap, PointsCountLinesAndByteColumnsFromOne) {
   };
   for (const auto& c : cases) EXPECT_EQ(map.point(c.offset), c.point) << c.offset;
   EXPECT_EQ(map.position(3, 6), (ast::Position{{2, 1, 3}, {2, 4, 6}}));
+}
+
+// Lookups in any order (forward by a byte or a line, back, far jumps, the
+// same offset again) agree with counting the line feeds before the offset.
+TEST(SourceMap, LookupsInAnyOrderAgreeWithCounting) {
+  std::string text;
+  for (int line = 0; line < 64; ++line) text += std::string(static_cast<std::size_t>(line % 5), 'x') + "\n";
+  SourceMap map(text);
+  auto counted = [&](std::uint64_t offset) {
+    std::uint64_t line = 1, start = 0;
+    for (std::uint64_t k = 0; k < std::min<std::uint64_t>(offset, text.size()); ++k)
+      if (text[k] == '\n') ++line, start = k + 1;
+    return ast::Point{line, offset - start + 1, offset};
+  };
+  std::vector<std::uint64_t> offsets;
+  for (std::uint64_t k = 0; k <= text.size() + 2; ++k) offsets.push_back(k);
+  for (std::uint64_t k = text.size(); k-- > 0;) offsets.push_back(k);
+  for (std::uint64_t k = 0; k < 200; ++k) offsets.push_back((k * 37) % (text.size() + 3));
+  for (std::uint64_t offset : offsets) EXPECT_EQ(map.point(offset), counted(offset)) << offset;
 }
 
 }  // namespace
