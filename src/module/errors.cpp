@@ -1,5 +1,7 @@
 #include "module/errors.hpp"
 
+#include <atomic>
+
 namespace vyn::module {
 
 std::string take_exception_text() {
@@ -37,18 +39,36 @@ PyObject* raise_value_error(std::string_view message) {
   return nullptr;
 }
 
-// The type is made afresh for each fault: the module keeps no state, and a
-// fault is never expected.
+namespace {
+
+// The internal-fault type belongs to the binding layer, not to the module
+// (which keeps no state): it is made at the first fault and kept for the
+// life of the process, so every fault raises the same class and callers can
+// catch it by class. Two threads may meet their first fault at once: both
+// make a type, the first to publish it wins and the other drops its own, so
+// nothing waits on a lock while the interpreter runs.
+PyObject* panic_type() {
+  static std::atomic<PyObject*> made{nullptr};
+  PyObject* type = made.load(std::memory_order_acquire);
+  if (type) return type;
+  PyObject* fresh = PyErr_NewExceptionWithDoc("pyo3_runtime.PanicException", "An internal fault of the vyn extension.",
+                                              PyExc_BaseException, nullptr);
+  if (!fresh) return nullptr;
+  if (made.compare_exchange_strong(type, fresh, std::memory_order_acq_rel)) return fresh;
+  Py_DECREF(fresh);
+  return type;
+}
+
+}  // namespace
+
 void raise_panic(std::string_view message) {
-  PyObject* type = PyErr_NewExceptionWithDoc("pyo3_runtime.PanicException", "An internal fault of the vyn extension.",
-                                             PyExc_BaseException, nullptr);
+  PyObject* type = panic_type();
   if (!type) return;
   PyObject* text = PyUnicode_DecodeUTF8(message.data(), static_cast<Py_ssize_t>(message.size()), "replace");
   if (text) {
     PyErr_SetObject(type, text);
     Py_DECREF(text);
   }
-  Py_DECREF(type);
 }
 
 }  // namespace vyn::module

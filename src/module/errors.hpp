@@ -17,7 +17,8 @@ std::string take_exception_text();
 PyObject* raise_value_error(std::string_view message);
 
 // Raises the internal-fault exception, a BaseException subclass named
-// "pyo3_runtime.PanicException". Callers never rely on it.
+// "pyo3_runtime.PanicException", the same class for every fault of the
+// process. Callers never rely on it.
 void raise_panic(std::string_view message);
 
 // Runs `work` (returning a new reference or nullptr with an exception set)
