@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Compares our Markdown events with pulldown-cmark 0.12.2's (through pyromark) on each case of
 CASES.json (a JSON list of objects with a "markdown" key); prints every difference and, last,
-`identical N/M`. With --record, prints the cases instead with the reference's events added under
+`identical N/M`. With --record, prints the cases instead with pulldown-cmark's events added under
 "events" (how tests/testdata/markdown-regressions.json is written). The tool is looked up in
 $VYN_BUILD_DIR (default build)."""
 

@@ -2,7 +2,7 @@
 // `[event text, start, end]` per event, all five extensions on.
 // With --batch, stdin holds a JSON list of documents and each output line is the JSON list of one
 // document's triples (so tests can run thousands of documents through one process).
-// --options N picks another extension set (the reference parser's bit values).
+// --options N picks another extension set (pulldown-cmark's bit values).
 #include <iostream>
 #include <iterator>
 #include <nlohmann/json.hpp>

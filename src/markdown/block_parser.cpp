@@ -83,9 +83,10 @@ std::uint32_t BlockParser::pop(std::size_t ix, bool keep_container) {
   return node_ix;
 }
 
-// As in the reference, a definition list that ends on a definition closes the container around
-// it too. An item or definition keeps the end it had when it opened (after its marker), as
-// there; any other container, which the reference leaves at 0 (before its start), ends at `ix`.
+// A definition list that ends on a definition closes the container around it too. An item or
+// definition keeps the end it had when it opened (after its marker); any other container ends at
+// `ix`, where it closes (pulldown-cmark 0.12.2 leaves that end at 0, before the start: one of the
+// differences the README lists).
 void BlockParser::close_container(std::size_t ix) {
   if (tree_.spine_len() == 0) return;
   Node& node = tree_[tree_.pop()];
@@ -208,14 +209,14 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
     }
     empty_item_ = nil;
   }
-  // One pop per unmatched container, as the reference counts them: a definition list that
-  // closes its container too takes the next one up along.
+  // One pop per container left unmatched, counted before popping: a definition list that closes
+  // its container too takes the next one up along with it.
   for (std::size_t n = tree_.spine_len() - matched; n > 0 && tree_.spine_len() > 0; --n) pop(start_ix);
 
   while (true) {
     if (auto marker = ls.scan_list_marker()) {
       // An item starts its indent's width, in columns, before its marker (a tab counts as
-      // the columns it spans, as the reference places it).
+      // the columns it spans).
       std::size_t item_start = marker->position - marker->leading;
       continue_list(item_start, *marker);
       append_block(Node{.start = item_start,

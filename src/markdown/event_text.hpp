@@ -1,5 +1,6 @@
-// The text form of an event, as the reference parser's debug output writes it, e.g.
-// `Start(Link(Inline, "/u", "t", ""))`, `Text("foo")`, `End(List(true))`. Used by tools and tests.
+// The text form of an event, e.g. `Start(Link(Inline, "/u", "t", ""))`, `Text("foo")`,
+// `End(List(true))`: the notation of the event streams recorded in tests/testdata, where
+// pulldown-cmark's Debug output wrote them. Used by tools and tests.
 #pragma once
 
 #include <string>

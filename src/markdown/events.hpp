@@ -9,7 +9,8 @@
 
 namespace markdown {
 
-// Extension switches; the bit values are the reference parser's so option sets read the same.
+// Extension switches; the bit values are pulldown-cmark's, so an option set such as 0x101e
+// (tables, footnotes, strikethrough, task lists, definition lists) means the same to both.
 enum class Options : std::uint32_t {
   none = 0,
   tables = 1u << 1,

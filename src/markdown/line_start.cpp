@@ -168,7 +168,7 @@ std::optional<std::string_view> LineStart::scan_footnote_label() {
     if (i > ix_ + 2 && i + 1 < text_.size() && text_[i] == ']' && text_[i + 1] == ':') {
       std::string_view label = text_.substr(ix_ + 2, i - ix_ - 2);
       ix_ = skip_line_space(text_, i + 2, text_.size());
-      // Tab stops count from the content after the label, as the reference counts them.
+      // Tab stops count from the content after the label, not from the line start.
       col_ = 0;
       return label;
     }

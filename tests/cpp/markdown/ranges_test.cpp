@@ -1,5 +1,5 @@
 // Ranges, payloads and text splitting of each kind of event, one case per behaviour; the expected
-// streams are the reference parser's for the same input.
+// streams are pulldown-cmark 0.12.2's for the same input.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -325,8 +325,8 @@ TEST(Ranges, EachKindOfEventMatchesTheReference) {
 }
 
 // A definition list that ends on a definition closes the block quote or footnote definition
-// around it, as in the reference, which gives that container the end 0, before its start. Ours
-// ends where the list closes; the rest of the stream is the reference's.
+// around it; pulldown-cmark 0.12.2 gives that container the end 0, before its start, ours the
+// offset where the list closes. The rest of each stream is pulldown-cmark's.
 const std::vector<Case> closed_containers = {
     {"a block quote closed with its definition list; the heading lands after it",
      "x\n\n> a\n> : b\n> # h\n",
