@@ -40,15 +40,17 @@ class Key {
   template <std::size_t N>
   consteval Key(const char (&text)[N]) : Key(text, N - 1, slot_of(text)) {}  // NOLINT: implicit
   static Key of_text(std::string_view text) { return Key(text.data(), text.size(), kNoSlot); }
-  // A key of kKeys held as a constant string_view (a field name of a record's shape).
-  static consteval Key named(std::string_view text) { return Key(text.data(), text.size(), slot_of(text)); }
+  // A key of kKeys held as a constant string_view (a field name of a record's shape). Used
+  // only to initialise constants, so a name missing from kKeys still does not compile; not
+  // consteval, which clang 14 rejects inside a template.
+  static constexpr Key named(std::string_view text) { return Key(text.data(), text.size(), slot_of(text)); }
 
   std::string_view text() const { return {data_, static_cast<std::size_t>(size_and_slot_ >> 8)}; }
   std::size_t slot() const { return size_and_slot_ & 0xff; }
 
  private:
   constexpr Key(const char* data, std::size_t size, std::size_t slot) : data_(data), size_and_slot_(size << 8 | slot) {}
-  static consteval std::size_t slot_of(std::string_view text) {
+  static constexpr std::size_t slot_of(std::string_view text) {
     for (std::size_t k = 0; k < kKeys.size(); ++k)
       if (kKeys[k] == text) return k;
     throw std::logic_error("a key missing from kKeys");
