@@ -406,9 +406,14 @@ std::size_t BlockParser::begin_item_blank(std::size_t ix) {
 std::optional<std::vector<Alignment>> BlockParser::table_start(std::size_t ix) {
   if (!has(doc_.options, Options::tables)) return std::nullopt;
   std::size_t eol = find_eol(text_, ix);
-  // A header row has a pipe, and does not end in a backslash (that is a hard break).
-  if (text_.substr(ix, eol - ix).find('|') == std::string_view::npos) return std::nullopt;
-  if (text_[eol - 1] == '\\') return std::nullopt;
+  // A header row has a pipe that no backslash escapes, and does not end in a backslash that
+  // is not itself escaped (that is a hard break).
+  std::string_view line = text_.substr(ix, eol - ix);
+  std::size_t pipe = line.find('|');
+  while (pipe != std::string_view::npos && pipe > 0 && line[pipe - 1] == '\\') pipe = line.find('|', pipe + 1);
+  if (pipe == std::string_view::npos) return std::nullopt;
+  std::size_t last = line.find_last_not_of('\\');
+  if ((line.size() - (last == std::string_view::npos ? 0 : last + 1)) % 2 == 1) return std::nullopt;
   // Nor is it a link reference definition, which is read first.
   if (text_[ix] == '[' && scan_refdef(InlineSource{text_, eol, {}}, ix)) return std::nullopt;
   LineStart ls(text_, ix);
