@@ -27,26 +27,7 @@ std::size_t BlockParser::scan_containers(LineStart& ls, std::size_t limit) {
       ls.scan_space_upto(tree_.indent_from(i));
       return tree_.spine_len();
     }
-    const Node& node = tree_[tree_.spine_at(i)];
-    switch (node.item) {
-      case Item::BlockQuote:
-        if (!ls.scan_blockquote_marker(true)) return i;
-        break;
-      case Item::ListItem:
-      case Item::DefinitionListDefinition:
-      case Item::FootnoteDefinition: {
-        std::size_t indent = continuation_indent(node);
-        LineStart probe = ls;
-        probe.scan_all_space();
-        if (probe.is_at_eol()) {
-          ls.scan_space_upto(indent);
-        } else if (!ls.scan_space(indent)) {
-          return i;
-        }
-        break;
-      }
-      default: break;
-    }
+    if (!ls.scan_continuation(tree_[tree_.spine_at(i)])) return i;
   }
   return i;
 }
@@ -415,7 +396,7 @@ std::optional<std::vector<Alignment>> BlockParser::table_start(std::size_t ix) {
   std::size_t last = line.find_last_not_of('\\');
   if ((line.size() - (last == std::string_view::npos ? 0 : last + 1)) % 2 == 1) return std::nullopt;
   // Nor is it a link reference definition, which is read first.
-  if (text_[ix] == '[' && scan_refdef(InlineSource{text_, eol, {}}, ix)) return std::nullopt;
+  if (text_[ix] == '[' && scan_refdef(InlineSource{.text = text_, .limit = eol}, ix)) return std::nullopt;
   LineStart ls(text_, ix);
   if (!continues(next_line_start(text_, ix), ls)) return std::nullopt;
   auto alignments = scan_table_delimiter_row(text_, ls.ix());

@@ -44,7 +44,7 @@ struct Document {
     return strings.back();
   }
   InlineSource source(std::size_t limit, bool table_cell = false) const {
-    return InlineSource{text, limit, breaks, table_cell};
+    return InlineSource{.text = text, .limit = limit, .breaks = breaks, .table_cell = table_cell};
   }
 };
 

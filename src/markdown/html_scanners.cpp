@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "markdown/chars.hpp"
+#include "markdown/line_start.hpp"
 #include "markdown/scanners.hpp"
 
 namespace markdown {
@@ -75,6 +76,13 @@ std::size_t InlineSource::advance(std::size_t i) const {
 }
 
 std::size_t InlineSource::after_eol(std::size_t i) const {
+  if (i >= own_end) {
+    LineStart ls(text, i + scan_eol(text, i));
+    for (std::uint32_t container : containers) {
+      if (!ls.scan_continuation((*tree)[container])) break;
+    }
+    return ls.ix();
+  }
   auto it = std::lower_bound(breaks.begin(), breaks.end(), i,
                              [](const LineBreak& b, std::size_t pos) { return b.eol < pos; });
   if (it != breaks.end() && it->eol == i) return it->next;

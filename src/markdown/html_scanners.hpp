@@ -4,11 +4,14 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
 
 namespace markdown {
+
+class Tree;
 
 // A line ending inside a block and where the following line's content begins, past the
 // container prefix (indentation beyond the prefix is content).
@@ -22,9 +25,15 @@ struct LineBreak {
 struct InlineSource {
   std::string_view text;
   std::size_t limit;
-  std::span<const LineBreak> breaks;
+  std::span<const LineBreak> breaks = {};
   // Table cells: a backslash right before a pipe is not part of link syntax's payloads.
   bool table_cell = false;
+  // A paragraph of a tight list item reads on past its own end into the item's later blocks
+  // (up to `limit`); from `own_end` on, line endings hop over the prefixes of `containers`
+  // (the paragraph's, outermost first) instead.
+  std::size_t own_end = static_cast<std::size_t>(-1);
+  const Tree* tree = nullptr;
+  std::span<const std::uint32_t> containers = {};
 
   int at(std::size_t i) const { return i < limit ? static_cast<unsigned char>(text[i]) : -1; }
   // Position after the byte at i; past a line ending, the next line's content.

@@ -55,11 +55,18 @@ struct LinkTarget {
 
 class InlinePass {
  public:
-  InlinePass(Document& doc, std::uint32_t block)
+  InlinePass(Document& doc, std::uint32_t block, std::span<const std::uint32_t> containers)
       : doc_(doc),
         tree_(doc.tree),
         src_(doc.source(doc.tree[block].content_end, doc.tree[block].item == Item::TableCell)),
-        block_(block) {}
+        block_(block) {
+    if (!containers.empty()) {
+      src_.limit = tree_[containers.back()].end;
+      src_.own_end = tree_[block].content_end;
+      src_.tree = &tree_;
+      src_.containers = containers;
+    }
+  }
 
   void run();
 
@@ -71,6 +78,14 @@ class InlinePass {
   std::optional<LinkTarget> reference(std::string_view label_raw, LinkType type, std::size_t end, std::size_t consumed);
   // Skips input items that lie before `end`, trimming a text item that runs past it.
   void skip_to(std::size_t& k, std::size_t end);
+  // Takes in the blocks after this one that a construct ending at `end` ran over.
+  void cover_siblings(std::size_t end);
+  // The block's own source, where a reference label must close.
+  InlineSource own_source() const {
+    InlineSource own = src_;
+    own.limit = std::min(own.limit, tree_[block_].content_end);
+    return own;
+  }
   void to_text(std::uint32_t ix) {
     Node& node = tree_[ix];
     node.item = Item::Text;
@@ -85,6 +100,7 @@ class InlinePass {
   }
   // The bytes of [a, b) without container prefixes: a plain slice unless a prefix lies inside.
   std::string_view source_text(std::size_t a, std::size_t b) {
+    if (b > src_.own_end) return doc_.own(collect_source(src_, a, b, false));
     auto it = std::lower_bound(doc_.breaks.begin(), doc_.breaks.end(), a,
                                [](const LineBreak& br, std::size_t pos) { return br.eol < pos; });
     for (; it != doc_.breaks.end() && it->eol < b; ++it) {
@@ -119,6 +135,28 @@ void InlinePass::skip_to(std::size_t& k, std::size_t end) {
     }
     ++k;
   }
+}
+
+// Blocks it covers go; one it ends inside starts where it ends (a paragraph, shown without its
+// tags, loses the items before that instead).
+void InlinePass::cover_siblings(std::size_t end) {
+  if (end <= tree_[block_].content_end) return;
+  std::uint32_t next = tree_[block_].next;
+  while (next != nil && tree_[next].end <= end) next = tree_[next].next;
+  tree_[block_].next = next;
+  if (next == nil || tree_[next].start >= end) return;
+  Node& node = tree_[next];
+  if (node.item != Item::Paragraph) {
+    node.start = end;
+    return;
+  }
+  std::uint32_t child = node.child;
+  while (child != nil && tree_[child].end <= end) child = tree_[child].next;
+  if (child != nil && tree_[child].start < end && tree_[child].item == Item::Text) {
+    tree_[child].str = doc_.text.substr(end, tree_[child].end - end);
+    tree_[child].start = end;
+  }
+  node.child = child;
 }
 
 void InlinePass::code_span(std::size_t& k, CodeCloser& closers) {
@@ -224,6 +262,7 @@ void InlinePass::angle_bracket(std::size_t& k) {
     out_.push_back(ix);
     ++k;
     skip_to(k, *end);
+    cover_siblings(*end);
     return;
   }
   to_text(ix);
@@ -271,7 +310,7 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
   // A label may follow an escaped bracket too: the escape's backslash is passed over.
   std::size_t label_at = src_.at(after) == '\\' && src_.at(after + 1) == '[' ? after + 1 : after;
   if (src_.at(label_at) == '[' && !(footnotes && src_.at(label_at + 1) == '^')) {
-    if (auto label = scan_link_label(src_, label_at)) {
+    if (auto label = scan_link_label(own_source(), label_at)) {
       return reference(label->raw, LinkType::Reference, label->end, label->end);
     }
   }
@@ -322,6 +361,7 @@ void InlinePass::link_close(std::size_t& k) {
   }
   ++k;
   skip_to(k, target->consumed);
+  cover_siblings(target->consumed);
   std::vector<std::uint32_t> children(out_.begin() + static_cast<std::ptrdiff_t>(opener.out_pos) + 1, out_.end());
   out_.resize(opener.out_pos + 1);
   Node& node = tree_[open_ix];
@@ -354,6 +394,8 @@ void InlinePass::link_close(std::size_t& k) {
 
 }  // namespace
 
-void resolve_inlines(Document& doc, std::uint32_t block) { InlinePass(doc, block).run(); }
+void resolve_inlines(Document& doc, std::uint32_t block, std::span<const std::uint32_t> containers) {
+  InlinePass(doc, block, containers).run();
+}
 
 }  // namespace markdown

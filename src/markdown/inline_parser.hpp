@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -11,7 +12,10 @@
 namespace markdown {
 
 // Resolves the inline items under `block` (a paragraph, heading, table cell or term) in place.
-void resolve_inlines(Document& doc, std::uint32_t block);
+// A paragraph shown without its tags in a tight list item passes its containers, outermost
+// first: HTML and link destinations and titles may then run on into the item's later blocks,
+// which they take in.
+void resolve_inlines(Document& doc, std::uint32_t block, std::span<const std::uint32_t> containers = {});
 
 // Pairs the emphasis delimiters of one sibling sequence and returns the head of the rebuilt chain.
 std::uint32_t resolve_emphasis(Tree& tree, std::string_view text, const std::vector<std::uint32_t>& sequence);

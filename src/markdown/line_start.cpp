@@ -57,6 +57,22 @@ bool LineStart::scan_blockquote_marker(bool continuing) {
   return false;
 }
 
+bool LineStart::scan_continuation(const Node& node) {
+  switch (node.item) {
+    case Item::BlockQuote: return scan_blockquote_marker(true);
+    case Item::ListItem:
+    case Item::DefinitionListDefinition:
+    case Item::FootnoteDefinition: {
+      LineStart probe = *this;
+      probe.scan_all_space();
+      if (!probe.is_at_eol()) return scan_space(continuation_indent(node));
+      scan_space_upto(continuation_indent(node));
+      return true;
+    }
+    default: return true;
+  }
+}
+
 std::optional<ListMarker> LineStart::scan_list_marker() {
   LineStart saved = *this;
   std::size_t leading = scan_space_upto(3);

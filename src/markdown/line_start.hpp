@@ -7,6 +7,8 @@
 #include <optional>
 #include <string_view>
 
+#include "markdown/tree.hpp"
+
 namespace markdown {
 
 struct ListMarker {
@@ -34,6 +36,9 @@ class LineStart {
   bool is_at_eol() const;
   // `continuing`: the marker continues an open quote rather than starting one.
   bool scan_blockquote_marker(bool continuing = false);
+  // What continues the open container `node` on this line: a quote marker, an item's or a
+  // definition's indent (or a blank rest of line); nothing for the others.
+  bool scan_continuation(const Node& node);
   std::optional<ListMarker> scan_list_marker();
   std::optional<bool> scan_task_list_marker();
   // `:` of a definition; returns the content indent.

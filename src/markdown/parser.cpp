@@ -135,11 +135,11 @@ std::optional<Event> Parser::next() {
         cur_ = node.next;
         return make_event(ix, false);
       }
+      bool hidden = hidden_paragraph(ix);
       if (node.flags & needs_inline) {
         node.flags &= static_cast<std::uint8_t>(~needs_inline);
-        resolve_inlines(doc_, ix);
+        resolve_inlines(doc_, ix, hidden ? std::span<const std::uint32_t>(open_) : std::span<const std::uint32_t>());
       }
-      bool hidden = hidden_paragraph(ix);
       open_.push_back(ix);
       cur_ = tree[ix].child;
       if (hidden) continue;

@@ -175,7 +175,7 @@ std::optional<HtmlBlockStart> scan_html_block_start(std::string_view text, std::
   }
   if (allow_kind_7) {
     std::size_t eol = find_eol(text, ix);
-    InlineSource line{text, eol, {}};
+    InlineSource line{.text = text, .limit = eol};
     std::optional<std::size_t> tag_end = scan_open_tag(line, ix);
     if (!tag_end) tag_end = scan_closing_tag(line, ix);
     if (tag_end && skip_line_space(text, *tag_end, eol) == eol) return HtmlBlockStart{7, {}};
