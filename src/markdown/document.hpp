@@ -37,6 +37,7 @@ struct Document {
   std::vector<std::vector<Alignment>> tables;
   std::vector<LinkInfo> links;
   std::deque<std::string> strings;
+  std::size_t comments_end = 0;  // where the last inline comment read ended
 
   // Keeps `s` alive for the Document's lifetime.
   std::string_view own(std::string s) {

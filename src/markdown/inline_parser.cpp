@@ -80,12 +80,7 @@ class InlinePass {
   void skip_to(std::size_t& k, std::size_t end);
   // Takes in the blocks after this one that a construct ending at `end` ran over.
   void cover_siblings(std::size_t end);
-  // The block's own source, where a reference label must close.
-  InlineSource own_source() const {
-    InlineSource own = src_;
-    own.limit = std::min(own.limit, tree_[block_].content_end);
-    return own;
-  }
+  std::optional<LinkTarget> reference_across_blocks(const ScannedLabel& label);
   void to_text(std::uint32_t ix) {
     Node& node = tree_[ix];
     node.item = Item::Text;
@@ -157,6 +152,25 @@ void InlinePass::cover_siblings(std::size_t end) {
     tree_[child].start = end;
   }
   node.child = child;
+}
+
+// A reference label that closes in a block after this one: that block stands for the label's
+// closing bracket. A link takes it in whole (a paragraph, up to the bracket); without one it
+// reads as its source text, unless it is a paragraph, whose bracket stays text anyway.
+std::optional<LinkTarget> InlinePass::reference_across_blocks(const ScannedLabel& label) {
+  std::uint32_t closing = tree_[block_].next;
+  while (closing != nil && tree_[closing].end < label.end) closing = tree_[closing].next;
+  auto target = reference(label.raw, LinkType::Reference, label.end, label.end);
+  if (closing == nil || tree_[closing].item == Item::Paragraph) return target;
+  Node& node = tree_[closing];
+  if (target) {
+    target->consumed = node.end;
+  } else {
+    node.item = Item::Text;
+    node.str = doc_.text.substr(node.start, node.end - node.start);
+    node.child = nil;
+  }
+  return target;
 }
 
 void InlinePass::code_span(std::size_t& k, CodeCloser& closers) {
@@ -252,7 +266,13 @@ void InlinePass::angle_bracket(std::size_t& k) {
     skip_to(k, autolink->end);
     return;
   }
-  if (auto end = scan_inline_html(src_, start, guards_)) {
+  // A comment does not start inside one already read, even one read from the paragraph of a
+  // tight list item into the block that holds this `<`.
+  const bool comment = doc_.text.substr(start, 4) == "<!--";
+  std::optional<std::size_t> end;
+  if (!comment || start >= doc_.comments_end) end = scan_inline_html(src_, start, guards_);
+  if (end) {
+    if (comment) doc_.comments_end = *end;
     Node& node = tree_[ix];
     node.item = Item::InlineHtml;
     node.end = *end;
@@ -310,7 +330,8 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
   // A label may follow an escaped bracket too: the escape's backslash is passed over.
   std::size_t label_at = src_.at(after) == '\\' && src_.at(after + 1) == '[' ? after + 1 : after;
   if (src_.at(label_at) == '[' && !(footnotes && src_.at(label_at + 1) == '^')) {
-    if (auto label = scan_link_label(own_source(), label_at)) {
+    if (auto label = scan_link_label(src_, label_at)) {
+      if (label->end > tree_[block_].content_end) return reference_across_blocks(*label);
       return reference(label->raw, LinkType::Reference, label->end, label->end);
     }
   }
