@@ -55,6 +55,14 @@ std::uint32_t BlockParser::pop(std::size_t ix, bool keep_container) {
   std::uint32_t node_ix = tree_.pop();
   Node& node = tree_[node_ix];
   node.end = ix;
+  if (node_ix == passed_definition_list_) {
+    // Blocks go on after the last of those that followed it.
+    std::uint32_t last = node_ix;
+    while (tree_[last].next != nil) last = tree_[last].next;
+    tree_.set_cur(last);
+    passed_definition_list_ = nil;
+    return node_ix;
+  }
   if (node.item == Item::BlockQuote) open_quotes_.pop_back();
   if (node.item == Item::DefinitionList) {
     last_definition_list_ = node_ix;
@@ -68,11 +76,18 @@ std::uint32_t BlockParser::pop(std::size_t ix, bool keep_container) {
 // definition keeps the end it had when it opened (after its marker); any other container ends at
 // `ix`, where it closes (pulldown-cmark 0.12.2 leaves that end at 0, before the start: one of the
 // differences the README lists).
+//
+// A definition closed this way leaves its own list open but done with: it takes no more
+// definitions, the blocks that follow come after it, and it ends where it is closed at last.
 void BlockParser::close_container(std::size_t ix) {
   if (tree_.spine_len() == 0) return;
   Node& node = tree_[tree_.pop()];
   if (node.item != Item::ListItem && node.item != Item::DefinitionListDefinition) node.end = ix;
   if (node.item == Item::BlockQuote) open_quotes_.pop_back();
+  if (node.item == Item::DefinitionListDefinition && tree_.peek_up() != nil) {
+    passed_definition_list_ = ended_definition_list_ = tree_.peek_up();
+    tree_.set_cur(passed_definition_list_);
+  }
 }
 
 void BlockParser::finish_list(std::size_t ix, bool keep_container) {

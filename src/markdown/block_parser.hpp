@@ -94,6 +94,8 @@ class BlockParser {
   std::uint32_t last_definition_list_ = nil;
   std::uint32_t last_definition_list_child_ = nil;
   std::uint32_t ended_definition_list_ = nil;  // takes no further definitions
+  // Still open, yet the blocks after it go after it (its definition was closed from within).
+  std::uint32_t passed_definition_list_ = nil;
   std::size_t line_content_start_ = 0;
   std::size_t last_refdef_line_ = 0;  // where the last definition that strip_refdefs read began
 };

@@ -154,22 +154,19 @@ void InlinePass::cover_siblings(std::size_t end) {
   node.child = child;
 }
 
-// A reference label that closes in a block after this one: that block stands for the label's
-// closing bracket. A link takes it in whole (a paragraph, up to the bracket); without one it
-// reads as its source text, unless it is a paragraph, whose bracket stays text anyway.
+// A reference label that closes in a block after this one: that block, unless it is a
+// paragraph (whose bracket is an item of its own), stands for the label's closing bracket and
+// reads as its source text, all of it without a link, what follows the label with one.
 std::optional<LinkTarget> InlinePass::reference_across_blocks(const ScannedLabel& label) {
   std::uint32_t closing = tree_[block_].next;
   while (closing != nil && tree_[closing].end < label.end) closing = tree_[closing].next;
   auto target = reference(label.raw, LinkType::Reference, label.end, label.end);
   if (closing == nil || tree_[closing].item == Item::Paragraph) return target;
   Node& node = tree_[closing];
-  if (target) {
-    target->consumed = node.end;
-  } else {
-    node.item = Item::Text;
-    node.str = doc_.text.substr(node.start, node.end - node.start);
-    node.child = nil;
-  }
+  node.item = Item::Text;
+  node.start = target ? label.end : node.start;
+  node.str = doc_.text.substr(node.start, node.end - node.start);
+  node.child = nil;
   return target;
 }
 

@@ -367,4 +367,45 @@ TEST(Ranges, ContainersClosedWithADefinitionListEndWhereTheyClose) {
   for (const auto& c : closed_containers) EXPECT_EQ(stream(c.input), c.events) << c.behaviour;
 }
 
+// Where the reference's stream loses text of the input, ours keeps it; the rest of the stream is
+// the reference's.
+const std::vector<Case> kept_text = {
+    {"a reference label closed inside a later block of a tight item: the rest of that block is text",
+     "[x > b]: /u\n\n- [a][x\n  > b] c\n  > d",
+     {
+         {"Start(List(None))", 13, 35},
+         {"Start(Item)", 13, 35},
+         {"Start(Link(Reference, \"/u\", \"\", \"x > b\"))", 15, 27},
+         {"Text(\"a\")", 16, 17},
+         {"End(Link)", 15, 27},
+         {"Text(\" c\\n  > d\")", 27, 35},
+         {"End(Item)", 13, 35},
+         {"End(List(false))", 13, 35},
+     }},
+    {"a block after definitions and a blank line in a quote that follows a closed item",
+     "- b\n  :\n  > [r]:u\n     \n> # x",
+     {
+         {"Start(List(None))", 0, 29},
+         {"Start(Item)", 0, 2},
+         {"Start(DefinitionList)", 2, 8},
+         {"Start(DefinitionListTitle)", 2, 4},
+         {"Text(\"b\")", 2, 3},
+         {"End(DefinitionListTitle)", 2, 4},
+         {"Start(DefinitionListDefinition)", 6, 8},
+         {"End(DefinitionListDefinition)", 6, 8},
+         {"End(DefinitionList)", 2, 8},
+         {"End(Item)", 0, 2},
+         {"Start(BlockQuote(None))", 10, 29},
+         {"Start(Heading(H1))", 26, 29},
+         {"Text(\"x\")", 28, 29},
+         {"End(Heading(H1))", 26, 29},
+         {"End(BlockQuote(None))", 10, 29},
+         {"End(List(false))", 0, 29},
+     }},
+};
+
+TEST(Ranges, TextTheReferenceDropsIsKept) {
+  for (const auto& c : kept_text) EXPECT_EQ(stream(c.input), c.events) << c.behaviour;
+}
+
 }  // namespace
