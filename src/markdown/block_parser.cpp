@@ -55,13 +55,23 @@ std::uint32_t BlockParser::pop(std::size_t ix, bool keep_container) {
   std::uint32_t node_ix = tree_.pop();
   Node& node = tree_[node_ix];
   node.end = ix;
+  if (open_definition_list_ != nil && tree_.spine_len() < open_definition_list_depth_) {
+    // The container of a list still stretching over a paragraph closes: the list ends with it.
+    tree_[open_definition_list_].end = ix;
+    open_definition_list_ = nil;
+  }
   if (node_ix == passed_definition_list_) {
-    // Blocks go on after the last of those that followed it.
-    std::uint32_t last = node_ix;
-    while (tree_[last].next != nil) last = tree_[last].next;
-    tree_.set_cur(last);
     passed_definition_list_ = nil;
-    return node_ix;
+    if (node.next != nil) {
+      // Blocks go on after the last of those that followed it.
+      std::uint32_t last = node.next;
+      while (tree_[last].next != nil) last = tree_[last].next;
+      tree_.set_cur(last);
+      return node_ix;
+    }
+    // Closed before any block followed, it ends on its definition as any list would.
+    last_child = passed_definition_;
+    tree_.set_cur(node_ix);
   }
   if (node.item == Item::BlockQuote) open_quotes_.pop_back();
   if (node.item == Item::DefinitionList) {
@@ -86,6 +96,7 @@ void BlockParser::close_container(std::size_t ix) {
   if (node.item == Item::BlockQuote) open_quotes_.pop_back();
   if (node.item == Item::DefinitionListDefinition && tree_.peek_up() != nil) {
     passed_definition_list_ = ended_definition_list_ = tree_.peek_up();
+    passed_definition_ = tree_.cur();
     tree_.set_cur(passed_definition_list_);
   }
 }
@@ -364,6 +375,7 @@ std::size_t BlockParser::paragraph_block(std::size_t line_start, std::size_t ix)
   const Node& block = tree_[after];
   if (block.item == Item::Paragraph) {
     open_definition_list_ = list;
+    open_definition_list_depth_ = tree_.spine_len();
   } else if (block.item == Item::Heading) {
     tree_[list].end = next_line_start(text_, block.content_end);
   } else {

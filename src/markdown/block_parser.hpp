@@ -84,11 +84,12 @@ class BlockParser {
   Tree& tree_;
   std::string_view text_;
   bool last_line_blank_ = false;
-  std::uint32_t begin_list_item_ = nil;       // an item whose first line held only its marker
-  std::uint32_t open_definition_list_ = nil;  // a closed definition list whose end is still to come
-  std::vector<std::size_t> open_quotes_;      // spine positions of the open block quotes
-  std::uint32_t pending_marker_ = nil;        // a task-list marker waiting for the next paragraph
-  std::uint32_t empty_item_ = nil;            // an item closed by a second blank line, ending at:
+  std::uint32_t begin_list_item_ = nil;         // an item whose first line held only its marker
+  std::uint32_t open_definition_list_ = nil;    // a closed definition list whose end is still to come
+  std::size_t open_definition_list_depth_ = 0;  // the spine's length above its container
+  std::vector<std::size_t> open_quotes_;        // spine positions of the open block quotes
+  std::uint32_t pending_marker_ = nil;          // a task-list marker waiting for the next paragraph
+  std::uint32_t empty_item_ = nil;              // an item closed by a second blank line, ending at:
   std::size_t empty_item_end_ = 0;
   // The definition list closed last and its last child, for a term that extends it again.
   std::uint32_t last_definition_list_ = nil;
@@ -96,6 +97,7 @@ class BlockParser {
   std::uint32_t ended_definition_list_ = nil;  // takes no further definitions
   // Still open, yet the blocks after it go after it (its definition was closed from within).
   std::uint32_t passed_definition_list_ = nil;
+  std::uint32_t passed_definition_ = nil;  // its last definition
   std::size_t line_content_start_ = 0;
   std::size_t last_refdef_line_ = 0;  // where the last definition that strip_refdefs read began
 };

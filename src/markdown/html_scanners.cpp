@@ -36,10 +36,10 @@ std::optional<std::size_t> find_closer(const InlineSource& src, std::size_t i, s
                                        std::size_t& guard) {
   if (i >= guard) return std::nullopt;
   std::size_t start = i;
-  while (src.at(i) >= 0) {
+  while (src.raw_at(i) >= 0) {
     std::size_t k = 0;
     std::size_t j = i;
-    while (k < closer.size() && src.at(j) == static_cast<unsigned char>(closer[k])) {
+    while (k < closer.size() && src.raw_at(j) == static_cast<unsigned char>(closer[k])) {
       ++j;
       ++k;
     }
@@ -55,14 +55,14 @@ std::optional<std::size_t> find_closer(const InlineSource& src, std::size_t i, s
 std::optional<std::size_t> scan_cdata(const InlineSource& src, std::size_t i, HtmlGuards& guards) {
   if (i >= guards.cdata || i < guards.cdata_broken_before) return std::nullopt;
   std::size_t start = i;
-  while (src.at(i) >= 0 && src.at(i) != ']') ++i;
-  if (src.at(i) < 0) {
+  while (src.raw_at(i) >= 0 && src.raw_at(i) != ']') ++i;
+  if (src.raw_at(i) < 0) {
     guards.cdata = start;
     return std::nullopt;
   }
   std::size_t run = i;
-  while (src.at(i) == ']') ++i;
-  if (src.at(i) == '>') return i + 1;
+  while (src.raw_at(i) == ']') ++i;
+  if (src.raw_at(i) == '>') return i + 1;
   guards.cdata_broken_before = run;
   return std::nullopt;
 }

@@ -34,8 +34,12 @@ struct InlineSource {
   std::size_t own_end = static_cast<std::size_t>(-1);
   const Tree* tree = nullptr;
   std::span<const std::uint32_t> containers = {};
+  // Comments and the like, which read the source as it stands, may read on to here (over a
+  // setext heading's underline).
+  std::size_t raw_limit = 0;
 
   int at(std::size_t i) const { return i < limit ? static_cast<unsigned char>(text[i]) : -1; }
+  int raw_at(std::size_t i) const { return i < limit || i < raw_limit ? static_cast<unsigned char>(text[i]) : -1; }
   // Position after the byte at i; past a line ending, the next line's content.
   std::size_t advance(std::size_t i) const;
   // i at a line ending: where the next line's content begins.

@@ -60,6 +60,7 @@ class InlinePass {
         tree_(doc.tree),
         src_(doc.source(doc.tree[block].content_end, doc.tree[block].item == Item::TableCell)),
         block_(block) {
+    if (tree_[block].item == Item::Heading) src_.raw_limit = tree_[block].end;
     if (!containers.empty()) {
       src_.limit = tree_[containers.back()].end;
       src_.own_end = tree_[block].content_end;
@@ -135,7 +136,7 @@ void InlinePass::skip_to(std::size_t& k, std::size_t end) {
 // Blocks it covers go; one it ends inside starts where it ends (a paragraph, shown without its
 // tags, loses the items before that instead).
 void InlinePass::cover_siblings(std::size_t end) {
-  if (end <= tree_[block_].content_end) return;
+  if (end <= src_.own_end) return;
   std::uint32_t next = tree_[block_].next;
   while (next != nil && tree_[next].end <= end) next = tree_[next].next;
   tree_[block_].next = next;
@@ -210,7 +211,12 @@ void InlinePass::code_span(std::size_t& k, CodeCloser& closers) {
 }
 
 void InlinePass::run() {
-  for (std::uint32_t c = tree_[block_].child; c != nil; c = tree_[c].next) seq_.push_back(c);
+  // Whether any item is left to resolve once link reference definitions took theirs.
+  bool unresolved = false;
+  for (std::uint32_t c = tree_[block_].child; c != nil; c = tree_[c].next) {
+    seq_.push_back(c);
+    unresolved = unresolved || tree_[c].item <= Item::MaybeImage;
+  }
   CodeCloser closers(tree_, seq_);
   std::size_t k = 0;
   while (k < seq_.size()) {
@@ -234,8 +240,9 @@ void InlinePass::run() {
   }
   brackets_to_text(out_);
   // A backslash break that ends the block (only white space followed it, on a line of
-  // vertical tabs or form feeds) is a literal backslash, as at the end of any paragraph.
-  if (!out_.empty()) {
+  // vertical tabs or form feeds) is a literal backslash, as at the end of any paragraph, when
+  // the block has items to resolve.
+  if (unresolved && !out_.empty()) {
     Node& last = tree_[out_.back()];
     if (last.item == Item::HardBreak && doc_.text[last.start] == '\\') {
       last.item = Item::Text;

@@ -244,7 +244,9 @@ std::optional<std::vector<Alignment>> scan_table_delimiter_row(std::string_view 
 
 std::size_t count_table_cells(std::string_view text, std::size_t ix) {
   std::size_t eol = find_eol(text, ix);
-  std::size_t i = skip_blanks(text, ix);
+  // White space around the row does not count, vertical tabs and form feeds included (though
+  // a row's first cell takes them in).
+  std::size_t i = skip_line_space(text, ix, eol);
   std::size_t last = eol;
   while (last > i && is_line_space(static_cast<unsigned char>(text[last - 1]))) --last;
   if (i < last && text[i] == '|') {
