@@ -79,6 +79,22 @@ def reference(document, options=OPTIONS):
     return [[event_text(event), span["start"], span["end"]] for event, span in events]
 
 
+def ends_at_zero_only(mine, theirs):
+    """Whether two streams part only where the reference ends a container at offset 0, before
+    its start (a block quote or footnote definition closed with the definition list inside it),
+    which ours ends where it closes."""
+    return len(mine) == len(theirs) and all(
+        a == b or (a[:2] == b[:2] and b[2] == 0) for a, b in zip(mine, theirs))
+
+
+def drops_blocks_only(mine, theirs):
+    """Whether the reference's stream is ours with events left out. In a tight list item, after
+    a paragraph that link reference definitions left empty, the reference drops the blocks that
+    follow; ours keeps them."""
+    rest = iter(mine)
+    return len(theirs) < len(mine) and all(event in rest for event in theirs)
+
+
 def differences(document, mine, theirs):
     """Human-readable lines for where two event streams part."""
     if theirs is None or mine == theirs:

@@ -1,9 +1,11 @@
 """Generated documents compared event by event with pulldown-cmark 0.12.2 through pyromark:
 adversarial lines that mix every construct, everyday blocks nested a little, and lines aimed at
-the corners where the two parsers once parted (definition lists in containers, link reference
-definitions, tabs, lone CRs). The documents come from fixed seeds, so every run sees the same
+the corners where the two parsers once parted (definition lists in containers and with lazy
+lines, link reference definitions, tabs, vertical tabs, form feeds, no-break spaces, lone CRs,
+white space after fences and in tags, raw HTML of every kind across container prefixes, escapes
+at the ends of table lines). The documents come from fixed seeds, so every run sees the same
 ones; VYN_MARKDOWN_DOCUMENTS=N runs N of each kind instead (with the seed VYN_MARKDOWN_SEED) for
-a deeper search, where the known differences below need not all show up."""
+a deeper search."""
 
 import os
 import random
@@ -14,7 +16,8 @@ import pytest
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools"))
 
-from markdown_oracle import differences, ours, reference, tool_path  # noqa: E402
+from markdown_oracle import (  # noqa: E402
+    differences, drops_blocks_only, ends_at_zero_only, ours, reference, tool_path)
 
 pytest.importorskip("pyromark")
 
@@ -29,17 +32,23 @@ INLINE = [
     "<Note>", "</Note>", "<Badge />", '<span class="x">', "</span>", "<!-- c -->", "[link](/url \"t\")",
     "[ref]", "[ref][]", "[text][ref]", "[^1]", "[^nope]", "<http://a.b/c>", "<a@b.co>", "`code`", "**strong**",
     "*em*", "~~del~~", "$x$", "{@ref}", "[x]", "[ ]", "1.", "-", "#", "=", "\"", "'",
+    # White space other than spaces and tabs, and raw HTML whose parts may fall on different lines.
+    "\v", "\f", "\u00a0", " \t", "<![CDATA[x]]>", "<![CDATA[", "]]>", "]>", "<?p ?>", "<?", "?>", "<!DOCTYPE x>",
+    "<!X", "<!--", "-->", "<a z=1\tk=\"a\">", "<A z={1}\tk={$x}/>", "<T", "<a\t", "\tb=\"c\">", "/>", "\\|", "\\\\",
 ]
 PREFIX = [
     "", "", "", "> ", ">", "- ", "* ", "+ ", "1. ", "2) ", "  ", "   ", "    ", "\t", "- [ ] ", "- [x] ", ": ",
-    "[^1]: ", "# ", "## ", "###### ", "> - ", "- > ", "1. - ", "  - ",
+    "[^1]: ", "# ", "## ", "###### ", "> - ", "- > ", "1. - ", "  - ", ">\t", "-\t", "1.\t", "[^1]:\t", ":\t", "\v",
+    "\f", "  > ",
 ]
 WHOLE_LINE = [
     "```", "```rust", "~~~", "---", "***", "===", "- - -", "| a | b |", "|---|:-:|", "a | b", "--|--", "|",
     "<div>", "</div>", "<pre>", "</pre>", "<Note>", "</Note>", "<!--", "-->", "[ref]: /url", "[ref]: /u 'title'",
-    "[^1]: note", "Term", ": definition", "    code", "", "", "",
+    "[^1]: note", "Term", ": definition", "    code", "", "", "", "```\t", "``` \t", "~~~\v", "```\f", "```x\t",
+    "<![CDATA[", "]]>", "<?php", "?>", "<!DOCTYPE", "\v", "\f", "\u00a0", "a|b\\", "\\|", "a|b\\\\", "|a\\|", "-|-\\",
+    ":t", " :", ">",
 ]
-ENDING = ["\n", "\n", "\n", "\r\n", "\n\n", "\r"]
+ENDING = ["\n", "\n", "\n", "\r\n", "\n\n", "\r", " \n", "\t\n", "\v\n", "\f\n"]
 
 
 def adversarial(rng):
@@ -75,10 +84,12 @@ def everyday(rng):
 
 
 CORNER_PREFIX = ["", "", "> ", "- ", "  ", "   ", "    ", "\t", " \t", "1. ", ": ", "[^1]: ", "- [ ] ", "- [x] ",
-                 "  - ", ">\t", "-\t", "  : "]
+                 "  - ", ">\t", "-\t", "  : ", "\v", "\f", " :", "[^1]:\t", "  > "]
 CORNER_BODY = ["a", "term", ":", ": d", "-", "- b", "[r]: /u", "[r]: /u 't'", "[^1]: n", "~~[r]~~", "~x~", "~~a~~",
                "[r]", "[r][]", "\\[r]", "|a|b|", "-|-", "a|b", "```", "~~~", "<div>", "<!--", "-->", "# h", "---", "",
-               "", " ", "    ", "\t", "*e*", "[^1]", "<e>", "x\\", "x  "]
+               "", " ", "    ", "\t", "*e*", "[^1]", "<e>", "x\\", "x  ", "```\t", "``` ", "\v", "\f", "a\v", "\u00a0",
+               "<![CDATA[", "]]>", "<?", "?>", "<!X", "<T", ">", "\\|", "a|b\\\\", "a|b\\", "<a z=1\tk=\"a\">", "e<!--",
+               "<?x", "a <T"]
 
 
 def corners(rng):
@@ -87,64 +98,17 @@ def corners(rng):
 
 
 def _parted(generate, count, seed):
+    """The documents whose streams part, but for the two shapes where ours keeps to the input
+    and the reference does not: a container ended at 0, before its start, and blocks dropped."""
     rng = random.Random(seed)
     documents = [generate(rng) for _ in range(count)]
     parted = {}
     for doc, mine in zip(documents, ours(documents)):
-        diff = differences(doc, mine, reference(doc))
-        if diff:
+        theirs = reference(doc)
+        diff = differences(doc, mine, theirs)
+        if diff and not ends_at_zero_only(mine, theirs) and not drops_blocks_only(mine, theirs):
             parted[doc] = "\n".join(diff[:4])
     return parted
-
-
-# The documents of the runs above on which we still part from the reference, by kind. Each
-# reduces to one of three shapes (the shortest form in the comments), where the reference's
-# block state goes astray in a way we do not follow.
-KNOWN = {
-    # A definition list nested in a definition, then a block that closes both: the reference
-    # puts the block after the outer list yet keeps that list open ("--\n:n\n\t:\n >").
-    "* 2) [ref][]`code`>日本語'<\"[ref][]\n\\[[&amp;\n: - (\t\n\n- - -\r__*em*\n\n# > - ```rust\n\n--|--\n"
-    ": definition\n\n\t:</span>[ ]**other\r\n  > ***\n\n2) ## [ref][]ß日本語\"\n\n> - ~~~\n": "adversarial",
-    "|a|b|\r\n: d\r\n: : d\n \t: [r]\n    - ---\n  :   : x\\\r\n": "corners",
-    "~x~\n: [r]: /u\r\n~~[r]~~\n  : 1. [r]\n  - -|-\r-\t[^1]: ~~a~~\n-\tx  \n": "corners",
-    "- [x] \n- [ ]  \t*e*\n-\r\n-|-\n[r]\r\n: d\n   : d\n \t> # h\n": "corners",
-    # A definition list that ends on a definition closes the block quote or footnote definition
-    # around it too, and the reference leaves that container's end at 0, before its start; ours
-    # ends where it is closed ("> a\n> : b\n"). The rest of these streams is the reference's.
-    "# \n  \n![_[ref][]`=\r\n![\\=-&amp;__[text][ref]\n\n[^1]: note\n\t: )[ref][]\r": "adversarial",
-    "- - [x] \n- [x] > - </div>\n\n\t日本語\\[&amp;[^1]héllo***\r+ ===\n\n-->\n\n>--|--\n- [ ] 1. - #`\\*"
-    "\n[^1]: `[^1])\n       : *\n    - > </Note>\n[ref]: /url\r2) 2) >\n": "adversarial",
-    "- b\n   [^1]: n\n      : \t\r\n-|-\n: - [ ] ---\r- >\t:\n": "corners",
-    "  *e*\r \t~x~\n[^1]: - [x] term\n-\t[^1]: x  \n\t \t: d\n  x  \r\\[r]\r\n": "corners",
-    "- [ ] -\t\n- [x]     \n[^1]: x\\\n\t    \n    :\n": "corners",
-    ">     - b\n \r~~[r]~~\r\n[^1]: n\nx  \n\t  : ~~a~~\n": "corners",
-    "|a|b|\r\n>\t[^1]\n\t\t-->\na|b\r  - [^1]: n\r[^1]: n\r  \t:\n": "corners",
-    " \n \t- [ ] ~~~\r[r]: /u\r\n> |a|b|\r  term\r> : \n": "corners",
-    ">\ta\n>   : \t\n>\t<div>\r\n \t-->\r\t\t \r\n    [r]: /u\r\n": "corners",
-    "~~[r]~~\n<e>\r- b\n[r]\r\n \n> [r]: /u 't'\r    ~~~\n>   : -|-\r\n": "corners",
-    "[^1]: ~~a~~\n \t: \t\n\t-\t- b\n|a|b|\n-\t   ~x~\n-\ta\r\n": "corners",
-    "~~a~~\n>\t: d\n>\t:\n": "corners",
-    ">  \tx  \r \tx  \n>\t: d\n": "corners",
-    "- [ ] *e*\r\n- [^1]: -->\r \t  : - b\n    ~~~\r\n    \tx\\\n> a|b\n\n": "corners",
-    "[^1]: \\[r]\n\n  \t: d\r\n": "corners",
-    "- [x] [^1]: |a|b|\r\nx\\\n\t \t: d\r\n: d\n  - [x] [r][]\r- [x]     \r": "corners",
-    "[^1]: [r]: /u\n-|-\r\t: d\n[r]\n": "corners",
-    "[^1]: n\n\t: a\n": "corners",
-    "- [ ] -|-\r[^1]: *e*\n\t: d\r[r]: /u 't'\n[r]: /u\n\n": "corners",
-    "[^1]: n\r\n    : [r]\r\n\t\t\\[r]\r\n  |a|b|\n": "corners",
-    "- [ ] ```\n\t  x  \n[^1]: : -|-\n- [ ] - x\\\ra\r\n \n[^1]: n\r \t: ---\r\n": "corners",
-    "[^1]: [r]\r     :     \n": "corners",
-    "[^1]: ```\n[^1]: n\r\n\t:\n": "corners",
-    "[^1]: -->\r \t: :\n    - b\n: -->\n[r]: /u\n  -->\r>\t\t\r\n  -   : ~~a~~\r": "corners",
-    "-\n  : *e*\n-\t[^1]: n\r     \t: d\r\\[r]\n<!--\n": "corners",
-    " \t~~[r]~~\n> - [ ] ~~~\n>\t~~[r]~~\r\n  > ~x~\n\t\t*e*\r  > : d\r\n\t1. : d\n": "corners",
-    "-   : -\n    a|b\r:\n  ~~[r]~~\n  [r]\r>\t \n[^1]: ~x~\n \t: d\n": "corners",
-    # In a list item, a line ending in `][` takes the next line into its link label, so that line
-    # starts no block ("- [][\n  * ]").
-    "__([[link](/url \"t\")\n\n: definition\r- > - <pre>\n- [x] <div>\n!*!<!-- c -->***\"|\r|---|:-:|\r\n## : "
-    "\t**</span>ß\r- > - > 1. - [text][ref](`code`*em*日本語**)\n- [x] -![&amp;[^nope][ ]\\[\n    * : ~]__^\n"
-    "    > - other:</Note>\n\n": "adversarial",
-}
 
 
 @pytest.mark.parametrize("generate, count, seed", [
@@ -152,7 +116,4 @@ KNOWN = {
 ], ids=["adversarial", "everyday", "corners"])
 def test_generated_documents_match_the_oracle(generate, count, seed):
     parted = _parted(generate, COUNT or count, SEED or seed)
-    unexpected = {doc: diff for doc, diff in parted.items() if doc not in KNOWN}
-    assert not unexpected, "\n".join(unexpected.values())
-    if not COUNT:
-        assert set(parted) == {doc for doc, kind in KNOWN.items() if kind == generate.__name__}
+    assert not parted, "\n".join(parted.values())
