@@ -26,8 +26,8 @@ PythonSink::~PythonSink() {
   Py_XDECREF(result_);
   for (PyObject* object : keys_) Py_XDECREF(object);
   for (const NameSlot& slot : names_) Py_XDECREF(slot.object);
-  if (ints_) {
-    for (std::size_t k = 0; k < (std::size_t{1} << kIntBits); ++k) Py_XDECREF(ints_[k].object);
+  for (std::size_t k = 0; k < (std::size_t{1} << kIntBits); ++k) {
+    if (ints_filled_[k / 64] >> (k % 64) & 1) Py_DECREF(ints_[k].object);
   }
 }
 
@@ -75,12 +75,16 @@ PyObject* PythonSink::shared_name(std::string_view value) {
 // next begins, a container where its last child ends).
 PyObject* PythonSink::shared_int(std::uint64_t value) {
   if (value <= 256) return PyLong_FromUnsignedLongLong(value);  // the interpreter's own
-  if (!ints_) ints_ = std::make_unique<IntSlot[]>(std::size_t{1} << kIntBits);
-  IntSlot& slot = ints_[value & ((std::uint64_t{1} << kIntBits) - 1)];
-  if (slot.object && slot.value == value) return Py_NewRef(slot.object);
+  if (!ints_) ints_ = std::make_unique_for_overwrite<IntSlot[]>(std::size_t{1} << kIntBits);
+  const std::size_t k = value & ((std::uint64_t{1} << kIntBits) - 1);
+  std::uint64_t& filled = ints_filled_[k / 64];
+  const std::uint64_t bit = std::uint64_t{1} << (k % 64);
+  IntSlot& slot = ints_[k];
+  if ((filled & bit) && slot.value == value) return Py_NewRef(slot.object);
   PyObject* object = PyLong_FromUnsignedLongLong(value);
   if (!object) return nullptr;
-  Py_XDECREF(slot.object);
+  if (filled & bit) Py_DECREF(slot.object);
+  filled |= bit;
   slot = {value, object};
   return Py_NewRef(object);
 }

@@ -63,9 +63,9 @@ class PythonSink final : public ast::Sink {
     std::size_t size = 0;
     PyObject* object = nullptr;
   };
-  struct IntSlot {
-    std::uint64_t value = 0;
-    PyObject* object = nullptr;
+  struct IntSlot {  // left uninitialized: `ints_filled_` tells which hold an int
+    std::uint64_t value;
+    PyObject* object;
   };
   static constexpr unsigned kNameBits = 6;
   static constexpr unsigned kIntBits = 10;
@@ -87,6 +87,7 @@ class PythonSink final : public ast::Sink {
   std::array<PyObject*, ast::kKeys.size()> keys_{};  // interned, by slot
   std::array<NameSlot, std::size_t{1} << kNameBits> names_{};
   std::unique_ptr<IntSlot[]> ints_;  // by the value's low bits, made at the first int the interpreter does not keep
+  std::array<std::uint64_t, (std::size_t{1} << kIntBits) / 64> ints_filled_{};
 };
 
 }  // namespace vyn::module
