@@ -25,9 +25,16 @@ class Emphasis {
   Emphasis(Tree& tree, std::string_view text, const std::vector<std::uint32_t>& seq)
       : tree_(tree), text_(text), original_(seq.size()) {
     std::size_t n = seq.size();
-    nodes_ = seq;
+    std::size_t delimiters = 0;
+    for (std::uint32_t ix : seq) delimiters += tree_[ix].item == Item::MaybeEmphasis;
+    // Each pair adds one node, and takes at least one delimiter from each side.
+    nodes_.reserve(n + delimiters / 2);
+    nodes_.assign(seq.begin(), seq.end());
+    prev_.reserve(n + delimiters / 2);
     prev_.resize(n);
+    next_.reserve(n + delimiters / 2);
     next_.resize(n);
+    runs_.reserve(delimiters);
     for (std::size_t i = 0; i < n; ++i) {
       prev_[i] = i == 0 ? none : i - 1;
       next_[i] = i + 1 == n ? none : i + 1;
@@ -162,7 +169,13 @@ class Emphasis {
 }  // namespace
 
 std::uint32_t resolve_emphasis(Tree& tree, std::string_view text, const std::vector<std::uint32_t>& sequence) {
-  return Emphasis(tree, text, sequence).run();
+  bool any_delimiter = false;
+  for (std::uint32_t ix : sequence) any_delimiter |= tree[ix].item == Item::MaybeEmphasis;
+  if (any_delimiter) return Emphasis(tree, text, sequence).run();
+  // Nothing to pair: the sequence is the sibling list as it stands.
+  for (std::size_t i = 0; i < sequence.size(); ++i)
+    tree[sequence[i]].next = i + 1 < sequence.size() ? sequence[i + 1] : nil;
+  return sequence.empty() ? nil : sequence.front();
 }
 
 }  // namespace markdown

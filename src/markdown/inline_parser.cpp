@@ -12,6 +12,10 @@ namespace markdown {
 
 namespace {
 
+// The items the block pass leaves for this pass to resolve come first in Item.
+constexpr bool is_unresolved(Item item) { return item <= Item::MaybeImage; }
+static_assert(Item::MaybeImage < Item::Text && Item::MaybeEmphasis < Item::MaybeImage);
+
 struct Opener {
   std::size_t out_pos;
   bool image;
@@ -211,12 +215,11 @@ void InlinePass::code_span(std::size_t& k, CodeCloser& closers) {
 }
 
 void InlinePass::run() {
-  // Whether any item is left to resolve once link reference definitions took theirs.
-  bool unresolved = false;
-  for (std::uint32_t c = tree_[block_].child; c != nil; c = tree_[c].next) {
-    seq_.push_back(c);
-    unresolved = unresolved || tree_[c].item <= Item::MaybeImage;
-  }
+  std::size_t count = 0;
+  for (std::uint32_t c = tree_[block_].child; c != nil; c = tree_[c].next) ++count;
+  seq_.reserve(count);
+  out_.reserve(count);
+  for (std::uint32_t c = tree_[block_].child; c != nil; c = tree_[c].next) seq_.push_back(c);
   CodeCloser closers(tree_, seq_);
   std::size_t k = 0;
   while (k < seq_.size()) {
@@ -241,8 +244,8 @@ void InlinePass::run() {
   brackets_to_text(out_);
   // A backslash break that ends the block (only white space followed it, on a line of
   // vertical tabs or form feeds) is a literal backslash, as at the end of any paragraph, when
-  // the block has items to resolve.
-  if (unresolved && !out_.empty()) {
+  // the block has items to resolve (as it has when this pass runs).
+  if (!out_.empty()) {
     Node& last = tree_[out_.back()];
     if (last.item == Item::HardBreak && doc_.text[last.start] == '\\') {
       last.item = Item::Text;
@@ -420,7 +423,11 @@ void InlinePass::link_close(std::size_t& k) {
 }  // namespace
 
 void resolve_inlines(Document& doc, std::uint32_t block, std::span<const std::uint32_t> containers) {
-  InlinePass(doc, block, containers).run();
+  // Most blocks hold plain text and breaks only, left as they are (a final backslash break
+  // included).
+  for (std::uint32_t c = doc.tree[block].child; c != nil; c = doc.tree[c].next) {
+    if (is_unresolved(doc.tree[c].item)) return InlinePass(doc, block, containers).run();
+  }
 }
 
 }  // namespace markdown

@@ -1,6 +1,8 @@
 // Splits one line of inline content into raw items: text runs, delimiter runs, backtick runs,
 // brackets, `<`, entity references and escapes, and reports how the line ends.
+#include <array>
 #include <string>
+#include <string_view>
 
 #include "markdown/block_parser.hpp"
 #include "markdown/chars.hpp"
@@ -8,6 +10,13 @@
 namespace markdown {
 
 namespace {
+
+// The bytes at which parse_line has something to do; runs of others are plain text.
+constexpr std::array<bool, 256> kLineSyntax = [] {
+  std::array<bool, 256> table{};
+  for (unsigned char c : std::string_view("\n\r\\&*_~`<[]!|")) table[c] = true;
+  return table;
+}();
 
 bool is_source_slice(std::string_view text, const Node& node) {
   return node.str.data() == text.data() + node.start && node.str.size() == node.end - node.start;
@@ -86,6 +95,8 @@ LineEnd BlockParser::parse_line(std::size_t ix, std::size_t limit, bool table_ce
     token(start, j, Item::MaybeCode, static_cast<std::uint32_t>(j - start), flags);
   };
   while (i < limit) {
+    while (i < limit && !kLineSyntax[static_cast<unsigned char>(text_[i])]) ++i;
+    if (i == limit) break;
     char c = text_[i];
     switch (c) {
       case '\n':

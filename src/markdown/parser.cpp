@@ -77,16 +77,16 @@ Parser::Parser(std::string_view text, Options options) {
   cur_ = doc_.tree.root_first();
 }
 
-Event Parser::make_event(std::uint32_t ix, bool end) const {
+void Parser::make_event(std::uint32_t ix, bool end, Event& event) const {
   const Node& node = doc_.tree[ix];
-  Event event;
+  event = Event{};
   event.start = node.start;
   event.end = node.end;
   if (!is_container(node.item)) {
     event.kind = leaf_kind(node.item);
     event.text = node.str;
     event.checked = (node.flags & checked) != 0;
-    return event;
+    return;
   }
   event.kind = end ? EventKind::End : EventKind::Start;
   event.tag = tag_of(node.item);
@@ -113,7 +113,6 @@ Event Parser::make_event(std::uint32_t ix, bool end) const {
     }
     default: break;
   }
-  return event;
 }
 
 // Paragraphs directly in the items of a tight list show only their content (in whatever else a
@@ -126,6 +125,12 @@ bool Parser::hidden_paragraph(std::uint32_t ix) const {
 }
 
 std::optional<Event> Parser::next() {
+  Event event;
+  if (!next(event)) return std::nullopt;
+  return event;
+}
+
+bool Parser::next(Event& event) {
   Tree& tree = doc_.tree;
   while (true) {
     if (cur_ != nil) {
@@ -133,7 +138,8 @@ std::optional<Event> Parser::next() {
       Node& node = tree[ix];
       if (!is_container(node.item)) {
         cur_ = node.next;
-        return make_event(ix, false);
+        make_event(ix, false, event);
+        return true;
       }
       bool hidden = hidden_paragraph(ix);
       if (node.flags & needs_inline) {
@@ -143,14 +149,16 @@ std::optional<Event> Parser::next() {
       open_.push_back(ix);
       cur_ = tree[ix].child;
       if (hidden) continue;
-      return make_event(ix, false);
+      make_event(ix, false, event);
+      return true;
     }
-    if (open_.empty()) return std::nullopt;
+    if (open_.empty()) return false;
     std::uint32_t ix = open_.back();
     open_.pop_back();
     cur_ = tree[ix].next;
     if (hidden_paragraph(ix)) continue;
-    return make_event(ix, true);
+    make_event(ix, true, event);
+    return true;
   }
 }
 

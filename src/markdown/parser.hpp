@@ -30,6 +30,8 @@ class Parser {
 
   // The next event, or nothing once the document is done.
   std::optional<Event> next();
+  // The same, written over `event`; false once the document is done.
+  bool next(Event& event);
 
   class iterator {
    public:
@@ -44,12 +46,7 @@ class Parser {
     reference operator*() const { return event_; }
     pointer operator->() const { return &event_; }
     iterator& operator++() {
-      auto event = parser_->next();
-      if (event) {
-        event_ = *event;
-      } else {
-        parser_ = nullptr;
-      }
+      if (!parser_->next(event_)) parser_ = nullptr;
       return *this;
     }
     void operator++(int) { ++*this; }
@@ -64,7 +61,7 @@ class Parser {
   iterator end() { return iterator(); }
 
  private:
-  Event make_event(std::uint32_t ix, bool end) const;
+  void make_event(std::uint32_t ix, bool end, Event& event) const;
   // Called with the paragraph's parent and grandparent on top of `open_`.
   bool hidden_paragraph(std::uint32_t ix) const;
 
