@@ -62,6 +62,9 @@ FAMILIES = {
                                transforms("github"), 1250),
     "query_all nested blockquotes": (lambda n: (">" * 250 + "a\n\n") * n, query("blockquote"), 20),
     "missing table cells": (lambda n: "|x" * n + "\n" + "|-" * n + "\n" + "|x\n" * n, parse, 500),
+    # A tight item's paragraphs read raw HTML on to the item's end, each past the next heading.
+    "tight item, unclosed comments": (lambda n: "- a\n" + "  x <!--\n  # h\n" * n, parse, 4000),
+    "tight item, unclosed CDATA": (lambda n: "- a\n" + "  x <![CDATA[ ] ]\n  # h\n" * n, parse, 4000),
 }
 
 

@@ -38,6 +38,7 @@ struct Document {
   std::vector<LinkInfo> links;
   std::deque<std::string> strings;
   std::size_t comments_end = 0;  // where the last inline comment read ended
+  HtmlGuards html_guards;
 
   // Keeps `s` alive for the Document's lifetime.
   std::string_view own(std::string s) {

@@ -33,8 +33,8 @@ std::size_t scan_tag_name(const InlineSource& src, std::size_t i) {
 // instructions, declarations and CDATA sections read the source as it stands, container
 // prefixes and all: a `>` that marks a quote may close a declaration.
 std::optional<std::size_t> find_closer(const InlineSource& src, std::size_t i, std::string_view closer,
-                                       std::size_t& guard) {
-  if (i >= guard) return std::nullopt;
+                                       ClosedSpan& guard) {
+  if (guard.covers(i, src.raw_end())) return std::nullopt;
   std::size_t start = i;
   while (src.raw_at(i) >= 0) {
     std::size_t k = 0;
@@ -46,24 +46,24 @@ std::optional<std::size_t> find_closer(const InlineSource& src, std::size_t i, s
     if (k == closer.size()) return j;
     ++i;
   }
-  guard = std::min(guard, start);
+  guard = ClosedSpan{start, src.raw_end()};
   return std::nullopt;
 }
 
 // A CDATA section ends at its first run of `]`, which must be followed by `>`: `]>` closes it
 // as `]]>` does, and any other `]` leaves it unclosed.
 std::optional<std::size_t> scan_cdata(const InlineSource& src, std::size_t i, HtmlGuards& guards) {
-  if (i >= guards.cdata || i < guards.cdata_broken_before) return std::nullopt;
+  if (guards.cdata.covers(i, src.raw_end()) || guards.cdata_broken.covers(i, i)) return std::nullopt;
   std::size_t start = i;
   while (src.raw_at(i) >= 0 && src.raw_at(i) != ']') ++i;
   if (src.raw_at(i) < 0) {
-    guards.cdata = start;
+    guards.cdata = ClosedSpan{start, src.raw_end()};
     return std::nullopt;
   }
   std::size_t run = i;
   while (src.raw_at(i) == ']') ++i;
   if (src.raw_at(i) == '>') return i + 1;
-  guards.cdata_broken_before = run;
+  guards.cdata_broken = ClosedSpan{start, run};
   return std::nullopt;
 }
 

@@ -39,22 +39,32 @@ struct InlineSource {
   std::size_t raw_limit = 0;
 
   int at(std::size_t i) const { return i < limit ? static_cast<unsigned char>(text[i]) : -1; }
-  int raw_at(std::size_t i) const { return i < limit || i < raw_limit ? static_cast<unsigned char>(text[i]) : -1; }
+  std::size_t raw_end() const { return limit > raw_limit ? limit : raw_limit; }
+  int raw_at(std::size_t i) const { return i < raw_end() ? static_cast<unsigned char>(text[i]) : -1; }
   // Position after the byte at i; past a line ending, the next line's content.
   std::size_t advance(std::size_t i) const;
   // i at a line ending: where the next line's content begins.
   std::size_t after_eol(std::size_t i) const;
 };
 
-// Memo of searches for closers of comments and the like that failed; a later search from a
-// further position would fail too, so it is not repeated (keeps inline HTML linear).
+// A span of the text known to hold no closer of some kind: a search for one that lies within it
+// fails without reading it again.
+struct ClosedSpan {
+  std::size_t from = static_cast<std::size_t>(-1);
+  std::size_t until = 0;
+  bool covers(std::size_t start, std::size_t end) const { return from <= start && end <= until; }
+};
+
+// Memo of searches for closers of comments and the like that failed, kept for the whole
+// document: a later search within the span an earlier one read fails too, so it is not repeated
+// (keeps inline HTML linear, also where a tight list item's paragraphs read on to its end).
 struct HtmlGuards {
-  std::size_t comment = static_cast<std::size_t>(-1);
-  std::size_t processing = static_cast<std::size_t>(-1);
-  std::size_t declaration = static_cast<std::size_t>(-1);
-  std::size_t cdata = static_cast<std::size_t>(-1);
-  // A CDATA section searched from before this position ends at a `]` run that no `>` follows.
-  std::size_t cdata_broken_before = 0;
+  ClosedSpan comment;
+  ClosedSpan processing;
+  ClosedSpan declaration;
+  ClosedSpan cdata;
+  // CDATA sections that start in this span end at a `]` run that no `>` follows.
+  ClosedSpan cdata_broken;
 };
 
 std::optional<std::size_t> scan_open_tag(const InlineSource& src, std::size_t ix);

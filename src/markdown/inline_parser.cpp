@@ -120,7 +120,6 @@ class InlinePass {
   // opener below the second one can.
   std::size_t links_inactive_below_ = 0;
   std::size_t inactive_below_ = 0;
-  HtmlGuards guards_;
 };
 
 void InlinePass::skip_to(std::size_t& k, std::size_t end) {
@@ -277,7 +276,7 @@ void InlinePass::angle_bracket(std::size_t& k) {
   // tight list item into the block that holds this `<`.
   const bool comment = doc_.text.substr(start, 4) == "<!--";
   std::optional<std::size_t> end;
-  if (!comment || start >= doc_.comments_end) end = scan_inline_html(src_, start, guards_);
+  if (!comment || start >= doc_.comments_end) end = scan_inline_html(src_, start, doc_.html_guards);
   if (end) {
     if (comment) doc_.comments_end = *end;
     Node& node = tree_[ix];
