@@ -98,12 +98,20 @@ class InlinePass {
       if (item == Item::MaybeLinkOpen || item == Item::MaybeImage || item == Item::MaybeLinkClose) to_text(ix);
     }
   }
+  // Whether a line ends in [a, b), a stretch of the block's own content, whose every line ending
+  // has its entry in `breaks`.
+  bool line_break_within(std::size_t a, std::size_t b) const {
+    auto it = first_break_from(a);
+    return it != doc_.breaks.end() && it->eol < b;
+  }
+  std::vector<LineBreak>::const_iterator first_break_from(std::size_t a) const {
+    return std::lower_bound(doc_.breaks.begin(), doc_.breaks.end(), a,
+                            [](const LineBreak& br, std::size_t pos) { return br.eol < pos; });
+  }
   // The bytes of [a, b) without container prefixes: a plain slice unless a prefix lies inside.
   std::string_view source_text(std::size_t a, std::size_t b) {
     if (b > src_.own_end) return doc_.own(collect_source(src_, a, b, false));
-    auto it = std::lower_bound(doc_.breaks.begin(), doc_.breaks.end(), a,
-                               [](const LineBreak& br, std::size_t pos) { return br.eol < pos; });
-    for (; it != doc_.breaks.end() && it->eol < b; ++it) {
+    for (auto it = first_break_from(a); it != doc_.breaks.end() && it->eol < b; ++it) {
       if (it->next != it->eol + scan_eol(doc_.text, it->eol)) return doc_.own(collect_source(src_, a, b, false));
     }
     return doc_.text.substr(a, b - a);
@@ -346,17 +354,21 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
   std::size_t label_end = close.end - 1;
   if (footnotes && doc_.text[inner_start] == '^' && label_end > inner_start + 1) {
     std::string_view label = doc_.text.substr(inner_start + 1, label_end - inner_start - 1);
-    if (doc_.footnote_labels.count(normalize_label(label))) {
+    // A defined footnote label holds no bracket. Looking for one first stops at the next `[`, so
+    // nested brackets are not normalised whole at every level.
+    if (label.find('[') == std::string_view::npos && doc_.footnote_labels.count(normalize_label(label))) {
       return LinkTarget{LinkType::Inline, after, after, {}, {}, label, true};
     }
     // Footnote syntax on one line is no shortcut or collapsed link, even to a link defined by
     // that label.
-    if (label.find_first_of("\r\n") == std::string_view::npos) return std::nullopt;
+    if (!line_break_within(inner_start + 1, label_end)) return std::nullopt;
   }
   if (src_.at(label_at) == '[' && src_.at(label_at + 1) == ']') {
-    std::string raw = collect_source(src_, inner_start, inner_end, true);
-    if (scan_link_label(src_, open.end - 1)) return reference(raw, LinkType::Collapsed, after, label_at + 2);
-    return std::nullopt;
+    // Only a label that ends at this bracket can be defined: one that ends at an earlier `]`
+    // leaves that bracket unescaped in the text, which no definition's label holds.
+    auto scanned = scan_link_label(src_, open.end - 1);
+    if (!scanned || scanned->end != inner_end + 1) return std::nullopt;
+    return reference(scanned->raw, LinkType::Collapsed, after, label_at + 2);
   }
   if (auto scanned = scan_link_label(src_, open.end - 1)) {
     if (scanned->end == after) return reference(scanned->raw, LinkType::Shortcut, after, after);

@@ -67,3 +67,25 @@ def test_pathological_inputs_match_the_oracle():
     mine = ours(documents)
     theirs = [reference(d) for d in documents]
     assert mine == theirs, _report(documents, mine, theirs)
+
+
+# Brackets nested past the 999-character label bound, with and without a definition for the
+# innermost label and with line breaks inside, so that every rule for footnote-style, collapsed and
+# shortcut labels is reached at some depth.
+NESTED_BRACKETS = [
+    lambda n: "[^" * n + "a" + "] " * n,
+    lambda n: "[^" * n + "a" + "] " * n + "\n\n[^a]: x\n",
+    lambda n: "[^" * n + "a" + "]\n" * n + "\n\n[^a]: x\n",
+    lambda n: "[" * n + "a" + "][]" * n,
+    lambda n: "[" * n + "a" + "][]" * n + "\n\n[a]: /u\n",
+    lambda n: "[" * n + "a\n" + "][]" * n + "\n\n[a]: /u\n",
+    lambda n: "[a `]` " * n + "b" + "][]" * n + "\n\n[a `]: /u\n",
+]
+
+
+def test_nested_brackets_match_the_oracle():
+    pytest.importorskip("pyromark")
+    documents = [build(n) for build in NESTED_BRACKETS for n in (1, 2, 5, 400, 1200)]
+    mine = ours(documents)
+    theirs = [reference(d) for d in documents]
+    assert mine == theirs, _report(documents, mine, theirs)
