@@ -1,6 +1,41 @@
 #include "ast/node.hpp"
 
+#include <unordered_map>
+
 namespace vyn::ast {
+
+namespace {
+
+// Points every link and image of `nodes` that views one of `from`'s texts at the same text in `to`,
+// a copy of `from`. Iterative, so that no tree is too deep for it.
+void rebind_shared_texts(NodeList& nodes, const std::deque<std::string>& from, const std::deque<std::string>& to) {
+  if (from.empty()) return;
+  std::unordered_map<const std::string*, const std::string*> copies;
+  for (std::size_t k = 0; k < from.size(); ++k) copies.emplace(&from[k], &to[k]);
+  auto rebind = [&](SharedText& text) {
+    if (auto found = copies.find(text.kept()); found != copies.end()) text.rebind(found->second);
+  };
+  auto rebind_title = [&](std::optional<SharedText>& title) {
+    if (title) rebind(*title);
+  };
+  std::vector<NodeList*> pending{&nodes};
+  while (!pending.empty()) {
+    NodeList* list = pending.back();
+    pending.pop_back();
+    for (Node& node : *list) {
+      if (auto* link = std::get_if<LinkNode>(&node.payload)) {
+        rebind(link->url);
+        rebind_title(link->title);
+      } else if (auto* image = std::get_if<ImageNode>(&node.payload)) {
+        rebind(image->url);
+        rebind_title(image->title);
+      }
+      if (NodeList* children = node.children()) pending.push_back(children);
+    }
+  }
+}
+
+}  // namespace
 
 NodeList* Node::children() {
   return std::visit(
@@ -17,6 +52,20 @@ const NodeList* Node::children() const { return const_cast<Node*>(this)->childre
 
 const Position& Node::position() const {
   return std::visit([](const auto& p) -> const Position& { return p.position; }, payload);
+}
+
+Root::Root(const Root& other)
+    : type(other.type),
+      frontmatter(other.frontmatter),
+      children(other.children),
+      position(other.position),
+      shared_texts(other.shared_texts) {
+  rebind_shared_texts(children, other.shared_texts, shared_texts);
+}
+
+Root& Root::operator=(const Root& other) {
+  if (this != &other) *this = Root(other);
+  return *this;
 }
 
 Node make_text(std::string value, Position position) {

@@ -2,6 +2,7 @@
 // the root.
 #pragma once
 
+#include <deque>
 #include <optional>
 #include <string>
 #include <utility>
@@ -50,7 +51,24 @@ struct Root {
   std::optional<Json> frontmatter;
   NodeList children;
   Position position;
-  bool operator==(const Root&) const = default;
+  // The texts that nodes of the tree view (SharedText); a deque, so that they stay where they are
+  // as it grows and when the root is moved.
+  std::deque<std::string> shared_texts;
+
+  Root() = default;
+  Root(RootType type, std::optional<Json> frontmatter, NodeList children, Position position)
+      : type(type), frontmatter(std::move(frontmatter)), children(std::move(children)), position(position) {}
+  Root(Root&&) = default;
+  Root& operator=(Root&&) = default;
+  // A copy's nodes view the copy's own texts.
+  Root(const Root& other);
+  Root& operator=(const Root& other);
+
+  // By value: where a text is kept makes no difference.
+  bool operator==(const Root& other) const {
+    return type == other.type && frontmatter == other.frontmatter && children == other.children &&
+           position == other.position;
+  }
 };
 
 }  // namespace vyn::ast

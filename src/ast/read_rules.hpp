@@ -37,6 +37,7 @@
 
 #include "ast/json.hpp"
 #include "ast/shape.hpp"
+#include "ast/shared_text.hpp"
 
 namespace vyn::ast {
 
@@ -201,6 +202,11 @@ T read_value(const Json& value, Reader& reader) {
 template <>
 struct ValueReader<std::string> {
   static std::string read(const Json& value, Reader&) { return read_string(value); }
+};
+
+template <>
+struct ValueReader<SharedText> {
+  static SharedText read(const Json& value, Reader&) { return read_string(value); }
 };
 
 template <>

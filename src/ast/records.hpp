@@ -10,6 +10,7 @@
 
 #include "ast/json.hpp"
 #include "ast/math_expr.hpp"
+#include "ast/shared_text.hpp"
 
 namespace vyn::ast {
 
@@ -67,16 +68,16 @@ struct StandardBlockNode {
 };
 
 struct LinkNode {
-  std::string url;
-  std::optional<std::string> title;
+  SharedText url;
+  std::optional<SharedText> title;
   NodeList children;
   Position position;
   bool operator==(const LinkNode&) const = default;
 };
 
 struct ImageNode {
-  std::string url;
-  std::optional<std::string> title;
+  SharedText url;
+  std::optional<SharedText> title;
   std::optional<std::string> alt;
   NodeList children;
   Position position;

@@ -79,6 +79,16 @@ class Sink {
   // A string of the tree's fixed vocabulary (kind and enumeration names):
   // static storage, so one address always holds the same text.
   virtual void name(std::string_view value) { string(value); }
+
+  // Values that the writer meets more than once and that a sink may build once: a text that many
+  // nodes view, a node listed both alone and inside its ancestors. `mark` names the value just
+  // completed; `repeat` places the value so named again and says whether it could. A sink that
+  // makes no use of this writes such values again each time.
+  virtual void mark(const void* identity) { static_cast<void>(identity); }
+  virtual bool repeat(const void* identity) {
+    static_cast<void>(identity);
+    return false;
+  }
 };
 
 }  // namespace vyn::ast

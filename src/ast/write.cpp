@@ -130,6 +130,8 @@ class Writer {
   void value(const T& value) {
     if constexpr (std::is_same_v<T, std::string>) {
       s_.string(value);
+    } else if constexpr (std::is_same_v<T, SharedText>) {
+      shared_text(value);
     } else if constexpr (std::is_same_v<T, bool>) {
       s_.boolean(value);
     } else if constexpr (std::is_unsigned_v<T>) {
@@ -151,6 +153,14 @@ class Writer {
     } else {
       record(value);
     }
+  }
+
+  // A text kept once for the whole tree is written once per sink that can repeat it.
+  void shared_text(const SharedText& text) {
+    const std::string* kept = text.kept();
+    if (kept && s_.repeat(kept)) return;
+    s_.string(text.view());
+    if (kept) s_.mark(kept);
   }
 
   // A variable reference is written as a bare object without a "type" key.

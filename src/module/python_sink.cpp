@@ -29,6 +29,7 @@ PythonSink::~PythonSink() {
   for (std::size_t k = 0; k < (std::size_t{1} << kIntBits); ++k) {
     if (ints_filled_[k / 64] >> (k % 64) & 1) Py_DECREF(ints_[k].object);
   }
+  for (auto& [identity, object] : marked_) Py_DECREF(object);
 }
 
 void PythonSink::fail() { failed_ = true; }
@@ -94,6 +95,7 @@ void PythonSink::put(PyObject* value) {
     fail();
     return;
   }
+  last_ = value;
   if (open_.empty()) {
     Py_XDECREF(result_);
     result_ = value;
@@ -131,7 +133,9 @@ void PythonSink::key(ast::Key key) {
 }
 
 void PythonSink::end_object() {
-  if (!failed_) open_.pop_back();
+  if (failed_) return;
+  last_ = open_.back().container;
+  open_.pop_back();
 }
 
 void PythonSink::begin_array(std::size_t size) {
@@ -149,6 +153,7 @@ void PythonSink::end_array() {
   if (top.filled < PyList_GET_SIZE(top.container) &&
       PyList_SetSlice(top.container, top.filled, PyList_GET_SIZE(top.container), nullptr) < 0)
     fail();
+  last_ = top.container;
   open_.pop_back();
 }
 
@@ -172,6 +177,21 @@ void PythonSink::string(std::string_view value) {
 }
 void PythonSink::name(std::string_view value) {
   if (!failed_) put(shared_name(value));
+}
+
+void PythonSink::mark(const void* identity) {
+  if (failed_ || !last_) return;
+  auto [at, added] = marked_.try_emplace(identity, last_);
+  if (added) Py_INCREF(at->second);
+}
+
+// The same object again: a text that many links view, a node inside a result listed before it.
+bool PythonSink::repeat(const void* identity) {
+  if (failed_) return true;
+  auto found = marked_.find(identity);
+  if (found == marked_.end()) return false;
+  put(Py_NewRef(found->second));
+  return true;
 }
 
 PyObject* PythonSink::take() {

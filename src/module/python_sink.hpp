@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "ast/sink.hpp"
@@ -47,6 +48,8 @@ class PythonSink final : public ast::Sink {
   void floating(double value) override;
   void string(std::string_view value) override;
   void name(std::string_view value) override;
+  void mark(const void* identity) override;
+  bool repeat(const void* identity) override;
 
   // The finished object (a new reference), or nullptr with an exception set.
   // A failed conversion is reported as ValueError with its text, except
@@ -88,6 +91,8 @@ class PythonSink final : public ast::Sink {
   std::array<NameSlot, std::size_t{1} << kNameBits> names_{};
   std::unique_ptr<IntSlot[]> ints_;  // by the value's low bits, made at the first int the interpreter does not keep
   std::array<std::uint64_t, (std::size_t{1} << kIntBits) / 64> ints_filled_{};
+  PyObject* last_ = nullptr;                           // the value completed last, borrowed
+  std::unordered_map<const void*, PyObject*> marked_;  // values the writer may repeat, owned
 };
 
 }  // namespace vyn::module

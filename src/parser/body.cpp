@@ -20,8 +20,8 @@ namespace {
 // them, so that a level of nesting costs the stack little.
 class Assembler {
  public:
-  Assembler(const SourceMap& source_map, std::string_view input, ErrorBudget& error_budget)
-      : source_map_(source_map), input_(input), error_budget_(error_budget) {}
+  Assembler(const SourceMap& source_map, std::string_view input, ParseContext& context)
+      : source_map_(source_map), input_(input), context_(context) {}
 
   ast::NodeList parse(std::string_view body, std::uint64_t base, std::size_t depth) {
     ast::NodeList nodes;
@@ -59,7 +59,7 @@ class Assembler {
 
   [[gnu::noinline]] void add(Segment::Markdown& run, std::size_t depth, ast::NodeList& nodes) {
     ast::NodeList region =
-        parse_markdown_region(slice(run.start, run.end), run.start, source_map_, input_, depth, error_budget_);
+        parse_markdown_region(slice(run.start, run.end), run.start, source_map_, input_, depth, context_);
     nodes.insert(nodes.end(), std::make_move_iterator(region.begin()), std::make_move_iterator(region.end()));
   }
 
@@ -83,7 +83,7 @@ class Assembler {
   }
 
   [[gnu::noinline]] void add(const TagError& error, std::size_t, ast::NodeList& nodes) {
-    nodes.push_back(error_budget_.error_node(error, source_map_));
+    nodes.push_back(context_.errors.error_node(error, source_map_));
   }
 
   static std::string too_deep_message() {
@@ -100,15 +100,15 @@ class Assembler {
 
   const SourceMap& source_map_;
   std::string_view input_;
-  ErrorBudget& error_budget_;
+  ParseContext& context_;
   ClosingLines closing_lines_;
 };
 
 }  // namespace
 
 ast::NodeList parse_body(std::string_view body, std::uint64_t base, const SourceMap& source_map, std::string_view input,
-                         std::size_t depth, ErrorBudget& error_budget) {
-  return Assembler(source_map, input, error_budget).parse(body, base, depth);
+                         std::size_t depth, ParseContext& context) {
+  return Assembler(source_map, input, context).parse(body, base, depth);
 }
 
 }  // namespace vyn::parser

@@ -1,5 +1,8 @@
 #include "parser/region.hpp"
 
+#include <map>
+#include <utility>
+
 #include "ast/unicode.hpp"
 #include "markdown/parser.hpp"
 #include "parser/html_components.hpp"
@@ -14,12 +17,6 @@ namespace {
 using markdown::Event;
 using markdown::EventKind;
 using markdown::TagKind;
-
-// A link's or image's title; an empty one counts as none.
-std::optional<std::string> link_title(const Event& event) {
-  if (event.title.empty()) return std::nullopt;
-  return std::string(event.title);
-}
 
 FrameKind frame_kind(const Event& event) {
   using ast::NodeKind;
@@ -41,8 +38,8 @@ FrameKind frame_kind(const Event& event) {
     case TagKind::Emphasis: return frame::Block{NodeKind::Emphasis};
     case TagKind::Strong: return frame::Block{NodeKind::Strong};
     case TagKind::Strikethrough: return frame::Block{NodeKind::Strikethrough};
-    case TagKind::Link: return frame::Link{NodeKind::Link, std::string(event.dest_url), link_title(event)};
-    case TagKind::Image: return frame::Link{NodeKind::Image, std::string(event.dest_url), link_title(event)};
+    case TagKind::Link:
+    case TagKind::Image: break;  // RegionPass::link_frame
     case TagKind::DefinitionList: return frame::Block{NodeKind::DefinitionList};
     case TagKind::DefinitionListTitle: return frame::Block{NodeKind::DefinitionTerm};
     case TagKind::DefinitionListDefinition: return frame::Block{NodeKind::DefinitionDescription};
@@ -96,8 +93,8 @@ struct FrameNodeBuilder {
 class RegionPass {
  public:
   RegionPass(std::uint64_t base, const SourceMap& source_map, std::string_view input, std::size_t depth,
-             ErrorBudget& error_budget)
-      : base_(base), state_(source_map, input, depth, error_budget) {}
+             ParseContext& context)
+      : base_(base), state_(source_map, input, depth, context) {}
 
   ast::NodeList run(std::string_view region) {
     markdown::Parser parser(region, markdown::Options::all);
@@ -116,7 +113,7 @@ class RegionPass {
     const std::uint64_t e = base_ + event.end;
     switch (event.kind) {
       case EventKind::Start:
-        state_.frames.push_back(Frame{{}, {}, frame_kind(event), s});
+        state_.frames.push_back(Frame{{}, {}, is_link(event) ? link_frame(event) : frame_kind(event), s});
         if (event.tag == TagKind::CodeBlock) ++code_blocks_open_;
         break;
       case EventKind::End: end_frame(e); break;
@@ -144,6 +141,29 @@ class RegionPass {
         }
         break;
     }
+  }
+
+  static bool is_link(const Event& event) { return event.tag == TagKind::Link || event.tag == TagKind::Image; }
+
+  // An empty title counts as none. The destination and title of a reference are its definition's,
+  // the same bytes for every use: the root keeps them once, and each use views them.
+  FrameKind link_frame(const Event& event) {
+    auto kind = event.tag == TagKind::Image ? ast::NodeKind::Image : ast::NodeKind::Link;
+    bool reference = event.link_type == markdown::LinkType::Reference ||
+                     event.link_type == markdown::LinkType::Collapsed ||
+                     event.link_type == markdown::LinkType::Shortcut;
+    auto text = [&](std::string_view t) { return reference ? kept(t) : ast::SharedText(std::string(t)); };
+    frame::Link link{kind, text(event.dest_url), std::nullopt};
+    if (!event.title.empty()) link.title = text(event.title);
+    return link;
+  }
+
+  // The library gives every use of a definition the same view of its text.
+  ast::SharedText kept(std::string_view text) {
+    if (text.empty()) return {};
+    auto [at, added] = kept_.try_emplace({text.data(), text.size()}, nullptr);
+    if (added) at->second = &state_.context().shared_texts.emplace_back(text);
+    return ast::SharedText::view_of(*at->second);
   }
 
   void end_frame(std::uint64_t e) {
@@ -175,14 +195,16 @@ class RegionPass {
   RegionState state_;
   std::size_t code_blocks_open_ = 0;
   ast::NodeList text_nodes_;  // the nodes of one text event, its room kept for the next
+  // The definition texts this run's references have used, by where the library holds them.
+  std::map<std::pair<const char*, std::size_t>, const std::string*> kept_;
 };
 
 }  // namespace
 
 ast::NodeList parse_markdown_region(std::string_view region, std::uint64_t base, const SourceMap& source_map,
-                                    std::string_view input, std::size_t depth, ErrorBudget& error_budget) {
+                                    std::string_view input, std::size_t depth, ParseContext& context) {
   if (ast::trim(region).empty()) return {};
-  return RegionPass(base, source_map, input, depth, error_budget).run(region);
+  return RegionPass(base, source_map, input, depth, context).run(region);
 }
 
 }  // namespace vyn::parser

@@ -16,11 +16,10 @@ void Children::append(Children other) {
   }
 }
 
-RegionState::RegionState(const SourceMap& source_map, std::string_view input, std::size_t depth,
-                         ErrorBudget& error_budget)
+RegionState::RegionState(const SourceMap& source_map, std::string_view input, std::size_t depth, ParseContext& context)
     : source_map_(source_map),
       input_(input),
-      error_budget_(error_budget),
+      context_(context),
       levels_(static_cast<Height>(ast::kMaxNodeDepth - std::min(depth, ast::kMaxNodeDepth - 1))),
       budget_(std::max<Height>(levels_, 2)) {}
 

@@ -13,7 +13,7 @@
 
 #include "ast/node.hpp"
 #include "parser/code_meta.hpp"
-#include "parser/error_budget.hpp"
+#include "parser/parse_context.hpp"
 #include "parser/source_map.hpp"
 #include "parser/tags.hpp"
 
@@ -90,8 +90,8 @@ struct ListItem {
 };
 struct Link {  // a link or an image
   ast::NodeKind kind;
-  std::string url;
-  std::optional<std::string> title;
+  ast::SharedText url;
+  std::optional<ast::SharedText> title;
 };
 struct CodeBlock {
   CodeInfo info;
@@ -121,11 +121,12 @@ struct OpenComponent {
 class RegionState {
  public:
   // `depth`: the ancestors the run's top-level nodes will have, below ast::kMaxNodeDepth.
-  RegionState(const SourceMap& source_map, std::string_view input, std::size_t depth, ErrorBudget& error_budget);
+  RegionState(const SourceMap& source_map, std::string_view input, std::size_t depth, ParseContext& context);
 
   const SourceMap& source_map() const { return source_map_; }
   std::string_view input() const { return input_; }
-  ErrorBudget& error_budget() { return error_budget_; }
+  ParseContext& context() { return context_; }
+  ErrorBudget& error_budget() { return context_.errors; }
 
   std::vector<Frame> frames;
   std::vector<OpenComponent> component_stack;
@@ -171,7 +172,7 @@ class RegionState {
 
   const SourceMap& source_map_;
   std::string_view input_;
-  ErrorBudget& error_budget_;
+  ParseContext& context_;
   Height levels_;  // levels below the run's parent
   Height budget_;  // levels a container built in the run may span
   bool reported_too_deep_ = false;

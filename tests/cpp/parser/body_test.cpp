@@ -55,15 +55,15 @@ TEST(ParseBody, ComponentsNestUpToTheDepthBound) {
 TEST(ParseBody, TheBoundCountsFromTheDepthGiven) {
   std::string input = "<A>\n<B/>\n</A>\n";
   SourceMap source_map(input);
-  ErrorBudget error_budget(input.size());
-  auto nodes = parse_body(input, 0, source_map, input, ast::kMaxNodeDepth - 2, error_budget);
+  ParseContext context(input.size());
+  auto nodes = parse_body(input, 0, source_map, input, ast::kMaxNodeDepth - 2, context);
   EXPECT_EQ(component_chain(nodes).first, 2u);
-  nodes = parse_body(input, 0, source_map, input, ast::kMaxNodeDepth - 1, error_budget);
+  nodes = parse_body(input, 0, source_map, input, ast::kMaxNodeDepth - 1, context);
   ASSERT_EQ(nodes.size(), 1u);
   EXPECT_EQ(nodes[0].kind, ast::NodeKind::Error);
   // A node without children may still sit at the last level.
   std::string_view leaf = std::string_view(input).substr(4, 4);
-  nodes = parse_body(leaf, 4, source_map, input, ast::kMaxNodeDepth - 1, error_budget);
+  nodes = parse_body(leaf, 4, source_map, input, ast::kMaxNodeDepth - 1, context);
   ASSERT_EQ(nodes.size(), 1u);
   EXPECT_EQ(nodes[0].kind, ast::NodeKind::Component);
 }

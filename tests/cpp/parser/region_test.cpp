@@ -18,8 +18,8 @@ using testing::render;
 
 ast::NodeList parse_run(const std::string& input, std::size_t depth = 0) {
   SourceMap map(input);
-  ErrorBudget error_budget(input.size());
-  return parse_markdown_region(input, 0, map, input, depth, error_budget);
+  ParseContext context(input.size());
+  return parse_markdown_region(input, 0, map, input, depth, context);
 }
 
 std::size_t height(const ast::NodeList& nodes) {

@@ -28,8 +28,8 @@ std::vector<Item> items_of(const Node& table) {
   std::vector<Item> items;
   for (const auto& item : *component.children.front().children()) {
     const auto& link = item.children()->front().as<ast::LinkNode>();
-    items.push_back(
-        {link.children.front().as<ast::TextNode>().value, link.url, *item.as<ast::StandardBlockNode>().depth});
+    items.push_back({link.children.front().as<ast::TextNode>().value, std::string(link.url.view()),
+                     *item.as<ast::StandardBlockNode>().depth});
   }
   return items;
 }

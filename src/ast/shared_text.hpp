@@ -1,0 +1,43 @@
+// A link's or image's destination or title. Every use of a link reference definition repeats the
+// definition's texts, which may be long: the tree's root keeps each such text once
+// (`Root::shared_texts`) and the nodes view it, so that a definition used many times costs its
+// text once. Compared and written by value.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace vyn::ast {
+
+class SharedText {
+ public:
+  SharedText() = default;
+  SharedText(std::string value) : owned_(std::move(value)) {}  // NOLINT(google-explicit-constructor)
+  SharedText(const char* value) : owned_(value) {}             // NOLINT(google-explicit-constructor)
+
+  // A view of `kept`, a text that the root of the node's tree keeps.
+  static SharedText view_of(const std::string& kept) {
+    SharedText text;
+    text.kept_ = &kept;
+    return text;
+  }
+
+  std::string_view view() const { return kept_ ? std::string_view(*kept_) : std::string_view(owned_); }
+  operator std::string_view() const { return view(); }  // NOLINT(google-explicit-constructor)
+
+  // The root's text this one views, else nullptr.
+  const std::string* kept() const { return kept_; }
+  void rebind(const std::string* kept) { kept_ = kept; }
+
+  bool operator==(const SharedText& other) const { return view() == other.view(); }
+  bool operator==(std::string_view other) const { return view() == other; }
+  bool operator==(const std::string& other) const { return view() == other; }
+  bool operator==(const char* other) const { return view() == other; }
+
+ private:
+  std::string owned_;
+  const std::string* kept_ = nullptr;
+};
+
+}  // namespace vyn::ast

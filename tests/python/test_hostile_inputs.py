@@ -1,0 +1,18 @@
+"""What keeps hostile documents from multiplying their size in the result: objects shared where the
+same value repeats, and the bounds past which a construct gives up its extra output. The cost of
+each family is measured in bench/hostile.py, not here."""
+
+from vyn import _vyn
+
+
+def test_the_uses_of_a_link_definition_share_its_texts():
+    dest = "/" + "u" * 1000
+    tree = _vyn.parse(f'[a]: {dest} "t"\n\n[a] [a][] ![a] [A]\n\n[x]({dest} "t")\n')
+    paragraphs = tree["children"]
+    uses = [n for n in paragraphs[0]["children"] if n["type"] in ("link", "image")]
+    assert len(uses) == 4
+    assert all(n["url"] == dest and n["title"] == "t" for n in uses)
+    assert all(n["url"] is uses[0]["url"] and n["title"] is uses[0]["title"] for n in uses)
+    # An inline link holds its own text, equal but not shared.
+    (inline,) = paragraphs[1]["children"]
+    assert inline["url"] == dest and inline["url"] is not uses[0]["url"]
