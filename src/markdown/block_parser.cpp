@@ -94,6 +94,8 @@ void BlockParser::close_container(std::size_t ix) {
   Node& node = tree_[tree_.pop()];
   if (node.item != Item::ListItem && node.item != Item::DefinitionListDefinition) node.end = ix;
   if (node.item == Item::BlockQuote) open_quotes_.pop_back();
+  // A list closed this way (a definition list came to sit in it, after its items) is loose.
+  if (node.item == Item::List) node.flags &= static_cast<std::uint8_t>(~tight);
   if (node.item == Item::DefinitionListDefinition && tree_.peek_up() != nil) {
     passed_definition_list_ = ended_definition_list_ = tree_.peek_up();
     passed_definition_ = tree_.cur();

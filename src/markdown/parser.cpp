@@ -121,6 +121,9 @@ void Parser::make_event(std::uint32_t ix, bool end, Event& event) const {
 bool Parser::hidden_paragraph(std::uint32_t ix) const {
   const Tree& tree = doc_.tree;
   if (tree[ix].item != Item::Paragraph || open_.size() < 2) return false;
+  // An empty paragraph (link reference definitions and a line of white space left nothing)
+  // keeps its tags after another block of the item.
+  if (tree[ix].child == nil && tree[open_.back()].child != ix) return false;
   const Node& list = tree[open_[open_.size() - 2]];
   return (list.item == Item::List || list.item == Item::DefinitionList) && (list.flags & tight) != 0;
 }
