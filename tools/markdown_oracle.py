@@ -80,16 +80,16 @@ def reference(document, options=OPTIONS):
 
 
 def ends_at_zero_only(mine, theirs):
-    """Whether two streams part only where the reference ends a container at offset 0, before
-    its start (a block quote or footnote definition closed with the definition list inside it),
+    """Whether two streams part only where pulldown-cmark ends a container at offset 0, before
+    its start (a block quote, footnote definition or list closed with the definition list inside it),
     which ours ends where it closes."""
     return len(mine) == len(theirs) and all(
         a == b or (a[:2] == b[:2] and b[2] == 0) for a, b in zip(mine, theirs))
 
 
 def drops_blocks_only(mine, theirs):
-    """Whether the reference's stream is ours with events left out. In a tight list item, after
-    a paragraph that link reference definitions left empty, the reference drops the blocks that
+    """Whether pulldown-cmark's stream is ours with events left out. In a tight list item, after
+    a paragraph that link reference definitions left empty, pulldown-cmark drops the blocks that
     follow; ours keeps them."""
     rest = iter(mine)
     return len(theirs) < len(mine) and all(event in rest for event in theirs)

@@ -99,7 +99,7 @@ def corners(rng):
 
 def _parted(generate, count, seed):
     """The documents whose streams part, but for the two shapes where ours keeps to the input
-    and the reference does not: a container ended at 0, before its start, and blocks dropped."""
+    and pulldown-cmark does not: a container ended at 0, before its start, and blocks dropped."""
     rng = random.Random(seed)
     documents = [generate(rng) for _ in range(count)]
     parted = {}

@@ -42,6 +42,42 @@ def test_containers_and_their_payloads(text, expected):
     assert parsed(text) == expected
 
 
+# Hostile white space and raw HTML: the Markdown events decide these trees.
+WHITE_SPACE_AND_RAW_HTML = [
+    # A vertical tab ends a setext underline as a space would.
+    ("a\n---\x0b\nX", "heading{depth=2}('a'@0-1)@0-7 paragraph('X'@7-8)@7-8"),
+    # A tab after a closing fence makes the line code; a last line of spaces is none.
+    ("```\n```\t\nx", "code_block{value='```\\t\\nx'}@0-10"),
+    ("```\nx\n  ", "code_block{value='x\\n'}@0-8"),
+    # An unquoted attribute value runs over a tab: no tag, so no component (a space makes one).
+    ("x <A z={1}\tk={$x}/>",
+     "paragraph('x '@0-2 '<'@2-3 'A z={1}\\tk='@3-13 variable{path='x'}@13-17 '/>'@17-19)@0-19"),
+    # CDATA ends at its first `]>`.
+    ("a<![CDATA[x]>y]]>",
+     "paragraph('a'@0-1 html('<![CDATA[x]>'@1-13)@1-13 'y'@13-14 ']'@14-15 ']'@15-16 '>'@16-17)@0-17"),
+    # Only an unescaped pipe makes a header row; an escaped backslash at its end is no break.
+    ("\\|\n-|", "paragraph('\\\\|'@0-2 '\\n'@2-3 '-|'@3-5)@0-5"),
+    ("a|b\\\\\n-|-\n",
+     "table(table_row(table_cell('a'@0-1)@0-1 table_cell('b'@2-3 '\\\\'@3-5)@2-5)@0-6)@0-10"),
+    # In a tight item a tag reads on over the next line, a quote marker closing it.
+    ("- a <T\n  >",
+     "error{message='Unclosed tag <T>',rawContent='<T>'}@4-7 list_item('a '@2-4)@0-10 list{ordered=False}()@0-10"),
+    # A comment across quote lines keeps their markers.
+    ("> a <!--\n> -->", "blockquote(paragraph('a '@2-4 html('<!--\\n> -->'@4-14)@4-14)@2-14)@0-14"),
+    # A definition list nested in a definition and closed with it: the quote comes after both.
+    ("a\n:t\n :\n >",
+     "definition_list(definition_term('a'@0-1)@0-2 definition_description(definition_list(definition_term('t'@3-4)@3-5 "
+     "definition_description()@6-8)@3-8)@2-3)@0-10 blockquote()@9-10"),
+    # A link label running into a nested list's line turns that list into text.
+    ("- [][\n  * ]", "list{ordered=False}(list_item('['@2-3 ']'@3-4 '['@4-5 '* ]'@8-11)@0-11)@0-11"),
+]
+
+
+@pytest.mark.parametrize("text, expected", WHITE_SPACE_AND_RAW_HTML)
+def test_white_space_and_raw_html_shape_the_tree(text, expected):
+    assert parsed(text) == expected
+
+
 COMPONENTS = [
     ("see <Badge />", "paragraph('see '@0-4 component{attributes=[],isInline=True,name='Badge'}()@4-13)@0-13"),
     ("text <Badge>new</Badge> more",

@@ -324,7 +324,7 @@ TEST(Ranges, EachKindOfEventMatchesTheReference) {
   for (const auto& c : cases) EXPECT_EQ(stream(c.input), c.events) << c.behaviour;
 }
 
-// A definition list that ends on a definition closes the block quote or footnote definition
+// A definition list that ends on a definition closes the block quote, footnote definition or list
 // around it; pulldown-cmark 0.12.2 gives that container the end 0, before its start, ours the
 // offset where the list closes. The rest of each stream is pulldown-cmark's.
 const std::vector<Case> closed_containers = {
@@ -361,14 +361,45 @@ const std::vector<Case> closed_containers = {
          {"End(DefinitionList)", 6, 14},
          {"End(FootnoteDefinition)", 0, 14},
      }},
+    {"a list closed with the definition list that came to sit in it, after its items: loose",
+     "- a\n- b\n  :\n  -\n:\n:",
+     {
+         {"Start(List(None))", 0, 19},
+         {"Start(Item)", 0, 4},
+         {"Start(Paragraph)", 2, 4},
+         {"Text(\"a\")", 2, 3},
+         {"End(Paragraph)", 2, 4},
+         {"End(Item)", 0, 4},
+         {"Start(Item)", 4, 6},
+         {"Start(DefinitionList)", 6, 14},
+         {"Start(DefinitionListTitle)", 6, 8},
+         {"Text(\"b\")", 6, 7},
+         {"End(DefinitionListTitle)", 6, 8},
+         {"Start(DefinitionListDefinition)", 10, 12},
+         {"End(DefinitionListDefinition)", 10, 12},
+         {"End(DefinitionList)", 6, 14},
+         {"End(Item)", 4, 6},
+         {"Start(List(None))", 14, 16},
+         {"Start(Item)", 14, 16},
+         {"End(Item)", 14, 16},
+         {"End(List(false))", 14, 16},
+         {"Start(DefinitionList)", 16, 19},
+         {"Start(DefinitionListTitle)", 16, 18},
+         {"Text(\":\")", 16, 17},
+         {"End(DefinitionListTitle)", 16, 18},
+         {"Start(DefinitionListDefinition)", 18, 19},
+         {"End(DefinitionListDefinition)", 18, 19},
+         {"End(DefinitionList)", 16, 19},
+         {"End(List(false))", 0, 19},
+     }},
 };
 
 TEST(Ranges, ContainersClosedWithADefinitionListEndWhereTheyClose) {
   for (const auto& c : closed_containers) EXPECT_EQ(stream(c.input), c.events) << c.behaviour;
 }
 
-// Where the reference's stream loses text of the input, ours keeps it; the rest of the stream is
-// the reference's.
+// Where pulldown-cmark's stream loses text of the input, ours keeps it; the rest of the stream is
+// pulldown-cmark's.
 const std::vector<Case> kept_text = {
     {"a reference label closed inside a later block of a tight item: the rest of that block is text",
      "[x > b]: /u\n\n- [a][x\n  > b] c\n  > d",
@@ -404,7 +435,7 @@ const std::vector<Case> kept_text = {
      }},
 };
 
-TEST(Ranges, TextTheReferenceDropsIsKept) {
+TEST(Ranges, TextPulldownCmarkDropsIsKept) {
   for (const auto& c : kept_text) EXPECT_EQ(stream(c.input), c.events) << c.behaviour;
 }
 
