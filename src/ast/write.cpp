@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -52,9 +53,28 @@ class Writer {
   }
 
   void node(const Node& node) {
+    const bool listed = next_listed_ < listed_.size() && listed_[next_listed_] == &node;
+    if (listed) ++next_listed_;
     s_.begin_object();
     std::visit([&](const auto& payload) { fields<true>(payload, kind_name(node.kind)); }, node.payload);
     s_.end_object();
+    if (listed) s_.mark(&node);
+  }
+
+  // Nodes in the pre-order of a tree, as query_all finds them: writing one meets the later ones
+  // that lie inside it in the same order, and names them for the sink to repeat.
+  void node_list(std::span<const Node* const> nodes) {
+    listed_ = nodes;
+    s_.begin_array(nodes.size());
+    for (std::size_t k = 0; k < nodes.size(); ++k) {
+      if (k < next_listed_) {
+        if (s_.repeat(nodes[k])) continue;
+      } else {
+        next_listed_ = k + 1;  // not inside an earlier one: nothing repeats it
+      }
+      node(*nodes[k]);
+    }
+    s_.end_array();
   }
 
   void math(const MathExpr& expr) {
@@ -423,6 +443,8 @@ class Writer {
   }
 
   Sink& s_;
+  std::span<const Node* const> listed_;  // nodes that node_list writes, and the next one not met yet
+  std::size_t next_listed_ = 0;
 };
 
 }  // namespace
@@ -430,6 +452,8 @@ class Writer {
 void write_root(const Root& root, Sink& sink) { Writer(sink).record(root); }
 void write_node(const Node& node, Sink& sink) { Writer(sink).node(node); }
 void write_math(const MathExpr& expr, Sink& sink) { Writer(sink).math(expr); }
+
+void write_node_list(std::span<const Node* const> nodes, Sink& sink) { Writer(sink).node_list(nodes); }
 
 Json serialize(const Root& root) {
   JsonSink sink;

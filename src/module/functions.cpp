@@ -154,9 +154,7 @@ PyObject* query_all(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject
     std::vector<const ast::Node*> found;
     transform::collect_by_type(root->children, *node_type, found);
     PythonSink sink;
-    sink.begin_array(found.size());
-    for (const ast::Node* node : found) ast::write_node(*node, sink);
-    sink.end_array();
+    ast::write_node_list(found, sink);
     return sink.take();
   });
 }

@@ -29,7 +29,9 @@ PyMethodDef kFunctions[] = {
     {"collect_text", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(collect_text)), kFastcall,
      "collect_text(ast)\n--\n\nExtract plain text from an AST dict."},
     {"query_all", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(query_all)), kFastcall,
-     "query_all(ast, node_type)\n--\n\nFind all nodes of a given type. Returns a list of node dicts."},
+     "query_all(ast, node_type)\n--\n\nFind all nodes of a given type. Returns a list of node dicts.\n\n"
+     "A node found inside another one found is the same dict in both places: results may share "
+     "sub-objects."},
     {"version", version, METH_NOARGS | METH_STATIC, "version()\n--\n\nReturn the VYN parser version."},
 };
 

@@ -37,6 +37,12 @@ PARSE_WITH_TRANSFORMS_DOC = (
     'Pass ``repo="owner/repo"`` for the github transform.'
 )
 
+QUERY_ALL_DOC = (
+    "Find all nodes of a given type. Returns a list of node dicts.\n"
+    "\n"
+    "A node found inside another one found is the same dict in both places: results may share sub-objects."
+)
+
 
 def test_module_holds_the_seven_functions_in_order_and_nothing_else():
     assert _vyn.__all__ == NAMES
@@ -65,7 +71,7 @@ def test_the_extension_exports_only_its_init_function():
         ("parse_with_transforms", "(input, transforms, repo=None)", PARSE_WITH_TRANSFORMS_DOC),
         ("validate", "(ast, schema)", "Validate an AST dict against a schema dict.\nReturns a list of diagnostic dicts."),
         ("collect_text", "(ast)", "Extract plain text from an AST dict."),
-        ("query_all", "(ast, node_type)", "Find all nodes of a given type. Returns a list of node dicts."),
+        ("query_all", "(ast, node_type)", QUERY_ALL_DOC),
         ("version", "()", "Return the VYN parser version."),
     ],
 )

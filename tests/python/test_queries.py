@@ -52,6 +52,20 @@ def test_query_finds_containers_by_name_and_searches_inside(kind):
     assert _vyn.query_all(tree, "text") == [text("deep"), text("after")]
 
 
+def test_nested_matches_are_the_same_dicts_inside_their_ancestors():
+    c = block("blockquote", [text("c")])
+    b = block("blockquote", [c])
+    d = block("blockquote", [])
+    a = block("blockquote", [block("paragraph", [b]), d])
+    e = block("blockquote", [])
+    found = _vyn.query_all(root([a, e]), "blockquote")
+    assert found == [a, b, c, d, e]
+    fa, fb, fc, fd, fe = found
+    assert fa["children"][0]["children"][0] is fb
+    assert fb["children"][0] is fc and fa["children"][1] is fd
+    assert fe is not fd
+
+
 @pytest.mark.parametrize("kind", sorted(LEAVES))
 def test_query_finds_every_leaf_kind_by_name(kind):
     node = LEAVES[kind]

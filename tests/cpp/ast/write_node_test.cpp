@@ -2,6 +2,9 @@
 // omission rules and attribute values.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "ast/json_sink.hpp"
 #include "ast/write.hpp"
 #include "expect_written.hpp"
 
@@ -139,6 +142,59 @@ TEST(WriteRoot, FrontmatterIsAlwaysWrittenWithSortedKeys) {
   root.children.push_back(text_node("x"));
   expect_written(root, R"({"children":[{"position":@P,"type":"text","value":"x"}],)"
                        R"("frontmatter":{"B":1,"a":{},"b":[true,null,-3,3.5,"s"]},"position":@P,"type":"root"})");
+}
+
+// Counts the objects it is given to build, and repeats what it was told to mark.
+class RepeatingSink final : public Sink {
+ public:
+  void begin_object() override { ++objects; }
+  void key(Key) override {}
+  void end_object() override {}
+  void begin_array(std::size_t) override {}
+  void end_array() override {}
+  void null() override {}
+  void boolean(bool) override {}
+  void unsigned_integer(std::uint64_t) override {}
+  void signed_integer(std::int64_t) override {}
+  void floating(double) override {}
+  void string(std::string_view) override {}
+  void mark(const void* identity) override { marked.push_back(identity); }
+  bool repeat(const void* identity) override {
+    bool found = std::find(marked.begin(), marked.end(), identity) != marked.end();
+    if (found) repeated.push_back(identity);
+    return found;
+  }
+
+  std::size_t objects = 0;
+  std::vector<const void*> marked;
+  std::vector<const void*> repeated;
+};
+
+TEST(WriteNodeList, NodesInsideEarlierOnesAreWrittenOnceForSinksThatRepeat) {
+  auto quote = [](NodeList children) { return make_block(NodeKind::Blockquote, std::move(children), kP); };
+  // a holds b (which holds c) and d; e follows a.
+  NodeList top;
+  top.push_back(quote({}));
+  top[0].children()->push_back(quote({quote({})}));
+  top[0].children()->push_back(quote({}));
+  top.push_back(quote({}));
+  const Node& a = top[0];
+  const Node& b = a.children()->at(0);
+  const std::vector<const Node*> listed = {&a, &b, &b.children()->at(0), &a.children()->at(1), &top[1]};
+
+  JsonSink copies;
+  write_node_list(listed, copies);
+  Json expected = Json::array();
+  for (const Node* node : listed) expected.push_back(serialize(*node));
+  EXPECT_EQ(copies.take(), expected);
+
+  RepeatingSink repeating;
+  write_node_list(listed, repeating);
+  // Each blockquote is itself, its position and the position's two points; a and e are written.
+  EXPECT_EQ(repeating.objects, 4u * (4 + 1));
+  // Marked as each is completed, c before b; repeated in the list's order.
+  EXPECT_EQ(repeating.marked, (std::vector<const void*>{listed[2], listed[1], listed[3]}));
+  EXPECT_EQ(repeating.repeated, (std::vector<const void*>{listed[1], listed[2], listed[3]}));
 }
 
 }  // namespace
