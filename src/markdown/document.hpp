@@ -2,7 +2,7 @@
 // reference definitions, the footnote labels, and storage for payloads that are not source slices.
 #pragma once
 
-#include <deque>
+#include <forward_list>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -36,14 +36,14 @@ struct Document {
   std::vector<LineBreak> breaks;                       // sorted by eol
   std::vector<std::vector<Alignment>> tables;
   std::vector<LinkInfo> links;
-  std::deque<std::string> strings;
-  std::size_t comments_end = 0;  // where the last inline comment read ended
+  std::forward_list<std::string> strings;  // allocates nothing until a string is kept
+  std::size_t comments_end = 0;            // where the last inline comment read ended
   HtmlGuards html_guards;
 
   // Keeps `s` alive for the Document's lifetime.
   std::string_view own(std::string s) {
-    strings.push_back(std::move(s));
-    return strings.back();
+    strings.push_front(std::move(s));
+    return strings.front();
   }
   InlineSource source(std::size_t limit, bool table_cell = false) const {
     return InlineSource{.text = text, .limit = limit, .breaks = breaks, .table_cell = table_cell};

@@ -1,5 +1,7 @@
 #include "module/python_sink.hpp"
 
+#include <algorithm>
+#include <bit>
 #include <utility>
 
 #include "module/errors.hpp"
@@ -26,8 +28,9 @@ PythonSink::~PythonSink() {
   Py_XDECREF(result_);
   for (PyObject* object : keys_) Py_XDECREF(object);
   for (const NameSlot& slot : names_) Py_XDECREF(slot.object);
-  for (std::size_t k = 0; k < (std::size_t{1} << kIntBits); ++k) {
-    if (ints_filled_[k / 64] >> (k % 64) & 1) Py_DECREF(ints_[k].object);
+  for (std::size_t word = 0; word < ints_filled_.size(); ++word) {
+    for (std::uint64_t bits = ints_filled_[word]; bits != 0; bits &= bits - 1)
+      Py_DECREF(ints_[word * 64 + static_cast<std::size_t>(std::countr_zero(bits))].object);
   }
   for (auto& [identity, object] : marked_) Py_DECREF(object);
 }
@@ -40,15 +43,23 @@ PyObject* new_str(std::string_view text) {
   return PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), nullptr);
 }
 
+// The writer's own keys and names are ASCII: copied as they are, without decoding.
+PyObject* new_ascii_str(std::string_view text) {
+  if (!std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return new_str(text);
+  PyObject* object = PyUnicode_New(static_cast<Py_ssize_t>(text.size()), 127);
+  if (object) std::copy(text.begin(), text.end(), reinterpret_cast<char*>(PyUnicode_1BYTE_DATA(object)));
+  return object;
+}
+
 }  // namespace
 
 PyObject* PythonSink::shared_key(ast::Key key) {
   if (key.slot() == ast::Key::kNoSlot) return new_str(key.text());
   PyObject*& object = keys_[key.slot()];
   if (!object) {
-    object = new_str(key.text());
+    object = new_ascii_str(key.text());
     if (!object) return nullptr;
-    PyUnicode_InternInPlace(&object);
   }
   return Py_NewRef(object);
 }
@@ -64,7 +75,7 @@ PyObject* PythonSink::shared_name(std::string_view value) {
     NameSlot& slot = names_[at];
     if (slot.text == value.data() && slot.size == value.size()) return Py_NewRef(slot.object);
     if (slot.object) continue;
-    PyObject* object = new_str(value);
+    PyObject* object = new_ascii_str(value);
     if (!object) return nullptr;
     slot = {value.data(), value.size(), object};
     return Py_NewRef(object);

@@ -70,7 +70,7 @@ class PythonSink final : public ast::Sink {
     std::uint64_t value;
     PyObject* object;
   };
-  static constexpr unsigned kNameBits = 6;
+  static constexpr unsigned kNameBits = 5;
   static constexpr unsigned kIntBits = 10;
 
   // Places a new reference where the writer is; steals it.

@@ -56,8 +56,8 @@ struct Children {
     // Most containers hold a few nodes: room for them at once spares the
     // moves of growing one by one.
     if (nodes.empty()) {
-      nodes.reserve(4);
-      heights.reserve(4);
+      nodes.reserve(3);
+      heights.reserve(3);
     }
     nodes.push_back(std::move(node));
     heights.push_back(height);
