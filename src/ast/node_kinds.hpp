@@ -30,37 +30,37 @@ namespace vyn::ast {
 //   merge     the parser's text merging and inline-code hints; only the
 //             containers whose text the Markdown pass splits into pieces
 // clang-format off
-#define VYN_NODE_KINDS(KIND)                                                                           \
+#define VYN_NODE_KINDS(KIND)                                                                                   \
   /*   enumerator              "type"                    payload            walk slug github validate merge */ \
-  KIND(Text,                   "text",                   TextNode,          0,   0,   0,     0,       0)     \
-  KIND(CodeInline,             "code_inline",            CodeInlineNode,    0,   0,   0,     0,       0)     \
-  KIND(CodeBlock,              "code_block",             CodeBlockNode,     0,   0,   0,     0,       0)     \
-  KIND(Paragraph,              "paragraph",              StandardBlockNode, 1,   1,   1,     1,       1)     \
-  KIND(Heading,                "heading",                StandardBlockNode, 1,   1,   1,     1,       1)     \
-  KIND(List,                   "list",                   StandardBlockNode, 1,   1,   1,     1,       1)     \
-  KIND(ListItem,               "list_item",              StandardBlockNode, 1,   1,   1,     1,       1)     \
-  KIND(Blockquote,             "blockquote",             StandardBlockNode, 1,   1,   1,     1,       1)     \
-  KIND(ThematicBreak,          "thematic_break",         StandardBlockNode, 1,   1,   1,     1,       0)     \
-  KIND(Html,                   "html",                   StandardBlockNode, 1,   1,   1,     1,       0)     \
-  KIND(Table,                  "table",                  StandardBlockNode, 1,   1,   1,     1,       1)     \
-  KIND(TableRow,               "table_row",              StandardBlockNode, 1,   1,   1,     1,       1)     \
-  KIND(TableCell,              "table_cell",             StandardBlockNode, 1,   1,   1,     1,       1)     \
-  KIND(Link,                   "link",                   LinkNode,          1,   1,   0,     1,       1)     \
-  KIND(Image,                  "image",                  ImageNode,         1,   1,   0,     1,       1)     \
-  KIND(Emphasis,               "emphasis",               StandardBlockNode, 1,   1,   1,     1,       1)     \
-  KIND(Strong,                 "strong",                 StandardBlockNode, 1,   1,   1,     1,       1)     \
-  KIND(Strikethrough,          "strikethrough",          StandardBlockNode, 1,   1,   1,     1,       1)     \
-  KIND(DefinitionList,         "definition_list",        StandardBlockNode, 1,   0,   1,     1,       0)     \
-  KIND(DefinitionTerm,         "definition_term",        StandardBlockNode, 1,   0,   1,     1,       0)     \
-  KIND(DefinitionDescription,  "definition_description", StandardBlockNode, 1,   0,   1,     1,       0)     \
-  KIND(FootnoteDefinition,     "footnote_definition",    FootnoteNode,      1,   1,   1,     1,       0)     \
-  KIND(FootnoteReference,      "footnote_reference",     FootnoteNode,      0,   0,   0,     0,       0)     \
-  KIND(MathInline,             "math_inline",            MathNode,          0,   0,   0,     0,       0)     \
-  KIND(MathDisplay,            "math_display",           MathDisplayNode,   0,   0,   0,     0,       0)     \
-  KIND(Citation,               "citation",               CitationNode,      0,   0,   0,     0,       0)     \
-  KIND(CrossRef,               "cross_ref",              CrossRefNode,      0,   0,   0,     0,       0)     \
-  KIND(Component,              "component",              ComponentNode,     1,   1,   1,     0,       0)     \
-  KIND(Variable,               "variable",               VariableNode,      0,   0,   0,     0,       0)     \
+  KIND(Text,                   "text",                   TextNode,          0,   0,   0,     0,       0)       \
+  KIND(CodeInline,             "code_inline",            CodeInlineNode,    0,   0,   0,     0,       0)       \
+  KIND(CodeBlock,              "code_block",             CodeBlockNode,     0,   0,   0,     0,       0)       \
+  KIND(Paragraph,              "paragraph",              StandardBlockNode, 1,   1,   1,     1,       1)       \
+  KIND(Heading,                "heading",                StandardBlockNode, 1,   1,   1,     1,       1)       \
+  KIND(List,                   "list",                   StandardBlockNode, 1,   1,   1,     1,       1)       \
+  KIND(ListItem,               "list_item",              StandardBlockNode, 1,   1,   1,     1,       1)       \
+  KIND(Blockquote,             "blockquote",             StandardBlockNode, 1,   1,   1,     1,       1)       \
+  KIND(ThematicBreak,          "thematic_break",         StandardBlockNode, 1,   1,   1,     1,       0)       \
+  KIND(Html,                   "html",                   StandardBlockNode, 1,   1,   1,     1,       0)       \
+  KIND(Table,                  "table",                  StandardBlockNode, 1,   1,   1,     1,       1)       \
+  KIND(TableRow,               "table_row",              StandardBlockNode, 1,   1,   1,     1,       1)       \
+  KIND(TableCell,              "table_cell",             StandardBlockNode, 1,   1,   1,     1,       1)       \
+  KIND(Link,                   "link",                   LinkNode,          1,   1,   0,     1,       1)       \
+  KIND(Image,                  "image",                  ImageNode,         1,   1,   0,     1,       1)       \
+  KIND(Emphasis,               "emphasis",               StandardBlockNode, 1,   1,   1,     1,       1)       \
+  KIND(Strong,                 "strong",                 StandardBlockNode, 1,   1,   1,     1,       1)       \
+  KIND(Strikethrough,          "strikethrough",          StandardBlockNode, 1,   1,   1,     1,       1)       \
+  KIND(DefinitionList,         "definition_list",        StandardBlockNode, 1,   0,   1,     1,       0)       \
+  KIND(DefinitionTerm,         "definition_term",        StandardBlockNode, 1,   0,   1,     1,       0)       \
+  KIND(DefinitionDescription,  "definition_description", StandardBlockNode, 1,   0,   1,     1,       0)       \
+  KIND(FootnoteDefinition,     "footnote_definition",    FootnoteNode,      1,   1,   1,     1,       0)       \
+  KIND(FootnoteReference,      "footnote_reference",     FootnoteNode,      0,   0,   0,     0,       0)       \
+  KIND(MathInline,             "math_inline",            MathNode,          0,   0,   0,     0,       0)       \
+  KIND(MathDisplay,            "math_display",           MathDisplayNode,   0,   0,   0,     0,       0)       \
+  KIND(Citation,               "citation",               CitationNode,      0,   0,   0,     0,       0)       \
+  KIND(CrossRef,               "cross_ref",              CrossRefNode,      0,   0,   0,     0,       0)       \
+  KIND(Component,              "component",              ComponentNode,     1,   1,   1,     0,       0)       \
+  KIND(Variable,               "variable",               VariableNode,      0,   0,   0,     0,       0)       \
   KIND(Error,                  "error",                  ErrorNode,         0,   0,   0,     0,       0)
 // clang-format on
 
