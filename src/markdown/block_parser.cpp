@@ -219,8 +219,12 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
     empty_item_ = nil;
   }
   // One pop per container left unmatched, counted before popping: a definition list that closes
-  // its container too takes the next one up along with it.
-  for (std::size_t n = tree_.spine_len() - matched; n > 0 && tree_.spine_len() > 0; --n) pop(start_ix);
+  // its container too takes the next one up along with it. A definition list closed here takes
+  // no further terms.
+  for (std::size_t n = tree_.spine_len() - matched; n > 0 && tree_.spine_len() > 0; --n) {
+    std::uint32_t closed = pop(start_ix);
+    if (tree_[closed].item == Item::DefinitionList) ended_definition_list_ = closed;
+  }
 
   while (true) {
     if (auto marker = ls.scan_list_marker()) {

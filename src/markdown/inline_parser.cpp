@@ -251,8 +251,9 @@ void InlinePass::run() {
   brackets_to_text(out_);
   // A backslash break that ends the block (only white space followed it, on a line of
   // vertical tabs or form feeds) is a literal backslash, as at the end of any paragraph, when
-  // the block has items to resolve (as it has when this pass runs).
-  if (!out_.empty()) {
+  // the block has items to resolve (as it has when this pass runs). A paragraph shown without
+  // its tags ends its item's content only as the item's last block.
+  if (!out_.empty() && (src_.containers.empty() || tree_[block_].next == nil)) {
     Node& last = tree_[out_.back()];
     if (last.item == Item::HardBreak && doc_.text[last.start] == '\\') {
       last.item = Item::Text;
