@@ -38,13 +38,16 @@ std::uint32_t BlockParser::append_block(const Node& node) {
 }
 
 // A blank line between two blocks of an item makes its list loose. Link reference definitions
-// count as a block here although they leave no node.
+// count as a block here although they leave no node. A footnote definition that came to sit in
+// a list (after an item closed from within) makes it loose with any block after a blank line.
 void BlockParser::note_block_after_blank() {
   std::uint32_t parent = tree_.peek_up();
   if (!last_line_blank_ || parent == nil) return;
   Node& item = tree_[parent];
-  if ((item.item == Item::ListItem || item.item == Item::DefinitionListDefinition) &&
-      (item.child != nil || (item.flags & had_block))) {
+  const bool in_list = item.item == Item::FootnoteDefinition && tree_.spine_len() >= 2 &&
+                       tree_[tree_.spine_at(tree_.spine_len() - 2)].item == Item::List;
+  if (in_list || ((item.item == Item::ListItem || item.item == Item::DefinitionListDefinition) &&
+                  (item.child != nil || (item.flags & had_block)))) {
     std::uint32_t list = tree_.spine_at(tree_.spine_len() - 2);
     tree_[list].flags &= static_cast<std::uint8_t>(~tight);
   }
