@@ -5,7 +5,7 @@
 
 namespace markdown {
 
-std::size_t LineStart::scan_space_upto(std::size_t n) {
+std::size_t LineStart::scan_indent_upto(std::size_t n) {
   std::size_t consumed = spaces_remaining_ < n ? spaces_remaining_ : n;
   spaces_remaining_ -= consumed;
   while (consumed < n && ix_ < text_.size()) {

@@ -28,7 +28,11 @@ class LineStart {
   std::size_t spaces_remaining() const { return spaces_remaining_; }
 
   // Consumes up to `n` columns of spaces and tabs; returns the columns consumed.
-  std::size_t scan_space_upto(std::size_t n);
+  std::size_t scan_space_upto(std::size_t n) {
+    // Most lines start with no indent left to take: settled here, without a call.
+    if (spaces_remaining_ == 0 && (ix_ >= text_.size() || (text_[ix_] != ' ' && text_[ix_] != '\t'))) return 0;
+    return scan_indent_upto(n);
+  }
   // Consumes exactly `n` columns, or nothing.
   bool scan_space(std::size_t n);
   // Skips all spaces and tabs.
@@ -47,6 +51,8 @@ class LineStart {
   std::optional<std::string_view> scan_footnote_label();
 
  private:
+  std::size_t scan_indent_upto(std::size_t n);
+
   std::string_view text_;
   std::size_t ix_;
   std::size_t col_ = 0;
