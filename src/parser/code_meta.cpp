@@ -80,7 +80,7 @@ class GroupReader {
 
 // The group's ranges sorted and merged, so that the count of distinct line
 // numbers is known without listing them; absent for no list.
-std::optional<std::vector<LineRange>> read_highlight_group(std::string_view group) {
+std::optional<std::vector<LineRange>> read_highlight_group(std::string_view group, std::size_t limit) {
   auto ranges = GroupReader(group).read();
   if (!ranges || ranges->empty()) return std::nullopt;
   std::sort(ranges->begin(), ranges->end(), [](LineRange a, LineRange b) { return a.first < b.first; });
@@ -96,7 +96,7 @@ std::optional<std::vector<LineRange>> read_highlight_group(std::string_view grou
       count += static_cast<std::uint64_t>(r.last) - r.first + 1;
       merged.push_back(r);
     }
-    if (count > kMaxHighlightLines) return std::nullopt;
+    if (count > limit) return std::nullopt;
   }
   return merged;
 }
@@ -117,7 +117,8 @@ bool starts_with_word(std::string_view rest, std::string_view word) {
 // Reads the options out of a trimmed meta text in one forward pass.
 class MetaReader {
  public:
-  explicit MetaReader(std::string_view m) : m_(m), closing_brace_(m, "}") {}
+  MetaReader(std::string_view m, std::size_t highlight_limit)
+      : m_(m), highlight_limit_(highlight_limit), closing_brace_(m, "}") {}
 
   // Absent when no option matched.
   std::optional<CodeMeta> read() {
@@ -176,12 +177,13 @@ class MetaReader {
     if (m_[pos_] != '{') return std::nullopt;
     std::size_t close = closing_brace_(pos_);
     if (close == npos) return std::nullopt;
-    auto group = read_highlight_group(m_.substr(pos_ + 1, close - pos_ - 1));
+    auto group = read_highlight_group(m_.substr(pos_ + 1, close - pos_ - 1), highlight_limit_);
     if (group) pos_ = close + 1;
     return group;
   }
 
   std::string_view m_;
+  std::size_t highlight_limit_;
   std::size_t pos_ = 0;
   ForwardFind closing_brace_;
 };
@@ -195,15 +197,16 @@ CodeInfo split_code_info(std::string_view info) {
   return {std::string(info.substr(0, space)), std::string(info.substr(space + 1))};
 }
 
-CodeMeta parse_code_meta(std::optional<std::string> meta) {
+CodeMeta parse_code_meta(std::optional<std::string> meta, HighlightBudget& highlights) {
   if (!meta) return {};
-  auto options = MetaReader(ast::trim(*meta)).read();
+  auto options = MetaReader(ast::trim(*meta), highlights.limit()).read();
   if (!options) return CodeMeta{.meta = std::move(meta)};
+  if (options->highlight) highlights.spend(options->highlight->size());
   return std::move(*options);
 }
 
-std::optional<std::vector<std::uint32_t>> parse_highlight_ranges(std::string_view group) {
-  auto ranges = read_highlight_group(group);
+std::optional<std::vector<std::uint32_t>> parse_highlight_ranges(std::string_view group, std::size_t limit) {
+  auto ranges = read_highlight_group(group, limit);
   if (!ranges) return std::nullopt;
   return expand(*ranges);
 }

@@ -2,6 +2,7 @@
 // the meta text that follows it (title, caption, highlighted lines, switches).
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -14,6 +15,21 @@ namespace vyn::parser {
 // A highlight group may stand for at most this many distinct line numbers;
 // past it the group counts as invalid (so "{1-4294967295}" can't exhaust memory).
 inline constexpr std::size_t kMaxHighlightLines = 100000;
+
+// The line numbers that the highlight groups of one parse may list together, so that a document
+// of many code blocks can't have each of them name kMaxHighlightLines: that many, and one more per
+// input byte. A group that would need more than is left counts as invalid.
+class HighlightBudget {
+ public:
+  explicit HighlightBudget(std::size_t input_size) : left_(kMaxHighlightLines + input_size) {}
+
+  // The most lines a group may name now.
+  std::size_t limit() const { return std::min(kMaxHighlightLines, left_); }
+  void spend(std::size_t lines) { left_ -= std::min(lines, left_); }
+
+ private:
+  std::size_t left_;
+};
 
 struct CodeInfo {
   std::optional<std::string> lang;  // the info string up to its first space
@@ -32,11 +48,13 @@ struct CodeMeta {
   std::optional<std::string> meta{};  // what the options leave, or the meta untouched when none matched
 };
 
-CodeMeta parse_code_meta(std::optional<std::string> meta);
+// The highlight kept spends `highlights`.
+CodeMeta parse_code_meta(std::optional<std::string> meta, HighlightBudget& highlights);
 
 // The line numbers of a group such as "1,3-5": ascending, without duplicates.
-// Absent when a part is malformed, when nothing is left, or past kMaxHighlightLines.
-std::optional<std::vector<std::uint32_t>> parse_highlight_ranges(std::string_view group);
+// Absent when a part is malformed, when nothing is left, or past `limit` lines.
+std::optional<std::vector<std::uint32_t>> parse_highlight_ranges(std::string_view group,
+                                                                 std::size_t limit = kMaxHighlightLines);
 
 struct QuotedValue {
   std::string value;     // with \q and \\ unescaped

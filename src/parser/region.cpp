@@ -52,6 +52,7 @@ struct FrameNodeBuilder {
   ast::NodeList children;
   std::string text;
   ast::Position position;
+  HighlightBudget& highlights;
 
   ast::Node operator()(frame::Block& f) { return ast::make_block(f.kind, std::move(children), position); }
   ast::Node operator()(frame::Heading& f) {
@@ -77,7 +78,7 @@ struct FrameNodeBuilder {
     return ast::make_node(f.kind, ast::LinkNode{std::move(f.url), std::move(f.title), std::move(children), position});
   }
   ast::Node operator()(frame::CodeBlock& f) {
-    CodeMeta meta = parse_code_meta(std::move(f.info.meta));
+    CodeMeta meta = parse_code_meta(std::move(f.info.meta), highlights);
     return ast::make_node(ast::NodeKind::CodeBlock,
                           ast::CodeBlockNode{std::move(text), std::move(f.info.lang), std::move(meta.meta),
                                              std::move(meta.title), std::move(meta.highlight), meta.show_line_numbers,
@@ -172,7 +173,8 @@ class RegionPass {
     state_.frames.pop_back();
     if (std::holds_alternative<frame::CodeBlock>(frame.kind)) --code_blocks_open_;
     Fitted fitted = state_.fit(std::move(frame.children));
-    FrameNodeBuilder builder{std::move(fitted.nodes), std::move(frame.text), span(frame.start, e)};
+    FrameNodeBuilder builder{std::move(fitted.nodes), std::move(frame.text), span(frame.start, e),
+                             state_.context().highlights};
     state_.push_fitted(std::visit(builder, frame.kind), fitted);
   }
 

@@ -16,3 +16,17 @@ def test_the_uses_of_a_link_definition_share_its_texts():
     # An inline link holds its own text, equal but not shared.
     (inline,) = paragraphs[1]["children"]
     assert inline["url"] == dest and inline["url"] is not uses[0]["url"]
+
+
+def test_the_code_blocks_of_a_document_share_one_highlight_budget():
+    def block(group):
+        return f"```a {{{group}}}\n```\n"
+
+    # 100,000 lines and one per input byte in all: after the first group, 65 are left.
+    text = block("1-99999") + block("1-66") + block("1-65") + block("1")
+    assert 100000 + len(text) - 99999 == 65
+    blocks = _vyn.parse(text)["children"]
+    assert blocks[0]["highlight"] == list(range(1, 100000))
+    assert "highlight" not in blocks[1] and blocks[1]["meta"] == "{1-66}"
+    assert blocks[2]["highlight"] == list(range(1, 66))
+    assert "highlight" not in blocks[3] and blocks[3]["meta"] == "{1}"

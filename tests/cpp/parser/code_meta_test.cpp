@@ -47,7 +47,8 @@ TEST(CodeMeta, ReadsOptionsOutOfInfoStrings) {
     SCOPED_TRACE(c.info);
     CodeInfo info = split_code_info(c.info);
     EXPECT_EQ(info.lang, c.lang);
-    CodeMeta meta = parse_code_meta(info.meta);
+    HighlightBudget highlights(0);
+    CodeMeta meta = parse_code_meta(info.meta, highlights);
     EXPECT_EQ(meta.title, c.expected.title);
     EXPECT_EQ(meta.caption, c.expected.caption);
     EXPECT_EQ(meta.highlight, c.expected.highlight);
@@ -60,7 +61,8 @@ TEST(CodeMeta, ReadsOptionsOutOfInfoStrings) {
 TEST(CodeMeta, KeepsInvalidHighlightGroupsAsWrittenMeta) {
   for (std::string group : {"{3-1}", "{}", "{1,x}", "{-2}", "{1-2-3}", "{4294967296}", "{1-100001}", "{+}", "{1 2}"}) {
     SCOPED_TRACE(group);
-    CodeMeta meta = parse_code_meta(group);
+    HighlightBudget highlights(0);
+    CodeMeta meta = parse_code_meta(group, highlights);
     EXPECT_EQ(meta.highlight, nullopt);
     EXPECT_EQ(meta.meta, group);
   }
@@ -117,12 +119,30 @@ TEST(CodeMeta, ReadsQuotedValues) {
   }
 }
 
+// The groups of one parse share a budget: kMaxHighlightLines and one line per input byte. A group
+// past what is left is invalid and spends nothing; the last one kept in a meta is what it spends.
+TEST(CodeMeta, HighlightGroupsShareOneBudget) {
+  HighlightBudget highlights(10);
+  const std::pair<std::string, std::optional<std::size_t>> cases[] = {
+      {"{1-3} {1-60000}", 60000},  // the earlier group, replaced, spends nothing: 40,010 left
+      {"{1-50000}", nullopt},     {"{1-40000} {1-10}", 10}, {"{1-39990}", 39990},  // 10 left
+      {"{1-6} {1-5}", 5},         {"{1-6}", nullopt},       {"{1-5}", 5},         {"{1}", nullopt},
+  };
+  for (const auto& [group, lines] : cases) {
+    SCOPED_TRACE(group);
+    CodeMeta meta = parse_code_meta(group, highlights);
+    EXPECT_EQ(meta.highlight ? std::optional<std::size_t>(meta.highlight->size()) : nullopt, lines);
+    if (!lines) EXPECT_EQ(meta.meta, group);
+  }
+}
+
 // Many groups that close only at the far end and an unterminated title.
 TEST(CodeMeta, ManyUnterminatedOptionsStayLeftoverWords) {
   std::string meta;
   for (int k = 0; k < 2000; ++k) meta += "{x {{ ";
   meta += "} title='y ";
-  CodeMeta result = parse_code_meta(meta + "diff");
+  HighlightBudget highlights(0);
+  CodeMeta result = parse_code_meta(meta + "diff", highlights);
   EXPECT_EQ(result.diff, true);
   EXPECT_EQ(result.title, nullopt);
   ASSERT_TRUE(result.meta);
