@@ -66,7 +66,7 @@ class InlinePass {
         block_(block) {
     if (tree_[block].item == Item::Heading) src_.raw_limit = tree_[block].end;
     if (!containers.empty()) {
-      src_.limit = tree_[containers.back()].end;
+      src_.limit = std::max(src_.limit, tree_[containers.back()].end);
       src_.own_end = tree_[block].content_end;
       src_.tree = &tree_;
       src_.containers = containers;
