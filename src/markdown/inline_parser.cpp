@@ -12,6 +12,14 @@ namespace markdown {
 
 namespace {
 
+// A backslash break that ends a block's content is a literal backslash.
+void literal_backslash(const Document& doc, Node& last) {
+  if (last.item == Item::HardBreak && doc.text[last.start] == '\\') {
+    last.item = Item::Text;
+    last.str = doc.text.substr(last.start, 1);
+  }
+}
+
 // The items the block pass leaves for this pass to resolve come first in Item.
 constexpr bool is_unresolved(Item item) { return item <= Item::MaybeImage; }
 static_assert(Item::MaybeImage < Item::Text && Item::MaybeEmphasis < Item::MaybeImage);
@@ -254,11 +262,7 @@ void InlinePass::run() {
   // the block has items to resolve (as it has when this pass runs). A paragraph shown without
   // its tags ends its item's content only as the item's last block.
   if (!out_.empty() && (src_.containers.empty() || tree_[block_].next == nil)) {
-    Node& last = tree_[out_.back()];
-    if (last.item == Item::HardBreak && doc_.text[last.start] == '\\') {
-      last.item = Item::Text;
-      last.str = doc_.text.substr(last.start, 1);
-    }
+    literal_backslash(doc_, tree_[out_.back()]);
   }
   tree_[block_].child = resolve_emphasis(tree_, doc_.text, out_);
 }
@@ -344,8 +348,12 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
   const bool footnotes = has(doc_.options, Options::footnotes);
   // A label may follow an escaped bracket too: the escape's backslash is passed over.
   std::size_t label_at = src_.at(after) == '\\' && src_.at(after + 1) == '[' ? after + 1 : after;
-  if (src_.at(label_at) == '[' && !(footnotes && src_.at(label_at + 1) == '^')) {
-    if (auto label = scan_link_label(src_, label_at)) {
+  if (src_.at(label_at) == '[') {
+    auto label = scan_link_label(src_, label_at);
+    // Footnote syntax, `^` and a name on one line, is no label.
+    const bool footnote = footnotes && label && label->raw.size() > 1 && label->raw[0] == '^' &&
+                          label->raw.find_first_of("\r\n") == std::string::npos;
+    if (label && !footnote) {
       if (label->end > tree_[block_].content_end) return reference_across_blocks(*label);
       return reference(label->raw, LinkType::Reference, label->end, label->end);
     }
@@ -433,6 +441,13 @@ void InlinePass::link_close(std::size_t& k) {
 }
 
 }  // namespace
+
+void end_with_literal_backslash(Document& doc, std::uint32_t block) {
+  std::uint32_t last = doc.tree[block].child;
+  if (last == nil) return;
+  while (doc.tree[last].next != nil) last = doc.tree[last].next;
+  literal_backslash(doc, doc.tree[last]);
+}
 
 void resolve_inlines(Document& doc, std::uint32_t block, std::span<const std::uint32_t> containers) {
   // Most blocks hold plain text and breaks only, left as they are (a final backslash break

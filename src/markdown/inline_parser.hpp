@@ -17,6 +17,10 @@ namespace markdown {
 // which they take in.
 void resolve_inlines(Document& doc, std::uint32_t block, std::span<const std::uint32_t> containers = {});
 
+// The last paragraph of a tight item whose earlier paragraphs had items to resolve: the item's
+// content reads as one, so a backslash break that ends it is a literal backslash.
+void end_with_literal_backslash(Document& doc, std::uint32_t block);
+
 // Pairs the emphasis delimiters of one sibling sequence and returns the head of the rebuilt chain.
 std::uint32_t resolve_emphasis(Tree& tree, std::string_view text, const std::vector<std::uint32_t>& sequence);
 

@@ -149,6 +149,9 @@ bool Parser::next(Event& event) {
       if (node.flags & needs_inline) {
         node.flags &= static_cast<std::uint8_t>(~needs_inline);
         resolve_inlines(doc_, ix, hidden ? std::span<const std::uint32_t>(open_) : std::span<const std::uint32_t>());
+        if (hidden) resolving_item_ = open_.back();
+      } else if (hidden && node.next == nil && resolving_item_ == open_.back()) {
+        end_with_literal_backslash(doc_, ix);
       }
       open_.push_back(ix);
       cur_ = tree[ix].child;

@@ -68,6 +68,8 @@ class Parser {
   Document doc_;
   std::uint32_t cur_ = nil;
   std::vector<std::uint32_t> open_;
+  // The item a paragraph shown without its tags last resolved inline items in.
+  std::uint32_t resolving_item_ = nil;
 };
 
 }  // namespace markdown
