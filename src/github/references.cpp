@@ -102,6 +102,24 @@ ast::NodeList replacement(const ast::TextNode& text, const std::vector<Reference
   return pieces;
 }
 
+constexpr std::size_t kMaxOwnerLength = 39;
+constexpr std::size_t kMaxNameLength = 100;
+
+bool is_owner_byte(char c) { return is_alphanumeric(c) || c == '-'; }
+bool is_repository_byte(char c) { return is_alphanumeric(c) || c == '-' || c == '_' || c == '.'; }
+
+// Whether GitHub could hold "owner/name": an owner of at most 39 letters, digits and hyphens, and
+// a name of at most 100 letters, digits, hyphens, underscores and dots. Each link repeats it, so a
+// long one would multiply the document; either part may be empty.
+bool github_could_hold(std::string_view repo) {
+  std::size_t slash = repo.find('/');
+  std::string_view owner = repo.substr(0, slash);
+  std::string_view name = slash == std::string_view::npos ? std::string_view() : repo.substr(slash + 1);
+  return owner.size() <= kMaxOwnerLength && name.size() <= kMaxNameLength &&
+         std::all_of(owner.begin(), owner.end(), is_owner_byte) &&
+         std::all_of(name.begin(), name.end(), is_repository_byte);
+}
+
 // The repository named by the frontmatter key "github", if it is a string.
 std::optional<std::string> frontmatter_repo(const ast::Root& root) {
   if (!root.frontmatter || !root.frontmatter->is_object()) return std::nullopt;
@@ -161,7 +179,7 @@ void transform_nodes(ast::NodeList& nodes, std::string_view repo, std::string_vi
 
 void GithubReferences::transform(ast::Root& root, std::string_view) const {
   std::optional<std::string> chosen = repo.empty() ? frontmatter_repo(root) : repo;
-  if (chosen) transform_nodes(root.children, *chosen, base_url);
+  if (chosen && github_could_hold(*chosen)) transform_nodes(root.children, *chosen, base_url);
 }
 
 }  // namespace vyn::github

@@ -30,7 +30,9 @@ struct Reference {
 class GithubReferences final : public transform::Transform {
  public:
   // An empty repository ("owner/repo") means: take it from the frontmatter
-  // key "github".
+  // key "github". One that GitHub could not hold (an owner over 39 letters,
+  // digits and hyphens, a name over 100 letters, digits, hyphens, underscores
+  // and dots) makes no links.
   GithubReferences() = default;
   explicit GithubReferences(std::string_view repo) : repo(repo) {}
 

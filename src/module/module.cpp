@@ -23,7 +23,9 @@ PyMethodDef kFunctions[] = {
      kFastcall,
      "parse_with_transforms(input, transforms, repo=None)\n--\n\nParse with a specific set of transforms.\n\n"
      "Supported transform names: ``\"auto-slug\"``, ``\"toc\"``, ``\"github\"``.\n"
-     "Pass ``repo=\"owner/repo\"`` for the github transform."},
+     "Pass ``repo=\"owner/repo\"`` for the github transform.\n"
+     "A repository that GitHub could not hold (an owner over 39 characters, a name over 100, or "
+     "characters GitHub does not allow) makes no links."},
     {"validate", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(validate)), kFastcall,
      "validate(ast, schema)\n--\n\nValidate an AST dict against a schema dict.\nReturns a list of diagnostic dicts."},
     {"collect_text", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(collect_text)), kFastcall,

@@ -30,3 +30,15 @@ def test_the_code_blocks_of_a_document_share_one_highlight_budget():
     assert "highlight" not in blocks[1] and blocks[1]["meta"] == "{1-66}"
     assert blocks[2]["highlight"] == list(range(1, 66))
     assert "highlight" not in blocks[3] and blocks[3]["meta"] == "{1}"
+
+
+def test_a_repository_github_could_not_hold_makes_no_links():
+    def links(text, repo=None):
+        tree = _vyn.parse_with_transforms(text, ["github"], repo)
+        return [n["url"] for n in _vyn.query_all(tree, "link")]
+
+    longest = "o" * 39 + "/" + "r" * 100
+    assert links("#1 @me", longest) == [f"https://github.com/{longest}/issues/1", "https://github.com/me"]
+    for repo in ("o" * 40 + "/r", "o/" + "r" * 101, "o/r x", "o/r/x", "o_/r"):
+        assert links("#1 @me deadbeef", repo) == [], repo
+    assert links("---\ngithub: o/" + "r" * 400 + "\n---\n#1 #2\n") == []

@@ -34,7 +34,9 @@ PARSE_WITH_TRANSFORMS_DOC = (
     "Parse with a specific set of transforms.\n"
     "\n"
     'Supported transform names: ``"auto-slug"``, ``"toc"``, ``"github"``.\n'
-    'Pass ``repo="owner/repo"`` for the github transform.'
+    'Pass ``repo="owner/repo"`` for the github transform.\n'
+    "A repository that GitHub could not hold (an owner over 39 characters, a name over 100, or characters GitHub "
+    "does not allow) makes no links."
 )
 
 QUERY_ALL_DOC = (

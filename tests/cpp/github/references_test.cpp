@@ -147,6 +147,18 @@ TEST(GithubReferences, TakesTheRepositoryFromTheSettingOrElseTheFrontmatter) {
       {"no key", "", ast::Json{{"repo", "a/b"}}, std::nullopt},
       {"not an object", "", ast::Json("a/b"), std::nullopt},
       {"no frontmatter", "", std::nullopt, std::nullopt},
+      {"no slash", "acme", std::nullopt, "https://github.com/acme/issues/5"},
+      {"longest parts", std::string(39, 'o') + "/" + std::string(100, 'r'), std::nullopt,
+       "https://github.com/" + std::string(39, 'o') + "/" + std::string(100, 'r') + "/issues/5"},
+      {"every allowed byte", "Az0-9/Az0-9_.-", std::nullopt, "https://github.com/Az0-9/Az0-9_.-/issues/5"},
+      {"owner too long", std::string(40, 'o') + "/r", std::nullopt, std::nullopt},
+      {"name too long", "o/" + std::string(101, 'r'), std::nullopt, std::nullopt},
+      {"long frontmatter name", "", ast::Json{{"github", "o/" + std::string(101, 'r')}}, std::nullopt},
+      {"underscore in the owner", "a_b/r", std::nullopt, std::nullopt},
+      {"second slash", "o/r/x", std::nullopt, std::nullopt},
+      {"space", "o/r x", std::nullopt, std::nullopt},
+      {"query", "o/r?x=1", std::nullopt, std::nullopt},
+      {"non-ASCII", "o/r\xc3\xa9", std::nullopt, std::nullopt},
   };
   for (const auto& c : cases) {
     ast::Root root = with_text("#5 @me");
