@@ -112,20 +112,9 @@ void merge_children(ast::Node& node, const SourceMap& source_map, std::string_vi
   return out;
 }
 
-}  // namespace
-
-ast::NodeList merge_and_process_text_nodes(ast::NodeList nodes, const SourceMap& source_map, std::string_view input) {
-  for (ast::Node& node : nodes) merge_children(node, source_map, input);
-  return re_read_text_runs(std::move(nodes), source_map, input);
-}
-
-ast::Node merge_text_recursive(ast::Node node, const SourceMap& source_map, std::string_view input) {
-  merge_children(node, source_map, input);
-  return node;
-}
-
-ast::NodeList apply_inline_code_lang_hints(ast::NodeList nodes) {
-  // A hint only ever shortens the list, so it is compacted in place.
+// The hints of one list, and with `descend` of the containers in it. A hint
+// only ever shortens the list, so it is compacted in place.
+[[gnu::noinline]] void hint_list(ast::NodeList& nodes, bool descend) {
   std::size_t kept = 0;
   auto keep = [&](std::size_t k) {
     if (kept != k) nodes[kept] = std::move(nodes[k]);
@@ -143,14 +132,38 @@ ast::NodeList apply_inline_code_lang_hints(ast::NodeList nodes) {
         continue;
       }
     }
-    if (ast::kind_info(node.kind).enters.merge) {
-      ast::NodeList* children = node.children();
-      *children = apply_inline_code_lang_hints(std::move(*children));
-    }
+    if (descend && ast::kind_info(node.kind).enters.merge) hint_list(*node.children(), true);
     keep(k);
   }
   nodes.erase(nodes.begin() + static_cast<std::ptrdiff_t>(kept), nodes.end());
+}
+
+}  // namespace
+
+ast::NodeList merge_and_process_text_nodes(ast::NodeList nodes, const SourceMap& source_map, std::string_view input) {
+  for (ast::Node& node : nodes) merge_children(node, source_map, input);
+  return re_read_text_runs(std::move(nodes), source_map, input);
+}
+
+ast::Node merge_text_recursive(ast::Node node, const SourceMap& source_map, std::string_view input) {
+  merge_children(node, source_map, input);
+  return node;
+}
+
+ast::NodeList apply_inline_code_lang_hints(ast::NodeList nodes) {
+  hint_list(nodes, true);
   return nodes;
+}
+
+// Each level is merged, then given its hints, once its children are done: a
+// list's merge reads only its own text nodes and its hints only its own nodes
+// as merged, so one walk gives what the two passes give in turn.
+void merge_and_hint(ast::NodeList& nodes, const SourceMap& source_map, std::string_view input) {
+  for (ast::Node& node : nodes) {
+    if (ast::kind_info(node.kind).enters.merge) merge_and_hint(*node.children(), source_map, input);
+  }
+  nodes = re_read_text_runs(std::move(nodes), source_map, input);
+  hint_list(nodes, false);
 }
 
 }  // namespace vyn::parser

@@ -20,4 +20,8 @@ ast::Node merge_text_recursive(ast::Node node, const SourceMap& source_map, std:
 // Gives a code span directly followed by text "{word}..." the language "word".
 ast::NodeList apply_inline_code_lang_hints(ast::NodeList nodes);
 
+// Both passes as a run ends, in one walk of the tree: the result of
+// apply_inline_code_lang_hints(merge_and_process_text_nodes(nodes, ...)).
+void merge_and_hint(ast::NodeList& nodes, const SourceMap& source_map, std::string_view input);
+
 }  // namespace vyn::parser

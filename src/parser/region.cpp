@@ -102,8 +102,8 @@ class RegionPass {
     for (const Event& event : parser) handle(event);
     close_unclosed_components(state_);
     ast::NodeList nodes = state_.take_top_level();
-    nodes = merge_and_process_text_nodes(std::move(nodes), state_.source_map(), state_.input());
-    return apply_inline_code_lang_hints(std::move(nodes));
+    merge_and_hint(nodes, state_.source_map(), state_.input());
+    return nodes;
   }
 
  private:

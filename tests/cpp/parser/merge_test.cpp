@@ -129,5 +129,35 @@ TEST(LangHints, ReplaceALanguageAndReachIntoVisitedContainersOnly) {
             "strong(code_inline'x'{new}@0-0)@0-0 definition_description(code_inline'x'{old}@0-0 text'{new}'@0-0)@0-0");
 }
 
+// One walk gives what the two passes give in turn, at every level, in the
+// containers both enter and not in the others.
+TEST(MergeAndHint, EqualsTheMergeThenTheHints) {
+  const std::string input = "see [@doe] `x`{yaml} rest";
+  SourceMap map(input);
+  auto level = [&](NodeList children) {
+    NodeList nodes = pieces(input, map, {4, 5, 9, 10});
+    nodes.push_back(code("x"));
+    nodes.push_back(ast::make_text("{yaml} rest", map.position(14, 25)));
+    for (ast::Node& child : children) nodes.push_back(std::move(child));
+    return nodes;
+  };
+  auto tree = [&] {
+    NodeList deepest;
+    deepest.push_back(wrap(NodeKind::Emphasis, level({}), input, map));
+    deepest.push_back(wrap(NodeKind::DefinitionDescription, level({}), input, map));
+    NodeList item;
+    item.push_back(wrap(NodeKind::Paragraph, level(std::move(deepest)), input, map));
+    NodeList list;
+    list.push_back(wrap(NodeKind::ListItem, std::move(item), input, map));
+    return level({wrap(NodeKind::List, std::move(list), input, map)});
+  };
+  NodeList fused = tree();
+  merge_and_hint(fused, map, input);
+  std::string expected = render(apply_inline_code_lang_hints(merge_and_process_text_nodes(tree(), map, input)));
+  EXPECT_EQ(render(fused), expected);
+  EXPECT_NE(expected.find("citation"), std::string::npos);
+  EXPECT_NE(expected.find("{yaml}"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace vyn::parser
