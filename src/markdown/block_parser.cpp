@@ -80,7 +80,12 @@ std::uint32_t BlockParser::pop(std::size_t ix, bool keep_container) {
   if (node.item == Item::DefinitionList) {
     last_definition_list_ = node_ix;
     last_definition_list_child_ = last_child;
-    if (!keep_container && tree_[last_child].item == Item::DefinitionListDefinition) close_container(ix);
+    if (!keep_container && tree_[last_child].item == Item::DefinitionListDefinition &&
+        close_container(ix) == Item::DefinitionListDefinition && tree_.peek_up() != nil) {
+      passed_definition_list_ = ended_definition_list_ = tree_.peek_up();
+      passed_definition_ = tree_.cur();
+      tree_.set_cur(passed_definition_list_);
+    }
   }
   return node_ix;
 }
@@ -88,22 +93,17 @@ std::uint32_t BlockParser::pop(std::size_t ix, bool keep_container) {
 // A definition list that ends on a definition closes the container around it too. An item or
 // definition keeps the end it had when it opened (after its marker); any other container ends at
 // `ix`, where it closes (pulldown-cmark 0.12.2 leaves that end at 0, before the start: one of the
-// differences the README lists).
-//
-// A definition closed this way leaves its own list open but done with: it takes no more
-// definitions, the blocks that follow come after it, and it ends where it is closed at last.
-void BlockParser::close_container(std::size_t ix) {
-  if (tree_.spine_len() == 0) return;
+// differences the README lists). A definition closed as a block begins (not by link reference
+// definitions) leaves its own list open but done with: it takes no more definitions, the blocks
+// that follow come after it, and it ends where it is closed at last (see `pop`).
+Item BlockParser::close_container(std::size_t ix) {
+  if (tree_.spine_len() == 0) return Item::Paragraph;
   Node& node = tree_[tree_.pop()];
   if (node.item != Item::ListItem && node.item != Item::DefinitionListDefinition) node.end = ix;
   if (node.item == Item::BlockQuote) open_quotes_.pop_back();
   // A list closed this way (a definition list came to sit in it, after its items) is loose.
   if (node.item == Item::List) node.flags &= static_cast<std::uint8_t>(~tight);
-  if (node.item == Item::DefinitionListDefinition && tree_.peek_up() != nil) {
-    passed_definition_list_ = ended_definition_list_ = tree_.peek_up();
-    passed_definition_ = tree_.cur();
-    tree_.set_cur(passed_definition_list_);
-  }
+  return node.item;
 }
 
 void BlockParser::finish_list(std::size_t ix, bool keep_container) {

@@ -46,7 +46,8 @@ class BlockParser {
   // `keep_container`: a definition list ending here leaves its container open.
   std::uint32_t pop(std::size_t ix, bool keep_container = false);
   void finish_list(std::size_t ix, bool keep_container = false);
-  void close_container(std::size_t ix);
+  // Returns what kind of container it closed (a paragraph: none).
+  Item close_container(std::size_t ix);
   void continue_list(std::size_t start, const ListMarker& marker);
   bool start_definition(LineStart& ls);
   // `tables`: whether a table header line counts (not inside a table, where it is a row).
