@@ -2,7 +2,8 @@
 """Compares our Markdown events with pulldown-cmark 0.12.2's (through pyromark) on each case of
 CASES.json (a JSON list of objects with a "markdown" key); prints every difference and, last,
 `identical N/M`. Cases that part only where ours keeps to the input (a container pulldown-cmark
-ends at 0, blocks it drops) are counted on a line of their own instead. With --record, prints
+ends at 0, blocks it drops), and those on which pulldown-cmark panics, are counted on lines of
+their own instead. With --record, prints
 the cases instead with pulldown-cmark's events added under "events" (how
 tests/testdata/markdown-regressions.json is written). The tool is looked up in $VYN_BUILD_DIR
 (default build)."""
@@ -17,16 +18,20 @@ from markdown_oracle import differences, drops_blocks_only, ends_at_zero_only, o
 
 
 def compare(documents):
-    identical = kept = 0
+    identical = kept = panics = 0
     for document, mine in zip(documents, ours(documents)):
         theirs = reference(document)
         diff = differences(document, mine, theirs)
-        if not diff:
+        if theirs is None:
+            panics += 1
+        elif not diff:
             identical += 1
         elif ends_at_zero_only(mine, theirs) or drops_blocks_only(mine, theirs):
             kept += 1
         else:
             print("\n".join(diff))
+    if panics:
+        print(f"pulldown-cmark panics {panics}/{len(documents)}")
     if kept:
         print(f"kept to the input where pulldown-cmark is not {kept}/{len(documents)}")
     print(f"identical {identical}/{len(documents)}")
