@@ -1,6 +1,8 @@
 #include "parser/text.hpp"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 #include "ast/unicode.hpp"
 #include "math/math.hpp"
@@ -32,6 +34,25 @@ constexpr std::array<Escape, 6> kEscapes = {{
 // The bytes at which an escape, a variable or cross-reference, math or a
 // citation may begin; every other byte is literal text.
 constexpr bool opens_construct(char c) { return c == '\\' || c == '{' || c == '$' || c == '['; }
+
+// The first byte at or after `from` that may open a construct, else the text's
+// size. Plain text is tested eight bytes at a time.
+std::size_t next_construct(std::string_view text, std::size_t from) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  constexpr std::uint64_t kHighs = 0x8080808080808080u;
+  // Nonzero when some byte of `word` is `c` (the classic test for a zero byte).
+  auto has = [](std::uint64_t word, char c) {
+    std::uint64_t x = word ^ (kOnes * static_cast<unsigned char>(c));
+    return (x - kOnes) & ~x & kHighs;
+  };
+  for (; from + 8 <= text.size(); from += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + from, 8);
+    if (has(word, '\\') | has(word, '{') | has(word, '$') | has(word, '[')) break;
+  }
+  while (from < text.size() && !opens_construct(text[from])) ++from;
+  return from;
+}
 
 bool is_valid_cross_ref_target(std::string_view target) {
   if (target.empty() || !(is_ascii_letter(target[0]) || target[0] == '_')) return false;
@@ -91,7 +112,7 @@ class TextScanner {
 
   void scan() {
     while (i_ < text_.size()) {
-      while (i_ < text_.size() && !opens_construct(text_[i_])) ++i_;
+      i_ = next_construct(text_, i_);
       if (i_ == text_.size()) break;
       bool read = false;
       switch (text_[i_]) {
