@@ -210,13 +210,17 @@ void InlinePass::code_span(std::size_t& k, CodeCloser& closers) {
     ++open_start;
   }
   const Node& closer = tree_[seq_[close]];
-  std::string content = collect_source(src_, tree_[ix].end, closer.start, false);
-  std::string code;
-  code.reserve(content.size());
-  for (std::size_t i = 0; i < content.size(); ++i) {
-    code.push_back(content[i] == '\n' || content[i] == '\r' ? ' ' : content[i]);
+  const std::size_t content_start = tree_[ix].end;
+  std::string_view code = doc_.text.substr(content_start, closer.start - content_start);
+  // Code on one line outside a table cell is its own source; else line ends become spaces and
+  // container prefixes and a cell's pipe escapes drop out.
+  if (src_.table_cell || find_eol(code, 0) != code.size()) {
+    std::string content = collect_source(src_, content_start, closer.start, false);
+    std::replace_if(
+        content.begin(), content.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+    code = doc_.own(std::move(content));
   }
-  bool all_spaces = code.find_first_not_of(' ') == std::string::npos;
+  bool all_spaces = code.find_first_not_of(' ') == std::string_view::npos;
   if (!all_spaces && code.size() >= 2 && code.front() == ' ' && code.back() == ' ') {
     code = code.substr(1, code.size() - 2);
   }
@@ -224,7 +228,7 @@ void InlinePass::code_span(std::size_t& k, CodeCloser& closers) {
   open.item = Item::Code;
   open.start = open_start;
   open.end = closer.end;
-  open.str = doc_.own(std::move(code));
+  open.str = code;
   out_.push_back(ix);
   k = close + 1;
 }

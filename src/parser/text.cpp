@@ -2,9 +2,9 @@
 
 #include <array>
 #include <cstdint>
-#include <cstring>
 
 #include "ast/unicode.hpp"
+#include "markdown/chars.hpp"
 #include "math/math.hpp"
 #include "parser/ascii.hpp"
 #include "parser/attributes.hpp"
@@ -38,17 +38,11 @@ constexpr bool opens_construct(char c) { return c == '\\' || c == '{' || c == '$
 // The first byte at or after `from` that may open a construct, else the text's
 // size. Plain text is tested eight bytes at a time.
 std::size_t next_construct(std::string_view text, std::size_t from) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101u;
-  constexpr std::uint64_t kHighs = 0x8080808080808080u;
-  // Nonzero when some byte of `word` is `c` (the classic test for a zero byte).
-  auto has = [](std::uint64_t word, char c) {
-    std::uint64_t x = word ^ (kOnes * static_cast<unsigned char>(c));
-    return (x - kOnes) & ~x & kHighs;
-  };
+  using markdown::word_has_byte;
   for (; from + 8 <= text.size(); from += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + from, 8);
-    if (has(word, '\\') | has(word, '{') | has(word, '$') | has(word, '[')) break;
+    std::uint64_t word = markdown::load_word(text, from);
+    if (word_has_byte(word, '\\') | word_has_byte(word, '{') | word_has_byte(word, '$') | word_has_byte(word, '['))
+      break;
   }
   while (from < text.size() && !opens_construct(text[from])) ++from;
   return from;
