@@ -16,6 +16,9 @@ namespace markdown {
 
 void parse_blocks(Document& doc);
 
+// The empty cells that the short rows of one table may be filled up with, as in pulldown-cmark.
+inline constexpr std::size_t kMaxFilledCells = std::size_t{1} << 18;
+
 // How one line of inline content ended.
 struct LineEnd {
   std::size_t text_start;  // start of the not yet appended text
@@ -65,7 +68,9 @@ class BlockParser {
   std::size_t parse_fenced_code(std::size_t ix, std::size_t indent, Fence fence);
   std::size_t parse_html_block(std::size_t ix, std::size_t indent, HtmlBlockStart start);
   std::size_t parse_table(std::size_t ix, std::vector<Alignment> alignments);
-  std::size_t parse_table_row(std::size_t ix, std::size_t columns, bool head);
+  // A row; where the next line begins, or nothing when the row lacks more cells than `fill_left`
+  // (the cells its table may still fill rows with) has left.
+  std::optional<std::size_t> parse_table_row(std::size_t ix, std::size_t columns, bool head, std::size_t& fill_left);
   void strip_refdefs(std::uint32_t paragraph, std::uint32_t prev_sibling, bool keep);
   bool blank_after_refdefs(LineStart ls);
   std::size_t read_refdefs(std::size_t start, std::size_t limit, bool define);

@@ -103,6 +103,7 @@ struct Event {
   std::optional<std::uint64_t> list_start;  // List: the first number of an ordered list
   bool ordered = false;                     // List: numbered (also set on End)
   bool checked = false;                     // TaskListMarker
+  bool filler = false;                      // TableCell: one of the empty cells filling up a short row
   std::span<const Alignment> alignments;    // Table: one per column
 
   std::size_t start = 0;

@@ -388,21 +388,30 @@ std::size_t BlockParser::parse_table(std::size_t ix, std::vector<Alignment> alig
   std::uint32_t table =
       append_block(Node{.start = ix, .item = Item::Table, .data = static_cast<std::uint32_t>(doc_.tables.size() - 1)});
   tree_.push();
-  std::size_t end = parse_table_row(ix, columns, true);
+  std::size_t fill_left = kMaxFilledCells;
+  std::size_t end = *parse_table_row(ix, columns, true, fill_left);
   LineStart ls(text_, end);
   continues(end, ls);
   std::size_t line = next_line_start(text_, ls.ix());
   end = line;
   while (continues(line, ls) && !ends_table(ls)) {
-    end = parse_table_row(skip_blanks(text_, ls.ix(), text_.size()), columns, false);
-    line = end;
+    auto next = parse_table_row(skip_blanks(text_, ls.ix(), text_.size()), columns, false, fill_left);
+    if (!next) {
+      // Out of cells to fill rows with, the table gives up as the reference parser does: the row
+      // ends where its line begins, and the table stays open as a container that every line
+      // continues, in which that line and those after it are read again as blocks.
+      tree_[tree_.cur()].end = line;
+      return line;
+    }
+    end = line = *next;
   }
   tree_.pop();
   tree_[table].end = end;
   return end;
 }
 
-std::size_t BlockParser::parse_table_row(std::size_t ix, std::size_t columns, bool head) {
+std::optional<std::size_t> BlockParser::parse_table_row(std::size_t ix, std::size_t columns, bool head,
+                                                        std::size_t& fill_left) {
   std::size_t eol = find_eol(text_, ix);
   std::size_t end = eol + scan_eol(text_, eol);
   tree_.append(Node{.start = ix, .end = end, .item = head ? Item::TableHead : Item::TableRow});
@@ -429,10 +438,19 @@ std::size_t BlockParser::parse_table_row(std::size_t ix, std::size_t columns, bo
     i = line.eol + 1;
     if (skip_line_space(text_, i, eol) == eol) break;
   }
-  for (; cells < columns; ++cells) {
-    tree_.append(Node{.start = end, .end = end, .item = Item::TableCell, .content_end = end});
+  // The cells a short row lacks: one node stands for all of them.
+  std::size_t missing = columns - cells;
+  std::size_t filled = std::min(missing, fill_left);
+  fill_left -= filled;
+  if (filled > 0) {
+    tree_.append(Node{.start = end,
+                      .end = end,
+                      .item = Item::TableCell,
+                      .count = static_cast<std::uint32_t>(filled),
+                      .content_end = end});
   }
   tree_.pop();
+  if (filled < missing) return std::nullopt;
   return end;
 }
 

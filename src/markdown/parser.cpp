@@ -128,6 +128,15 @@ bool Parser::hidden_paragraph(std::uint32_t ix) const {
   return (list.item == Item::List || list.item == Item::DefinitionList) && (list.flags & tight) != 0;
 }
 
+// The empty cells that fill up a short row: one node stands for them, each a start and an end.
+void Parser::fill_cell(std::uint32_t ix, Event& event) {
+  const Node& node = doc_.tree[ix];
+  if (filling_ == 0) filling_ = 2 * std::uint64_t{node.count};
+  make_event(ix, filling_ % 2 == 1, event);
+  event.filler = true;
+  if (--filling_ == 0) cur_ = node.next;
+}
+
 std::optional<Event> Parser::next() {
   Event event;
   if (!next(event)) return std::nullopt;
@@ -140,6 +149,10 @@ bool Parser::next(Event& event) {
     if (cur_ != nil) {
       std::uint32_t ix = cur_;
       Node& node = tree[ix];
+      if (node.item == Item::TableCell && node.count > 0) {
+        fill_cell(ix, event);
+        return true;
+      }
       if (!is_container(node.item)) {
         cur_ = node.next;
         make_event(ix, false, event);

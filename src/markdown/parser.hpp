@@ -64,12 +64,14 @@ class Parser {
   void make_event(std::uint32_t ix, bool end, Event& event) const;
   // Called with the paragraph's parent and grandparent on top of `open_`.
   bool hidden_paragraph(std::uint32_t ix) const;
+  void fill_cell(std::uint32_t ix, Event& event);
 
   Document doc_;
   std::uint32_t cur_ = nil;
   std::vector<std::uint32_t> open_;
   // The item a paragraph shown without its tags last resolved inline items in.
   std::uint32_t resolving_item_ = nil;
+  std::uint64_t filling_ = 0;  // events left of the empty cells that one node stands for
 };
 
 }  // namespace markdown

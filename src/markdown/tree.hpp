@@ -66,7 +66,8 @@ struct Node {
   std::size_t end = 0;
   Item item = Item::Text;
   std::uint8_t flags = 0;
-  // Delimiter run length, list item indent, heading level, list marker character.
+  // Delimiter run length, list item indent, heading level, list marker character; for a table
+  // cell, the number of empty cells it stands for that fill up a short row (0 for a written one).
   std::uint32_t count = 0;
   // Index into a side table of the Parser (links, lists, tables, footnote labels).
   std::uint32_t data = nil;

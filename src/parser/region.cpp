@@ -114,10 +114,18 @@ class RegionPass {
     const std::uint64_t e = base_ + event.end;
     switch (event.kind) {
       case EventKind::Start:
+        if (event.filler && !state_.context().filler_cells.take()) {
+          skipping_filler_ = true;
+          break;
+        }
         state_.frames.push_back(Frame{{}, {}, is_link(event) ? link_frame(event) : frame_kind(event), s});
         if (event.tag == TagKind::CodeBlock) ++code_blocks_open_;
         break;
-      case EventKind::End: end_frame(e); break;
+      case EventKind::End:
+        // A filler cell holds nothing, so its end comes next.
+        if (std::exchange(skipping_filler_, false)) break;
+        end_frame(e);
+        break;
       case EventKind::Text: text(event.text, s, e); break;
       case EventKind::Code:
         state_.push_node(ast::make_node(ast::NodeKind::CodeInline,
@@ -196,7 +204,8 @@ class RegionPass {
   std::uint64_t base_;
   RegionState state_;
   std::size_t code_blocks_open_ = 0;
-  ast::NodeList text_nodes_;  // the nodes of one text event, its room kept for the next
+  bool skipping_filler_ = false;  // a filler cell past the budget started
+  ast::NodeList text_nodes_;      // the nodes of one text event, its room kept for the next
   // The definition texts this run's references have used, by where the library holds them.
   std::map<std::pair<const char*, std::size_t>, const std::string*> kept_;
 };

@@ -42,3 +42,19 @@ def test_a_repository_github_could_not_hold_makes_no_links():
     for repo in ("o" * 40 + "/r", "o/" + "r" * 101, "o/r x", "o/r/x", "o_/r"):
         assert links("#1 @me deadbeef", repo) == [], repo
     assert links("---\ngithub: o/" + "r" * 400 + "\n---\n#1 #2\n") == []
+
+
+def test_rows_keep_only_their_written_cells_once_the_parse_has_filled_its_budget():
+    columns, rows = 200, 100
+    text = "|x" * columns + "\n" + "|-" * columns + "\n" + "|y\n" * rows
+    head, *body = _vyn.parse(text)["children"][0]["children"]
+    assert len(head["children"]) == columns
+    # 10,000 cells and one per 4 input bytes fill up short rows, in document order.
+    budget = 10000 + len(text) // 4
+    assert budget < rows * (columns - 1)
+    filled = [len(row["children"]) - 1 for row in body]
+    full = budget // (columns - 1)
+    assert filled == [columns - 1] * full + [budget % (columns - 1)] + [0] * (rows - full - 1)
+    assert all(row["children"][0]["children"][0]["value"] == "y" for row in body)
+    end = body[0]["position"]["end"]
+    assert body[0]["children"][-1] == {"children": [], "position": {"start": end, "end": end}, "type": "table_cell"}

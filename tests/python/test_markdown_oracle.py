@@ -89,3 +89,18 @@ def test_nested_brackets_match_the_oracle():
     mine = ours(documents)
     theirs = [reference(d) for d in documents]
     assert mine == theirs, _report(documents, mine, theirs)
+
+
+def test_tables_past_their_fill_match_the_oracle():
+    """A table fills short rows with at most 2**18 cells; the row past that ends where its line
+    begins and the rest of the table's container is read as blocks inside the table."""
+    pytest.importorskip("pyromark")
+    head = "|x" * 1025 + "\n" + "|-" * 1025 + "\n"
+    quoted = "> " + head.replace("\n", "\n> ")
+    documents = [
+        head + "|x\n" * 256 + "|a|b\n|x\n\n> q\n- i\n",
+        quoted + "> |x\n" * 257 + "lazy\n\nafter\n",
+    ]
+    mine = ours(documents)
+    theirs = [reference(d) for d in documents]
+    assert mine == theirs, _report(documents, mine, theirs)
