@@ -39,6 +39,9 @@ struct Document {
   std::forward_list<std::string> strings;  // allocates nothing until a string is kept
   std::size_t comments_end = 0;            // where the last inline comment read ended
   HtmlGuards html_guards;
+  // The inline pass's working lists, their room kept from block to block.
+  std::vector<std::uint32_t> inline_seq;
+  std::vector<std::uint32_t> inline_out;
 
   // Keeps `s` alive for the Document's lifetime.
   std::string_view own(std::string s) {

@@ -71,7 +71,11 @@ class InlinePass {
       : doc_(doc),
         tree_(doc.tree),
         src_(doc.source(doc.tree[block].content_end, doc.tree[block].item == Item::TableCell)),
-        block_(block) {
+        block_(block),
+        seq_(std::move(doc.inline_seq)),
+        out_(std::move(doc.inline_out)) {
+    seq_.clear();
+    out_.clear();
     if (tree_[block].item == Item::Heading) src_.raw_limit = tree_[block].end;
     if (!containers.empty()) {
       src_.limit = std::max(src_.limit, tree_[containers.back()].end);
@@ -79,6 +83,13 @@ class InlinePass {
       src_.tree = &tree_;
       src_.containers = containers;
     }
+  }
+
+  InlinePass(const InlinePass&) = delete;
+  InlinePass& operator=(const InlinePass&) = delete;
+  ~InlinePass() {
+    doc_.inline_seq = std::move(seq_);
+    doc_.inline_out = std::move(out_);
   }
 
   void run();
@@ -234,10 +245,6 @@ void InlinePass::code_span(std::size_t& k, CodeCloser& closers) {
 }
 
 void InlinePass::run() {
-  std::size_t count = 0;
-  for (std::uint32_t c = tree_[block_].child; c != nil; c = tree_[c].next) ++count;
-  seq_.reserve(count);
-  out_.reserve(count);
   for (std::uint32_t c = tree_[block_].child; c != nil; c = tree_[c].next) seq_.push_back(c);
   CodeCloser closers(tree_, seq_);
   std::size_t k = 0;
