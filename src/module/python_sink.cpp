@@ -24,7 +24,7 @@ CollectorPause::~CollectorPause() {
 }
 
 PythonSink::~PythonSink() {
-  Py_XDECREF(pending_key_);
+  Py_XDECREF(document_key_);
   Py_XDECREF(result_);
   for (PyObject* object : keys_) Py_XDECREF(object);
   for (const NameSlot& slot : names_) Py_XDECREF(slot.object);
@@ -55,13 +55,13 @@ PyObject* new_ascii_str(std::string_view text) {
 }  // namespace
 
 PyObject* PythonSink::shared_key(ast::Key key) {
-  if (key.slot() == ast::Key::kNoSlot) return new_str(key.text());
-  PyObject*& object = keys_[key.slot()];
-  if (!object) {
-    object = new_ascii_str(key.text());
-    if (!object) return nullptr;
+  if (key.slot() == ast::Key::kNoSlot) {
+    Py_XSETREF(document_key_, new_str(key.text()));
+    return document_key_;
   }
-  return Py_NewRef(object);
+  PyObject*& object = keys_[key.slot()];
+  if (!object) object = new_ascii_str(key.text());
+  return object;
 }
 
 // Names live in constant tables, so their address tells them apart: a small
@@ -139,7 +139,7 @@ void PythonSink::begin_object() {
 
 void PythonSink::key(ast::Key key) {
   if (failed_) return;
-  Py_XSETREF(pending_key_, shared_key(key));
+  pending_key_ = shared_key(key);
   if (!pending_key_) fail();
 }
 

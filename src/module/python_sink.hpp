@@ -76,14 +76,16 @@ class PythonSink final : public ast::Sink {
   // Places a new reference where the writer is; steals it.
   void put(PyObject* value);
   void fail();
-  // New references to the objects shared within this conversion.
+  // A key's str, owned by the sink; nothing with an exception set.
   PyObject* shared_key(ast::Key key);
+  // New references to the objects shared within this conversion.
   PyObject* shared_name(std::string_view value);
   PyObject* shared_int(std::uint64_t value);
 
   CollectorPause pause_;  // declared first: resumes after everything below is released
   std::vector<Open> open_;
-  PyObject* pending_key_ = nullptr;  // a new reference
+  PyObject* pending_key_ = nullptr;   // borrowed from keys_ or document_key_
+  PyObject* document_key_ = nullptr;  // the last key read from the document
   PyObject* result_ = nullptr;
   bool failed_ = false;
   // Objects made at their first use in this conversion and shared after that.

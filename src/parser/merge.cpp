@@ -30,6 +30,8 @@ bool has_bracketed_at(std::string_view slice) {
 }
 
 bool may_hold_reference(std::string_view slice) {
+  // Every form holds an "@": most runs have none, and one search settles them.
+  if (slice.find('@') == npos) return false;
   return slice.find("[@") != npos || slice.find("{@") != npos || has_bracketed_at(slice);
 }
 

@@ -21,7 +21,9 @@ RegionState::RegionState(const SourceMap& source_map, std::string_view input, st
       input_(input),
       context_(context),
       levels_(static_cast<Height>(ast::kMaxNodeDepth - std::min(depth, ast::kMaxNodeDepth - 1))),
-      budget_(std::max<Height>(levels_, 2)) {}
+      budget_(std::max<Height>(levels_, 2)) {
+  frames.reserve(8);  // containers seldom nest deeper: no frame is moved to grow the stack
+}
 
 Children& RegionState::target() {
   if (!component_stack.empty()) return component_stack.back().children;
