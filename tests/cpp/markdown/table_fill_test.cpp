@@ -53,7 +53,9 @@ Table read_table(const std::string& text) {
       table.after.clear();
     } else if (e.kind == EventKind::Start && e.tag == TagKind::TableCell && !table.rows.empty()) {
       (e.filler ? table.rows.back().fillers : table.rows.back().written) += 1;
-      if (e.filler) EXPECT_EQ(e.start, e.end);
+      if (e.filler) {
+        EXPECT_EQ(e.start, e.end);
+      }
     } else if (e.kind != EventKind::Text && e.tag != TagKind::TableCell && !table.rows.empty()) {
       table.after.push_back(event_text(e));
     }

@@ -132,7 +132,9 @@ TEST(CodeMeta, HighlightGroupsShareOneBudget) {
     SCOPED_TRACE(group);
     CodeMeta meta = parse_code_meta(group, highlights);
     EXPECT_EQ(meta.highlight ? std::optional<std::size_t>(meta.highlight->size()) : nullopt, lines);
-    if (!lines) EXPECT_EQ(meta.meta, group);
+    if (!lines) {
+      EXPECT_EQ(meta.meta, group);
+    }
   }
 }
 
