@@ -18,7 +18,8 @@ that a busy machine slows them alike. The column "vyn x" is vyn's throughput
 over the peer's (above 1: vyn is faster).
 
 Then the cost per call of a one-line document; the per-byte cost of `parse`
-on a generated document 32 times larger than the base one (about 1: linear);
+on a generated document 32 times larger than the one of the first table
+(about 1: linear);
 and paragraphs packed with unclosed openers or with text to merge, at doubling
 sizes (each doubling should cost about double; the collector is paused there,
 so that Python's own bookkeeping of the many dictionaries does not hide the
@@ -149,8 +150,12 @@ def per_call(repeat):
 
 
 def scaling(repeat):
-    base = generated_corpus(100)
-    large = generated_corpus(3200)
+    # The generated document of the first table and one 32 times its size
+    # (about 7 MB; the call holds about 1 GB of Python objects at its peak).
+    # A base small enough to stay in the processor's caches would make the
+    # ratio measure the caches rather than the parser.
+    base = generated_corpus(400)
+    large = generated_corpus(12800)
     best = best_times([("base", _vyn.parse, [base]), ("32x", _vyn.parse, [large])], repeat, target=1.0)
     per_byte = [best[name] / len(text.encode()) for name, text in (("base", base), ("32x", large))]
     print(f"\ngenerated document {len(base.encode()) / 1e6:.2f} MB: {per_byte[0] * 1e9:.1f} ns/byte; "
