@@ -62,11 +62,6 @@ void check_queries(const ast::Root& root, std::string_view kind, const schema::S
   transform::collect_text(root.children);
   std::vector<const ast::Node*> found;
   transform::collect_by_type(root.children, kind, found);
-  CheckingSink nodes;
-  nodes.begin_array(found.size());
-  for (const ast::Node* node : found) ast::write_node(*node, nodes);
-  nodes.end_array();
-  nodes.finish();
   CheckingSink diagnostics;
   schema::write_diagnostics(schema::validate(root, schema), diagnostics);
   diagnostics.finish();

@@ -25,8 +25,8 @@ ast::Json check_written(const ast::Root& root);
 // Reading a written tree succeeds and writing it again gives the same value.
 void check_reads_back(const ast::Json& written);
 
-// The text walk, a query of one kind and validation against `schema`, with
-// their results written through a checking sink.
+// The text walk, a query of one kind and validation against `schema`, whose
+// findings are written through a checking sink.
 void check_queries(const ast::Root& root, std::string_view kind, const schema::Schema& schema);
 
 // A kind name to query an input for; taking it from the input's size varies
