@@ -39,13 +39,14 @@ std::uint32_t BlockParser::append_block(const Node& node) {
 
 // A blank line between two blocks of an item makes its list loose. Link reference definitions
 // count as a block here although they leave no node. A footnote definition that came to sit in
-// a list (after an item closed from within) makes it loose with any block after a blank line.
+// a list (after an item or definition closed from within) makes it loose with any block after a
+// blank line.
 void BlockParser::note_block_after_blank() {
   std::uint32_t parent = tree_.peek_up();
   if (!last_line_blank_ || parent == nil) return;
   Node& item = tree_[parent];
-  const bool in_list = item.item == Item::FootnoteDefinition && tree_.spine_len() >= 2 &&
-                       tree_[tree_.spine_at(tree_.spine_len() - 2)].item == Item::List;
+  const Item above = tree_.spine_len() >= 2 ? tree_[tree_.spine_at(tree_.spine_len() - 2)].item : Item::Paragraph;
+  const bool in_list = item.item == Item::FootnoteDefinition && (above == Item::List || above == Item::DefinitionList);
   if (in_list || ((item.item == Item::ListItem || item.item == Item::DefinitionListDefinition) &&
                   (item.child != nil || (item.flags & had_block)))) {
     std::uint32_t list = tree_.spine_at(tree_.spine_len() - 2);
@@ -63,18 +64,18 @@ std::uint32_t BlockParser::pop(std::size_t ix, bool keep_container) {
     tree_[open_definition_list_].end = ix;
     open_definition_list_ = nil;
   }
-  if (node_ix == passed_definition_list_) {
-    passed_definition_list_ = nil;
-    if (node.next != nil) {
-      // Blocks go on after the last of those that followed it.
-      std::uint32_t last = node.next;
-      while (tree_[last].next != nil) last = tree_[last].next;
-      tree_.set_cur(last);
+  if (const PassedList* passed = passed_list(node_ix)) {
+    Node& definition = tree_[passed->definition];
+    passed_lists_.pop_back();
+    if (definition.next != nil) {
+      // The blocks read into it after its definition move out to follow it, and the blocks
+      // still to come go after the first of them, in place of the rest.
+      node.next = definition.next;
+      definition.next = nil;
+      tree_.set_cur(node.next);
       return node_ix;
     }
     // Closed before any block followed, it ends on its definition as any list would.
-    last_child = passed_definition_;
-    tree_.set_cur(node_ix);
   }
   if (node.item == Item::BlockQuote) open_quotes_.pop_back();
   if (node.item == Item::DefinitionList) {
@@ -82,35 +83,55 @@ std::uint32_t BlockParser::pop(std::size_t ix, bool keep_container) {
     last_definition_list_child_ = last_child;
     if (!keep_container && tree_[last_child].item == Item::DefinitionListDefinition &&
         close_container(ix) == Item::DefinitionListDefinition && tree_.peek_up() != nil) {
-      passed_definition_list_ = ended_definition_list_ = tree_.peek_up();
-      passed_definition_ = tree_.cur();
-      tree_.set_cur(passed_definition_list_);
+      passed_lists_.push_back({.list = tree_.peek_up(), .definition = tree_.cur()});
     }
   }
   return node_ix;
 }
 
 // A definition list that ends on a definition closes the container around it too. An item or
-// definition keeps the end it had when it opened (after its marker); any other container ends at
-// `ix`, where it closes (pulldown-cmark 0.12.2 leaves that end at 0, before the start: one of the
-// differences the README lists). A definition closed as a block begins (not by link reference
-// definitions) leaves its own list open but done with: it takes no more definitions, the blocks
-// that follow come after it, and it ends where it is closed at last (see `pop`).
+// definition keeps the end it had when it opened (after its marker), a definition list ends with
+// its first term; any other container ends at `ix`, where it closes (pulldown-cmark 0.12.2 leaves
+// that end at 0, before the start: one of the differences the README lists). A definition closed
+// as a block begins (not by link reference definitions) leaves its own list open but done with:
+// it takes no more definitions, and the blocks that follow are read into it after that
+// definition. Closed as a block begins, the list moves them out to follow it and ends there (see
+// `pop`); closed this way, by a definition list among them, it keeps them.
 Item BlockParser::close_container(std::size_t ix) {
   if (tree_.spine_len() == 0) return Item::Paragraph;
-  Node& node = tree_[tree_.pop()];
-  if (node.item != Item::ListItem && node.item != Item::DefinitionListDefinition) node.end = ix;
+  std::uint32_t node_ix = tree_.pop();
+  Node& node = tree_[node_ix];
+  if (node.item == Item::DefinitionList) {
+    node.end = tree_[node.child].end;
+  } else if (node.item != Item::ListItem && node.item != Item::DefinitionListDefinition) {
+    node.end = ix;
+  }
+  if (passed_list(node_ix)) passed_lists_.pop_back();
   if (node.item == Item::BlockQuote) open_quotes_.pop_back();
   // A list closed this way (a definition list came to sit in it, after its items) is loose.
-  if (node.item == Item::List) node.flags &= static_cast<std::uint8_t>(~tight);
+  if (node.item == Item::List || node.item == Item::DefinitionList) {
+    node.flags &= static_cast<std::uint8_t>(~tight);
+  }
   return node.item;
 }
 
+const BlockParser::PassedList* BlockParser::passed_list(std::uint32_t list) const {
+  return !passed_lists_.empty() && passed_lists_.back().list == list ? &passed_lists_.back() : nullptr;
+}
+
+bool BlockParser::takes_terms(std::uint32_t list) const {
+  if (list == nil || tree_[list].item != Item::DefinitionList || list == ended_definition_list_) return false;
+  const PassedList* passed = passed_list(list);
+  return !passed || tree_[passed->definition].next == nil;
+}
+
+// A definition list followed by a paragraph ends where the next block begins. It is the list that
+// ends here: whatever holds it stays open, even a definition list closed from within.
 void BlockParser::finish_list(std::size_t ix, bool keep_container) {
   if (open_definition_list_ != nil) {
-    // A definition list followed by a paragraph ends where the next block begins.
     tree_[open_definition_list_].end = ix;
     open_definition_list_ = nil;
+    return;
   }
   std::uint32_t top = tree_.peek_up();
   if (top != nil && (tree_[top].item == Item::List || tree_[top].item == Item::DefinitionList)) {
@@ -118,21 +139,24 @@ void BlockParser::finish_list(std::size_t ix, bool keep_container) {
   }
 }
 
+// A list before a paragraph (or a table, which begins as one) ends where it begins. A definition
+// list it may extend leaves its container open, and a blank line before it lies inside.
+bool BlockParser::finish_list_before_paragraph(std::size_t ix) {
+  bool extends = open_definition_list_ == nil && takes_terms(tree_.peek_up());
+  if (extends) last_line_blank_ = false;
+  finish_list(ix, extends);
+  return extends;
+}
+
 void BlockParser::continue_list(std::size_t start, const ListMarker& marker) {
-  if (open_definition_list_ != nil) {
-    tree_[open_definition_list_].end = start;
-    open_definition_list_ = nil;
-  }
   std::uint32_t top = tree_.peek_up();
-  if (top != nil && tree_[top].item == Item::List) {
-    if (tree_[top].data == static_cast<std::uint32_t>(marker.ch)) {
-      if (last_line_blank_) tree_[top].flags &= static_cast<std::uint8_t>(~tight);
-      return;
-    }
-    pop(start);
-  } else if (top != nil && tree_[top].item == Item::DefinitionList) {
-    pop(start);
+  // After a definition list stretched over a paragraph, a list starts anew.
+  if (open_definition_list_ == nil && top != nil && tree_[top].item == Item::List &&
+      tree_[top].data == static_cast<std::uint32_t>(marker.ch)) {
+    if (last_line_blank_) tree_[top].flags &= static_cast<std::uint8_t>(~tight);
+    return;
   }
+  finish_list(start);
   bool ordered = marker.ch == '.' || marker.ch == ')';
   Node list{.start = start,
             .item = Item::List,
@@ -148,7 +172,7 @@ void BlockParser::continue_list(std::size_t start, const ListMarker& marker) {
 bool BlockParser::start_definition(LineStart& ls) {
   std::uint32_t top = tree_.peek_up();
   std::uint32_t prev = tree_.cur();
-  bool in_list = top != nil && tree_[top].item == Item::DefinitionList && top != ended_definition_list_;
+  bool in_list = takes_terms(top);
   bool after_title = prev != nil && tree_[prev].item == Item::Paragraph;
   if (!in_list && !after_title) return false;
   LineStart probe = ls;
@@ -185,8 +209,11 @@ bool BlockParser::start_definition(LineStart& ls) {
       list.str = {};
       tree_.reopen(prev, title_ix);
     }
-  } else if (last_line_blank_) {
-    tree_[top].flags &= static_cast<std::uint8_t>(~tight);
+  } else {
+    // A list whose definition was closed from within, by a line that closed that list's own
+    // container too, takes definitions straight after it as any list would.
+    if (passed_list(top)) passed_lists_.pop_back();
+    if (last_line_blank_) tree_[top].flags &= static_cast<std::uint8_t>(~tight);
   }
   last_line_blank_ = false;
   tree_.append(Node{.start = start,
@@ -335,7 +362,7 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
       finish_list(line_content);
       end = parse_fenced_code(ix, indent, *fence);
     } else if (auto alignments = table_start(ix)) {
-      finish_list(ix);
+      finish_list_before_paragraph(ix);
       end = parse_table(ix, std::move(*alignments));
     } else if (text_[ix] == '[' && tree_.peek_up() != nil && tree_[tree_.peek_up()].item == Item::List) {
       end = paragraph_after_list(start_ix, ix);
@@ -352,12 +379,10 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
 // else is left); one it may extend stretches up to the next block.
 std::size_t BlockParser::paragraph_block(std::size_t line_start, std::size_t ix) {
   std::uint32_t top = tree_.peek_up();
-  std::uint32_t list = top != nil && tree_[top].item == Item::DefinitionList ? top : nil;
-  // The list's container then stays open, and a blank line before the paragraph lies inside.
-  bool extends = list != nil && list != ended_definition_list_;
-  if (extends) last_line_blank_ = false;
   std::uint32_t stretched = open_definition_list_;
-  finish_list(ix, extends);
+  // A list stretched over a paragraph before this one is the list this one follows.
+  std::uint32_t list = stretched == nil && top != nil && tree_[top].item == Item::DefinitionList ? top : nil;
+  bool extends = finish_list_before_paragraph(ix);
   std::uint32_t before = tree_.cur();
   std::size_t end = parse_paragraph(ix);
   std::uint32_t after = tree_.cur();

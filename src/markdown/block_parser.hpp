@@ -35,6 +35,13 @@ class BlockParser {
   void run();
 
  private:
+  // A definition list still open whose last definition was closed from within: the blocks that
+  // follow are read into the list after that definition.
+  struct PassedList {
+    std::uint32_t list;
+    std::uint32_t definition;
+  };
+
   // Containers (block_parser.cpp).
   std::size_t parse_block(std::size_t start_ix);
   // Matches the line against the open containers (the first `limit` of them); returns how many
@@ -49,6 +56,14 @@ class BlockParser {
   // `keep_container`: a definition list ending here leaves its container open.
   std::uint32_t pop(std::size_t ix, bool keep_container = false);
   void finish_list(std::size_t ix, bool keep_container = false);
+  // Returns whether the paragraph may extend the definition list before it.
+  bool finish_list_before_paragraph(std::size_t ix);
+  // The innermost list closed from within, if it is `list`.
+  const PassedList* passed_list(std::uint32_t list) const;
+  // Whether `list` is a definition list that takes further terms and definitions: not once
+  // closed as an unmatched container, nor once blocks are read into it after a definition closed
+  // from within.
+  bool takes_terms(std::uint32_t list) const;
   // Returns what kind of container it closed (a paragraph: none).
   Item close_container(std::size_t ix);
   void continue_list(std::size_t start, const ListMarker& marker);
@@ -71,7 +86,7 @@ class BlockParser {
   // A row; where the next line begins, or nothing when the row lacks more cells than `fill_left`
   // (the cells its table may still fill rows with) has left.
   std::optional<std::size_t> parse_table_row(std::size_t ix, std::size_t columns, bool head, std::size_t& fill_left);
-  void strip_refdefs(std::uint32_t paragraph, std::uint32_t prev_sibling, bool keep);
+  void strip_refdefs(std::uint32_t paragraph, std::uint32_t prev_sibling, std::uint32_t prev_next, bool keep);
   bool blank_after_refdefs(LineStart ls);
   std::size_t read_refdefs(std::size_t start, std::size_t limit, bool define);
   // Whether the line at `line_start` continues every open container; `ls` is left after them.
@@ -101,9 +116,7 @@ class BlockParser {
   std::uint32_t last_definition_list_ = nil;
   std::uint32_t last_definition_list_child_ = nil;
   std::uint32_t ended_definition_list_ = nil;  // takes no further definitions
-  // Still open, yet the blocks after it go after it (its definition was closed from within).
-  std::uint32_t passed_definition_list_ = nil;
-  std::uint32_t passed_definition_ = nil;  // its last definition
+  std::vector<PassedList> passed_lists_;       // innermost last
   std::size_t line_content_start_ = 0;
   std::size_t last_refdef_line_ = 0;  // where the last definition that strip_refdefs read began
 };

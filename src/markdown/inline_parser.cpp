@@ -164,9 +164,10 @@ void InlinePass::skip_to(std::size_t& k, std::size_t end) {
 }
 
 // Blocks it covers go; one it ends inside starts where it ends (a paragraph, shown without its
-// tags, loses the items before that instead).
+// tags, loses the items before that instead). That block may begin before the end of this one's
+// text: an item counts its indent's columns back from its marker, so with a tab its start can lie
+// on the line above.
 void InlinePass::cover_siblings(std::size_t end) {
-  if (end <= src_.own_end) return;
   std::uint32_t next = tree_[block_].next;
   while (next != nil && tree_[next].end <= end) next = tree_[next].next;
   tree_[block_].next = next;
@@ -294,6 +295,7 @@ void InlinePass::angle_bracket(std::size_t& k) {
     out_.push_back(ix);
     ++k;
     skip_to(k, autolink->end);
+    cover_siblings(autolink->end);
     return;
   }
   // A comment does not start inside one already read, even one read from the paragraph of a
@@ -420,7 +422,10 @@ void InlinePass::link_close(std::size_t& k) {
   }
   ++k;
   skip_to(k, target->consumed);
-  cover_siblings(target->consumed);
+  // An inline link's destination and title are read on through the text, as a tag is; a reference
+  // ends on its bracket, and reaches into the blocks after it only when that lies past its own.
+  const bool read_on = target->type == LinkType::Inline && !target->footnote;
+  if (read_on || target->consumed > src_.own_end) cover_siblings(target->consumed);
   std::vector<std::uint32_t> children(out_.begin() + static_cast<std::ptrdiff_t>(opener.out_pos) + 1, out_.end());
   out_.resize(opener.out_pos + 1);
   Node& node = tree_[open_ix];

@@ -35,8 +35,9 @@ bool BlockParser::continues(std::size_t line_start, LineStart& ls) {
 }
 
 void BlockParser::append_code_text(std::size_t start, std::size_t end, std::size_t pad) {
-  // A last line with nothing left after its prefix gives nothing, not even the tab's columns.
-  if (pad > 0 && start < end) {
+  // The columns left of a tab the indent took in part come first, even on a last line with
+  // nothing after them.
+  if (pad > 0) {
     tree_.append(Node{.start = start, .end = start, .item = Item::Text, .str = doc_.own(std::string(pad, ' '))});
   }
   if (end >= start + 2 && text_[end - 2] == '\r') {
@@ -51,6 +52,8 @@ void BlockParser::append_code_text(std::size_t start, std::size_t end, std::size
 
 std::size_t BlockParser::parse_paragraph(std::size_t ix) {
   std::uint32_t prev = tree_.cur();
+  // Blocks may follow `prev` already (see `pop`): the paragraph replaces them, unless it vanishes.
+  std::uint32_t prev_next = prev == nil ? nil : tree_[prev].next;
   std::uint32_t para = append_block(Node{.start = ix, .item = Item::Paragraph});
   tree_.push();
   if (pending_marker_ != nil) {
@@ -88,7 +91,7 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
               end = probe.ix() + underline->length;
               tree_.pop();
               tree_[para].end = end;
-              strip_refdefs(para, prev, after_refdefs);
+              strip_refdefs(para, prev, prev_next, after_refdefs);
               return end;
             }
           }
@@ -137,7 +140,7 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
   }
   tree_.pop();
   tree_[para].end = end;
-  strip_refdefs(para, prev, after_refdefs);
+  strip_refdefs(para, prev, prev_next, after_refdefs);
   return table.second.empty() ? end : parse_table(table.first, std::move(table.second));
 }
 
@@ -167,8 +170,9 @@ std::size_t BlockParser::read_refdefs(std::size_t start, std::size_t limit, bool
 }
 
 // Link reference definitions at the start of a paragraph define links and leave no trace; the
-// paragraph then starts after them, or disappears unless `keep`.
-void BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling, bool keep) {
+// paragraph then starts after them, or disappears unless `keep`, giving `prev_sibling` back the
+// blocks that followed it.
+void BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling, std::uint32_t prev_next, bool keep) {
   Node& node = tree_[para];
   std::size_t ix = read_refdefs(node.start, node.content_end, true);
   if (ix == node.start) return;
@@ -183,7 +187,7 @@ void BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling, 
     if (prev_sibling == nil) {
       tree_[parent == nil ? 0 : parent].child = nil;
     } else {
-      tree_[prev_sibling].next = nil;
+      tree_[prev_sibling].next = prev_next;
     }
     tree_.set_cur(prev_sibling);
     return;
