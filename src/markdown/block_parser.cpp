@@ -206,7 +206,7 @@ bool BlockParser::start_definition(LineStart& ls) {
       list.item = Item::DefinitionList;
       list.flags = loose ? 0 : tight;
       list.child = title_ix;
-      list.str = {};
+      list.data = nil;
       tree_.reopen(prev, title_ix);
     }
   } else {
@@ -309,7 +309,7 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
         }
         ls = footnote;
         doc_.footnote_labels.insert(normalize_label(*label));
-        append_block(Node{.start = marker_pos, .item = Item::FootnoteDefinition, .str = *label});
+        append_block(Node{.start = marker_pos, .item = Item::FootnoteDefinition, .data = doc_.keep_text(*label)});
         tree_.push();
         continue;
       }
@@ -411,7 +411,7 @@ std::size_t BlockParser::paragraph_block(std::size_t line_start, std::size_t ix)
     open_definition_list_ = list;
     open_definition_list_depth_ = tree_.spine_len();
   } else if (block.item == Item::Heading) {
-    tree_[list].end = next_line_start(text_, block.content_end);
+    tree_[list].end = next_line_start(text_, doc_.content_end(block));
   } else {
     tree_[list].end = block.start;
   }

@@ -43,10 +43,47 @@ struct Document {
   std::vector<std::uint32_t> inline_seq;
   std::vector<std::uint32_t> inline_out;
 
+  // The nodes' payload texts that are not their own range of the source, and the ends of the
+  // inline source of blocks (see Node::data).
+  std::vector<std::string_view> texts;
+  std::vector<std::size_t> content_ends;
+
   // Keeps `s` alive for the Document's lifetime.
   std::string_view own(std::string s) {
     strings.push_front(std::move(s));
     return strings.front();
+  }
+
+  // `n` spaces (the columns of a partly used tab, a block's indent: a few).
+  std::string_view spaces(std::size_t n) {
+    static constexpr std::string_view kSpaces = "    ";
+    return n <= kSpaces.size() ? kSpaces.substr(0, n) : own(std::string(n, ' '));
+  }
+
+  // The payload text of a text, code, HTML or footnote-reference node.
+  std::string_view text_of(const Node& node) const {
+    return node.data == nil ? std::string_view(text.data() + node.start, node.end - node.start) : texts[node.data];
+  }
+  // Sets it once the node's range is final: its own range of the source takes no room.
+  void set_text(Node& node, std::string_view s) {
+    node.data = s.data() == text.data() + node.start && s.size() == node.end - node.start ? nil : keep_text(s);
+  }
+  // A block's label or info string, kept whatever it is.
+  std::uint32_t keep_text(std::string_view s) {
+    texts.push_back(s);
+    return static_cast<std::uint32_t>(texts.size() - 1);
+  }
+  // A table cell's inline source ends with it.
+  std::size_t content_end(const Node& block) const {
+    return block.data == nil ? block.end : content_ends[block.data];
+  }
+  void set_content_end(Node& block, std::size_t end) {
+    if (block.data == nil) {
+      block.data = static_cast<std::uint32_t>(content_ends.size());
+      content_ends.push_back(end);
+    } else {
+      content_ends[block.data] = end;
+    }
   }
   InlineSource source(std::size_t limit, bool table_cell = false) const {
     return InlineSource{.text = text, .limit = limit, .breaks = breaks, .table_cell = table_cell};

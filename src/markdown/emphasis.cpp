@@ -22,8 +22,7 @@ constexpr std::size_t none = static_cast<std::size_t>(-1);
 
 class Emphasis {
  public:
-  Emphasis(Tree& tree, std::string_view text, const std::vector<std::uint32_t>& seq)
-      : tree_(tree), text_(text), original_(seq.size()) {
+  Emphasis(Tree& tree, const std::vector<std::uint32_t>& seq) : tree_(tree), original_(seq.size()) {
     std::size_t n = seq.size();
     std::size_t delimiters = 0;
     for (std::uint32_t ix : seq) delimiters += tree_[ix].item == Item::MaybeEmphasis;
@@ -91,7 +90,7 @@ class Emphasis {
       Node& node = tree_[nodes_[i]];
       if (node.item == Item::MaybeEmphasis) {
         node.item = Item::Text;
-        node.str = text_.substr(node.start, node.end - node.start);
+        node.data = nil;  // its own range
       }
     }
     std::uint32_t head = head_ == none ? nil : nodes_[head_];
@@ -157,7 +156,6 @@ class Emphasis {
   }
 
   Tree& tree_;
-  std::string_view text_;
   std::size_t original_;
   std::vector<std::uint32_t> nodes_;
   std::vector<std::size_t> prev_;
@@ -168,10 +166,10 @@ class Emphasis {
 
 }  // namespace
 
-std::uint32_t resolve_emphasis(Tree& tree, std::string_view text, const std::vector<std::uint32_t>& sequence) {
+std::uint32_t resolve_emphasis(Tree& tree, const std::vector<std::uint32_t>& sequence) {
   bool any_delimiter = false;
   for (std::uint32_t ix : sequence) any_delimiter |= tree[ix].item == Item::MaybeEmphasis;
-  if (any_delimiter) return Emphasis(tree, text, sequence).run();
+  if (any_delimiter) return Emphasis(tree, sequence).run();
   // Nothing to pair: the sequence is the sibling list as it stands.
   for (std::size_t i = 0; i < sequence.size(); ++i)
     tree[sequence[i]].next = i + 1 < sequence.size() ? sequence[i + 1] : nil;

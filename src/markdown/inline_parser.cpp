@@ -13,10 +13,10 @@ namespace markdown {
 namespace {
 
 // A backslash break that ends a block's content is a literal backslash.
-void literal_backslash(const Document& doc, Node& last) {
+void literal_backslash(Document& doc, Node& last) {
   if (last.item == Item::HardBreak && doc.text[last.start] == '\\') {
     last.item = Item::Text;
-    last.str = doc.text.substr(last.start, 1);
+    doc.set_text(last, doc.text.substr(last.start, 1));
   }
 }
 
@@ -70,7 +70,7 @@ class InlinePass {
   InlinePass(Document& doc, std::uint32_t block, std::span<const std::uint32_t> containers)
       : doc_(doc),
         tree_(doc.tree),
-        src_(doc.source(doc.tree[block].content_end, doc.tree[block].item == Item::TableCell)),
+        src_(doc.source(doc.content_end(doc.tree[block]), doc.tree[block].item == Item::TableCell)),
         block_(block),
         seq_(std::move(doc.inline_seq)),
         out_(std::move(doc.inline_out)) {
@@ -79,7 +79,7 @@ class InlinePass {
     if (tree_[block].item == Item::Heading) src_.raw_limit = tree_[block].end;
     if (!containers.empty()) {
       src_.limit = std::max(src_.limit, tree_[containers.back()].end);
-      src_.own_end = tree_[block].content_end;
+      src_.own_end = doc.content_end(tree_[block]);
       src_.tree = &tree_;
       src_.containers = containers;
     }
@@ -108,7 +108,7 @@ class InlinePass {
   void to_text(std::uint32_t ix) {
     Node& node = tree_[ix];
     node.item = Item::Text;
-    node.str = doc_.text.substr(node.start, node.end - node.start);
+    node.data = nil;  // its own range
   }
   // Brackets left unmatched are literal text.
   void brackets_to_text(const std::vector<std::uint32_t>& items) {
@@ -156,7 +156,7 @@ void InlinePass::skip_to(std::size_t& k, std::size_t end) {
     // trailing white space, which goes with it).
     if (node.end > end && node.item == Item::Text) {
       node.start = end;
-      node.str = doc_.text.substr(end, node.end - end);
+      node.data = nil;  // the rest of its range
       return;
     }
     ++k;
@@ -180,8 +180,8 @@ void InlinePass::cover_siblings(std::size_t end) {
   std::uint32_t child = node.child;
   while (child != nil && tree_[child].end <= end) child = tree_[child].next;
   if (child != nil && tree_[child].start < end && tree_[child].item == Item::Text) {
-    tree_[child].str = doc_.text.substr(end, tree_[child].end - end);
     tree_[child].start = end;
+    tree_[child].data = nil;  // the rest of its range
   }
   node.child = child;
 }
@@ -197,7 +197,7 @@ std::optional<LinkTarget> InlinePass::reference_across_blocks(const ScannedLabel
   Node& node = tree_[closing];
   node.item = Item::Text;
   node.start = target ? label.end : node.start;
-  node.str = doc_.text.substr(node.start, node.end - node.start);
+  node.data = nil;  // its own range
   node.child = nil;
   return target;
 }
@@ -216,8 +216,7 @@ void InlinePass::code_span(std::size_t& k, CodeCloser& closers) {
   }
   std::size_t open_start = node.start;
   if (is_escaped) {
-    std::uint32_t tick = tree_.add_detached(
-        Node{.start = open_start, .end = open_start + 1, .item = Item::Text, .str = doc_.text.substr(open_start, 1)});
+    std::uint32_t tick = tree_.add_detached(Node{.start = open_start, .end = open_start + 1, .item = Item::Text});
     out_.push_back(tick);
     ++open_start;
   }
@@ -240,7 +239,7 @@ void InlinePass::code_span(std::size_t& k, CodeCloser& closers) {
   open.item = Item::Code;
   open.start = open_start;
   open.end = closer.end;
-  open.str = code;
+  doc_.set_text(open, code);
   out_.push_back(ix);
   k = close + 1;
 }
@@ -276,7 +275,7 @@ void InlinePass::run() {
   if (!out_.empty() && (src_.containers.empty() || tree_[block_].next == nil)) {
     literal_backslash(doc_, tree_[out_.back()]);
   }
-  tree_[block_].child = resolve_emphasis(tree_, doc_.text, out_);
+  tree_[block_].child = resolve_emphasis(tree_, out_);
 }
 
 void InlinePass::angle_bracket(std::size_t& k) {
@@ -285,8 +284,7 @@ void InlinePass::angle_bracket(std::size_t& k) {
   if (auto autolink = scan_autolink(doc_.text, start, src_.limit)) {
     std::string_view dest = doc_.text.substr(start + 1, autolink->end - start - 2);
     doc_.links.push_back(LinkInfo{autolink->email ? LinkType::Email : LinkType::Autolink, dest, {}, {}});
-    std::uint32_t text =
-        tree_.add_detached(Node{.start = start + 1, .end = autolink->end - 1, .item = Item::Text, .str = dest});
+    std::uint32_t text = tree_.add_detached(Node{.start = start + 1, .end = autolink->end - 1, .item = Item::Text});
     Node& node = tree_[ix];
     node.item = Item::Link;
     node.end = autolink->end;
@@ -310,7 +308,7 @@ void InlinePass::angle_bracket(std::size_t& k) {
     node.end = *end;
     // A tag reads without the container prefixes inside it; comments and the like keep them.
     const bool tag = doc_.text[start + 1] != '!' && doc_.text[start + 1] != '?';
-    node.str = tag ? source_text(start, *end) : doc_.text.substr(start, *end - start);
+    doc_.set_text(node, tag ? source_text(start, *end) : doc_.text.substr(start, *end - start));
     out_.push_back(ix);
     ++k;
     skip_to(k, *end);
@@ -367,7 +365,7 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
     const bool footnote = footnotes && label && label->raw.size() > 1 && label->raw[0] == '^' &&
                           label->raw.find_first_of("\r\n") == std::string::npos;
     if (label && !footnote) {
-      if (label->end > tree_[block_].content_end) return reference_across_blocks(*label);
+      if (label->end > doc_.content_end(tree_[block_])) return reference_across_blocks(*label);
       return reference(label->raw, LinkType::Reference, label->end, label->end);
     }
   }
@@ -434,14 +432,13 @@ void InlinePass::link_close(std::size_t& k) {
     // A footnote reference leaves the brackets around it text, an image's too.
     inactive_below_ = openers_.size();
     node.item = Item::FootnoteReference;
-    node.str = target->id;
+    node.data = doc_.keep_text(target->id);
     node.child = nil;
     if (opener.image) {
       // `![^1]` is a `!` and a footnote reference.
       std::size_t bang = node.start;
       node.start = bang + 1;
-      out_.back() = tree_.add_detached(
-          Node{.start = bang, .end = bang + 1, .item = Item::Text, .str = doc_.text.substr(bang, 1)});
+      out_.back() = tree_.add_detached(Node{.start = bang, .end = bang + 1, .item = Item::Text});
       out_.push_back(open_ix);
     }
     return;
@@ -450,7 +447,7 @@ void InlinePass::link_close(std::size_t& k) {
   doc_.links.push_back(LinkInfo{target->type, target->dest, target->title, target->id});
   node.data = static_cast<std::uint32_t>(doc_.links.size() - 1);
   brackets_to_text(children);
-  std::uint32_t first_child = children.empty() ? nil : resolve_emphasis(tree_, doc_.text, children);
+  std::uint32_t first_child = children.empty() ? nil : resolve_emphasis(tree_, children);
   tree_[open_ix].child = first_child;
   // Links do not nest: every `[` still open before this one stays text.
   if (!opener.image) links_inactive_below_ = openers_.size();

@@ -22,6 +22,6 @@ void resolve_inlines(Document& doc, std::uint32_t block, std::span<const std::ui
 void end_with_literal_backslash(Document& doc, std::uint32_t block);
 
 // Pairs the emphasis delimiters of one sibling sequence and returns the head of the rebuilt chain.
-std::uint32_t resolve_emphasis(Tree& tree, std::string_view text, const std::vector<std::uint32_t>& sequence);
+std::uint32_t resolve_emphasis(Tree& tree, const std::vector<std::uint32_t>& sequence);
 
 }  // namespace markdown

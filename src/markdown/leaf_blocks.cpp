@@ -38,7 +38,7 @@ void BlockParser::append_code_text(std::size_t start, std::size_t end, std::size
   // The columns left of a tab the indent took in part come first, even on a last line with
   // nothing after them.
   if (pad > 0) {
-    tree_.append(Node{.start = start, .end = start, .item = Item::Text, .str = doc_.own(std::string(pad, ' '))});
+    tree_.append(Node{.start = start, .end = start, .item = Item::Text, .data = doc_.keep_text(doc_.spaces(pad))});
   }
   if (end >= start + 2 && text_[end - 2] == '\r') {
     // A CRLF line ending reaches code as its line feed alone. Any line whose next to last
@@ -87,7 +87,7 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
               append_text(line.text_start, line.backslash_break ? eol : line.trimmed);
               tree_[para].item = Item::Heading;
               tree_[para].count = underline->level;
-              tree_[para].content_end = eol;
+              doc_.set_content_end(tree_[para], eol);
               end = probe.ix() + underline->length;
               tree_.pop();
               tree_[para].end = end;
@@ -120,7 +120,7 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
     }
     if (!more) {
       append_text(line.text_start, line.backslash_break ? eol : line.trimmed);
-      tree_[para].content_end = eol;
+      doc_.set_content_end(tree_[para], eol);
       end = next;
       break;
     }
@@ -174,12 +174,12 @@ std::size_t BlockParser::read_refdefs(std::size_t start, std::size_t limit, bool
 // blocks that followed it.
 void BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling, std::uint32_t prev_next, bool keep) {
   Node& node = tree_[para];
-  std::size_t ix = read_refdefs(node.start, node.content_end, true);
+  std::size_t ix = read_refdefs(node.start, doc_.content_end(node), true);
   if (ix == node.start) return;
   std::uint32_t marker = node.child != nil && tree_[node.child].item == Item::TaskListMarker ? node.child : nil;
   std::uint32_t child = marker == nil ? node.child : tree_[marker].next;
   while (child != nil && tree_[child].end <= ix) child = tree_[child].next;
-  if (child == nil && ix >= node.content_end && !keep) {
+  if (child == nil && ix >= doc_.content_end(node) && !keep) {
     if (marker != nil) pending_marker_ = marker;
     // Nothing but definitions: drop the paragraph from its parent, which still counts it.
     mark_had_block();
@@ -220,7 +220,8 @@ std::size_t BlockParser::parse_atx_heading(std::size_t ix, unsigned level) {
   while (inline_end > content_start && is_line_space(static_cast<unsigned char>(text_[inline_end - 1]))) {
     --inline_end;
   }
-  append_block(Node{.start = ix, .end = end, .item = Item::Heading, .count = level, .content_end = content_end});
+  doc_.set_content_end(tree_[append_block(Node{.start = ix, .end = end, .item = Item::Heading, .count = level})],
+                       content_end);
   tree_.push();
   if (content_start < inline_end) {
     line_content_start_ = content_start;
@@ -228,16 +229,11 @@ std::size_t BlockParser::parse_atx_heading(std::size_t ix, unsigned level) {
     append_text(line.text_start, line.eol);
     if (closed && line.text_start == inline_end) {
       // Before a closing sequence, content that ends in syntax leaves an empty text.
-      tree_.append(
-          Node{.start = inline_end, .end = inline_end, .item = Item::Text, .str = text_.substr(inline_end, 0)});
+      tree_.append(Node{.start = inline_end, .end = inline_end, .item = Item::Text});
     }
-    Node& last = tree_[tree_.cur()];
-    if (inline_end < content_end) {
-      if (last.item == Item::Text && last.str.data() == text_.data() + last.start) {
-        last.str = text_.substr(last.start, content_end - last.start);
-      }
-      last.end = content_end;
-    }
+    // A text that is its own range of the source takes the white space in; another one keeps
+    // its text.
+    if (inline_end < content_end) tree_[tree_.cur()].end = content_end;
   }
   tree_.pop();
   return end;
@@ -305,7 +301,8 @@ std::size_t BlockParser::parse_fenced_code(std::size_t ix, std::size_t indent, F
     info += unescape(raw.substr(i, cr - i));
     i = cr + 1;
   }
-  append_block(Node{.start = ix, .item = Item::CodeBlock, .flags = fenced, .str = doc_.own(std::move(info))});
+  append_block(
+      Node{.start = ix, .item = Item::CodeBlock, .flags = fenced, .data = doc_.keep_text(doc_.own(std::move(info)))});
   tree_.push();
   std::size_t line = next_lf_line(text_, eol);
   std::size_t end = line;
@@ -343,7 +340,7 @@ std::size_t BlockParser::parse_html_block(std::size_t ix, std::size_t indent, Ht
   append_block(Node{.start = ix, .item = Item::HtmlBlock});
   tree_.push();
   if (indent > 0) {
-    tree_.append(Node{.start = ix, .end = ix, .item = Item::Text, .str = doc_.own(std::string(indent, ' '))});
+    tree_.append(Node{.start = ix, .end = ix, .item = Item::Text, .data = doc_.keep_text(doc_.spaces(indent))});
   }
   std::size_t line = ix;
   std::size_t end;   // of the block's range
@@ -355,10 +352,10 @@ std::size_t BlockParser::parse_html_block(std::size_t ix, std::size_t indent, Ht
     std::size_t eol = lf > line && text_[lf - 1] == '\r' && lf < text_.size() ? lf - 1 : lf;
     if (end >= line + 2 && text_[end - 2] == '\r') {
       // As in code, a CR before the line's last byte goes and that byte becomes a line of its own.
-      tree_.append(Node{.start = line, .end = end - 2, .item = Item::Html, .str = text_.substr(line, end - 2 - line)});
-      tree_.append(Node{.start = end - 1, .end = end, .item = Item::Html, .str = text_.substr(end - 1, 1)});
+      tree_.append(Node{.start = line, .end = end - 2, .item = Item::Html});
+      tree_.append(Node{.start = end - 1, .end = end, .item = Item::Html});
     } else {
-      tree_.append(Node{.start = line, .end = end, .item = Item::Html, .str = text_.substr(line, end - line)});
+      tree_.append(Node{.start = line, .end = end, .item = Item::Html});
     }
     if (start.kind <= 5 && line_contains_html_end(text_, line, eol, start.end_marker)) break;
     if (!continues(next, ls)) break;
@@ -376,7 +373,7 @@ std::size_t BlockParser::parse_html_block(std::size_t ix, std::size_t indent, Ht
     if (ls.spaces_remaining() > 0) {
       // The columns of a tab the container prefix did not use.
       tree_.append(Node{
-          .start = line, .end = line, .item = Item::Text, .str = doc_.own(std::string(ls.spaces_remaining(), ' '))});
+          .start = line, .end = line, .item = Item::Text, .data = doc_.keep_text(doc_.spaces(ls.spaces_remaining()))});
     }
   }
   tree_.pop();
@@ -431,7 +428,7 @@ std::optional<std::size_t> BlockParser::parse_table_row(std::size_t ix, std::siz
     LineEnd line = parse_line(skip_line_space(text_, i, eol), eol, true);
     append_text(line.text_start, line.trimmed);
     tree_.pop();
-    tree_[cell].end = tree_[cell].content_end = line.eol;
+    tree_[cell].end = line.eol;  // where its inline source ends too
     if (cells < columns) {
       ++cells;
     } else {
@@ -447,11 +444,7 @@ std::optional<std::size_t> BlockParser::parse_table_row(std::size_t ix, std::siz
   std::size_t filled = std::min(missing, fill_left);
   fill_left -= filled;
   if (filled > 0) {
-    tree_.append(Node{.start = end,
-                      .end = end,
-                      .item = Item::TableCell,
-                      .count = static_cast<std::uint32_t>(filled),
-                      .content_end = end});
+    tree_.append(Node{.start = end, .end = end, .item = Item::TableCell, .count = static_cast<std::uint32_t>(filled)});
   }
   tree_.pop();
   if (filled < missing) return std::nullopt;

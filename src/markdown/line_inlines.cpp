@@ -18,10 +18,6 @@ constexpr std::array<bool, 256> kLineSyntax = [] {
   return table;
 }();
 
-bool is_source_slice(std::string_view text, const Node& node) {
-  return node.str.data() == text.data() + node.start && node.str.size() == node.end - node.start;
-}
-
 }  // namespace
 
 void BlockParser::append_text(std::size_t start, std::size_t end) {
@@ -29,13 +25,13 @@ void BlockParser::append_text(std::size_t start, std::size_t end) {
   std::uint32_t cur = tree_.cur();
   if (cur != nil) {
     Node& prev = tree_[cur];
-    if (prev.item == Item::Text && prev.end == start && is_source_slice(text_, prev)) {
+    // A text that is its own range of the source grows with it.
+    if (prev.item == Item::Text && prev.end == start && prev.data == nil) {
       prev.end = end;
-      prev.str = text_.substr(prev.start, end - prev.start);
       return;
     }
   }
-  tree_.append(Node{.start = start, .end = end, .item = Item::Text, .str = text_.substr(start, end - start)});
+  tree_.append(Node{.start = start, .end = end, .item = Item::Text});
 }
 
 void BlockParser::scan_delimiter_run(std::size_t& ix, std::size_t line_start, std::size_t limit,
@@ -137,8 +133,10 @@ LineEnd BlockParser::parse_line(std::size_t ix, std::size_t limit, bool table_ce
       case '&':
         if (auto ref = scan_entity(bounded, i)) {
           append_text(result.text_start, i);
-          tree_.append(
-              Node{.start = i, .end = i + ref->length, .item = Item::Text, .str = doc_.own(std::move(ref->value))});
+          tree_.append(Node{.start = i,
+                            .end = i + ref->length,
+                            .item = Item::Text,
+                            .data = doc_.keep_text(doc_.own(std::move(ref->value)))});
           i += ref->length;
           result.text_start = i;
         } else {

@@ -52,6 +52,11 @@ TagKind tag_of(Item item) {
   return TagKind::Paragraph;
 }
 
+bool carries_text(Item item) {
+  return item == Item::Text || item == Item::Code || item == Item::InlineHtml || item == Item::Html ||
+         item == Item::FootnoteReference;
+}
+
 EventKind leaf_kind(Item item) {
   switch (item) {
     case Item::Code: return EventKind::Code;
@@ -80,12 +85,25 @@ Parser::Parser(std::string_view text, Options options) {
 
 void Parser::make_event(std::uint32_t ix, bool end, Event& event) const {
   const Node& node = doc_.tree[ix];
-  event = Event{};
+  // Field by field: assigning a whole blank Event compiles to a string store, slow to start.
+  event.tag = TagKind::Paragraph;
+  event.text = {};
+  event.link_type = LinkType::Inline;
+  event.dest_url = {};
+  event.title = {};
+  event.id = {};
+  event.code_block_kind = CodeBlockKind::Indented;
+  event.heading_level = 0;
+  event.list_start.reset();
+  event.ordered = false;
+  event.checked = false;
+  event.filler = false;
+  event.alignments = {};
   event.start = node.start;
   event.end = node.end;
   if (!is_container(node.item)) {
     event.kind = leaf_kind(node.item);
-    event.text = node.str;
+    if (carries_text(node.item)) event.text = doc_.text_of(node);
     event.checked = (node.flags & checked) != 0;
     return;
   }
@@ -95,13 +113,13 @@ void Parser::make_event(std::uint32_t ix, bool end, Event& event) const {
     case Item::Heading: event.heading_level = static_cast<std::uint8_t>(node.count); break;
     case Item::CodeBlock:
       event.code_block_kind = (node.flags & fenced) ? CodeBlockKind::Fenced : CodeBlockKind::Indented;
-      event.text = node.str;
+      if (node.data != nil) event.text = doc_.texts[node.data];
       break;
     case Item::List:
       event.ordered = node.data == '.' || node.data == ')';
       if (event.ordered) event.list_start = node.count;
       break;
-    case Item::FootnoteDefinition: event.text = node.str; break;
+    case Item::FootnoteDefinition: event.text = doc_.texts[node.data]; break;
     case Item::Table: event.alignments = doc_.tables[node.data]; break;
     case Item::Link:
     case Item::Image: {

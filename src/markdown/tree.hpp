@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 #include <vector>
 
 namespace markdown {
@@ -61,23 +60,27 @@ inline constexpr std::uint8_t fenced = 32;        // code block
 inline constexpr std::uint8_t needs_inline = 64;  // block holding raw inline items still to resolve
 inline constexpr std::uint8_t had_block = 128;    // item that held link reference definitions
 
+// Kept small (40 bytes): a dense document has a node for every few bytes, and the arena is
+// written once by the block pass and read again by the inline pass and the events. What few
+// nodes carry beyond their range lives in the Document's side tables, found through `data`.
 struct Node {
   std::size_t start = 0;
   std::size_t end = 0;
   Item item = Item::Text;
   std::uint8_t flags = 0;
-  // Delimiter run length, list item indent, heading level, list marker character; for a table
+  // Delimiter run length, list item indent, heading level, list marker number; for a table
   // cell, the number of empty cells it stands for that fill up a short row (0 for a written one).
   std::uint32_t count = 0;
-  // Index into a side table of the Parser (links, lists, tables, footnote labels).
+  // By item: the delimiter character (delimiter runs), the marker character (lists), the
+  // index of the link (links, images), of the table's alignments (tables), of the end of the
+  // inline source (blocks with inline content: a setext underline or a heading's closing
+  // sequence lies beyond it), or of the payload text (text, code, HTML, footnote labels, info
+  // strings: nil when it is the node's own range of the source).
   std::uint32_t data = nil;
-  std::string_view str = {};  // payload text
-  // Blocks with inline content: where their inline source ends (a setext underline or a
-  // heading's closing sequence lies beyond it).
-  std::size_t content_end = 0;
   std::uint32_t child = nil;
   std::uint32_t next = nil;
 };
+static_assert(sizeof(Node) <= 2 * sizeof(std::size_t) + 24);
 
 // Columns of indentation a line needs to continue an open container (0 for the others).
 inline std::size_t continuation_indent(const Node& node) {
