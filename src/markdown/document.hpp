@@ -11,6 +11,7 @@
 
 #include "markdown/events.hpp"
 #include "markdown/html_scanners.hpp"
+#include "markdown/inline_room.hpp"
 #include "markdown/tree.hpp"
 
 namespace markdown {
@@ -39,9 +40,7 @@ struct Document {
   std::forward_list<std::string> strings;  // allocates nothing until a string is kept
   std::size_t comments_end = 0;            // where the last inline comment read ended
   HtmlGuards html_guards;
-  // The inline pass's working lists, their room kept from block to block.
-  std::vector<std::uint32_t> inline_seq;
-  std::vector<std::uint32_t> inline_out;
+  InlineRoom inline_room;
 
   // The nodes' payload texts that are not their own range of the source, and the ends of the
   // inline source of blocks (see Node::data).
@@ -74,9 +73,7 @@ struct Document {
     return static_cast<std::uint32_t>(texts.size() - 1);
   }
   // A table cell's inline source ends with it.
-  std::size_t content_end(const Node& block) const {
-    return block.data == nil ? block.end : content_ends[block.data];
-  }
+  std::size_t content_end(const Node& block) const { return block.data == nil ? block.end : content_ends[block.data]; }
   void set_content_end(Node& block, std::size_t end) {
     if (block.data == nil) {
       block.data = static_cast<std::uint32_t>(content_ends.size());

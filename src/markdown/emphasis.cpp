@@ -8,32 +8,19 @@ namespace markdown {
 
 namespace {
 
-struct Run {
-  char ch;
-  bool opens;
-  bool closes;
-  std::size_t first;  // list position of its first remaining delimiter
-  std::size_t len;    // remaining delimiters
-  std::size_t orig;   // length as scanned
-  std::size_t prev;   // previous live run (the delimiter stack)
-};
+using Run = DelimiterRun;
 
 constexpr std::size_t none = static_cast<std::size_t>(-1);
 
 class Emphasis {
  public:
-  Emphasis(Tree& tree, const std::vector<std::uint32_t>& seq) : tree_(tree), original_(seq.size()) {
+  Emphasis(Tree& tree, const std::vector<std::uint32_t>& seq, InlineRoom& room)
+      : tree_(tree), original_(seq.size()), nodes_(room.nodes), prev_(room.prev), next_(room.next), runs_(room.runs) {
     std::size_t n = seq.size();
-    std::size_t delimiters = 0;
-    for (std::uint32_t ix : seq) delimiters += tree_[ix].item == Item::MaybeEmphasis;
-    // Each pair adds one node, and takes at least one delimiter from each side.
-    nodes_.reserve(n + delimiters / 2);
     nodes_.assign(seq.begin(), seq.end());
-    prev_.reserve(n + delimiters / 2);
     prev_.resize(n);
-    next_.reserve(n + delimiters / 2);
     next_.resize(n);
-    runs_.reserve(delimiters);
+    runs_.clear();
     for (std::size_t i = 0; i < n; ++i) {
       prev_[i] = i == 0 ? none : i - 1;
       next_[i] = i + 1 == n ? none : i + 1;
@@ -157,19 +144,19 @@ class Emphasis {
 
   Tree& tree_;
   std::size_t original_;
-  std::vector<std::uint32_t> nodes_;
-  std::vector<std::size_t> prev_;
-  std::vector<std::size_t> next_;
+  std::vector<std::uint32_t>& nodes_;
+  std::vector<std::size_t>& prev_;
+  std::vector<std::size_t>& next_;
   std::size_t head_ = none;
-  std::vector<Run> runs_;
+  std::vector<Run>& runs_;
 };
 
 }  // namespace
 
-std::uint32_t resolve_emphasis(Tree& tree, const std::vector<std::uint32_t>& sequence) {
+std::uint32_t resolve_emphasis(Tree& tree, const std::vector<std::uint32_t>& sequence, InlineRoom& room) {
   bool any_delimiter = false;
   for (std::uint32_t ix : sequence) any_delimiter |= tree[ix].item == Item::MaybeEmphasis;
-  if (any_delimiter) return Emphasis(tree, sequence).run();
+  if (any_delimiter) return Emphasis(tree, sequence, room).run();
   // Nothing to pair: the sequence is the sibling list as it stands.
   for (std::size_t i = 0; i < sequence.size(); ++i)
     tree[sequence[i]].next = i + 1 < sequence.size() ? sequence[i + 1] : nil;

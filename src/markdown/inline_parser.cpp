@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <string>
-#include <unordered_map>
 
 #include "markdown/chars.hpp"
 #include "markdown/link_syntax.hpp"
@@ -24,35 +23,37 @@ void literal_backslash(Document& doc, Node& last) {
 constexpr bool is_unresolved(Item item) { return item <= Item::MaybeImage; }
 static_assert(Item::MaybeImage < Item::Text && Item::MaybeEmphasis < Item::MaybeImage);
 
-struct Opener {
-  std::size_t out_pos;
-  bool image;
-};
-
-// Finds, for each backtick run, the next run of a given length after it; each length keeps a
-// cursor that only moves forward, so the whole search is linear.
+// Finds, for each backtick run, the next run of a given length after it. The runs are listed by
+// length, then position; each length keeps a cursor that only moves forward, so the whole search
+// is linear after the sort.
 class CodeCloser {
  public:
-  CodeCloser(const Tree& tree, const std::vector<std::uint32_t>& seq) {
+  CodeCloser(const Tree& tree, const std::vector<std::uint32_t>& seq, InlineRoom& room)
+      : runs_(room.backticks), cursors_(room.backtick_next) {
+    runs_.clear();
     for (std::size_t k = 0; k < seq.size(); ++k) {
-      if (tree[seq[k]].item == Item::MaybeCode) runs_[tree[seq[k]].count].positions.push_back(k);
+      if (tree[seq[k]].item == Item::MaybeCode) {
+        runs_.push_back(BacktickRun{tree[seq[k]].count, static_cast<std::uint32_t>(k)});
+      }
     }
+    std::sort(runs_.begin(), runs_.end(),
+              [](BacktickRun a, BacktickRun b) { return a.count != b.count ? a.count < b.count : a.pos < b.pos; });
+    cursors_.resize(runs_.size());
+    for (std::size_t r = 0; r < runs_.size(); ++r) cursors_[r] = r;
   }
   std::size_t find(std::uint32_t count, std::size_t after) {
-    auto it = runs_.find(count);
-    if (it == runs_.end()) return npos;
-    Runs& runs = it->second;
-    while (runs.next < runs.positions.size() && runs.positions[runs.next] <= after) ++runs.next;
-    return runs.next < runs.positions.size() ? runs.positions[runs.next] : npos;
+    auto first = std::lower_bound(runs_.begin(), runs_.end(), count,
+                                  [](BacktickRun run, std::uint32_t c) { return run.count < c; });
+    if (first == runs_.end() || first->count != count) return npos;
+    std::size_t& next = cursors_[static_cast<std::size_t>(first - runs_.begin())];
+    while (next < runs_.size() && runs_[next].count == count && runs_[next].pos <= after) ++next;
+    return next < runs_.size() && runs_[next].count == count ? runs_[next].pos : npos;
   }
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
  private:
-  struct Runs {
-    std::vector<std::size_t> positions;
-    std::size_t next = 0;
-  };
-  std::unordered_map<std::uint32_t, Runs> runs_;
+  std::vector<BacktickRun>& runs_;
+  std::vector<std::size_t>& cursors_;  // used at the first run of each length
 };
 
 struct LinkTarget {
@@ -72,10 +73,13 @@ class InlinePass {
         tree_(doc.tree),
         src_(doc.source(doc.content_end(doc.tree[block]), doc.tree[block].item == Item::TableCell)),
         block_(block),
-        seq_(std::move(doc.inline_seq)),
-        out_(std::move(doc.inline_out)) {
+        room_(doc.inline_room),
+        seq_(room_.seq),
+        out_(room_.out),
+        openers_(room_.openers) {
     seq_.clear();
     out_.clear();
+    openers_.clear();
     if (tree_[block].item == Item::Heading) src_.raw_limit = tree_[block].end;
     if (!containers.empty()) {
       src_.limit = std::max(src_.limit, tree_[containers.back()].end);
@@ -87,10 +91,6 @@ class InlinePass {
 
   InlinePass(const InlinePass&) = delete;
   InlinePass& operator=(const InlinePass&) = delete;
-  ~InlinePass() {
-    doc_.inline_seq = std::move(seq_);
-    doc_.inline_out = std::move(out_);
-  }
 
   void run();
 
@@ -140,9 +140,10 @@ class InlinePass {
   Tree& tree_;
   InlineSource src_;
   std::uint32_t block_;
-  std::vector<std::uint32_t> seq_;
-  std::vector<std::uint32_t> out_;
-  std::vector<Opener> openers_;
+  InlineRoom& room_;
+  std::vector<std::uint32_t>& seq_;
+  std::vector<std::uint32_t>& out_;
+  std::vector<LinkOpener>& openers_;
   // Link (not image) openers below this stack height can no longer form a link, and no
   // opener below the second one can.
   std::size_t links_inactive_below_ = 0;
@@ -246,7 +247,7 @@ void InlinePass::code_span(std::size_t& k, CodeCloser& closers) {
 
 void InlinePass::run() {
   for (std::uint32_t c = tree_[block_].child; c != nil; c = tree_[c].next) seq_.push_back(c);
-  CodeCloser closers(tree_, seq_);
+  CodeCloser closers(tree_, seq_, room_);
   std::size_t k = 0;
   while (k < seq_.size()) {
     std::uint32_t ix = seq_[k];
@@ -256,7 +257,7 @@ void InlinePass::run() {
       case Item::MaybeHtml: angle_bracket(k); break;
       case Item::MaybeLinkOpen:
       case Item::MaybeImage:
-        openers_.push_back(Opener{out_.size(), node.item == Item::MaybeImage});
+        openers_.push_back(LinkOpener{out_.size(), node.item == Item::MaybeImage});
         out_.push_back(ix);
         ++k;
         break;
@@ -275,7 +276,7 @@ void InlinePass::run() {
   if (!out_.empty() && (src_.containers.empty() || tree_[block_].next == nil)) {
     literal_backslash(doc_, tree_[out_.back()]);
   }
-  tree_[block_].child = resolve_emphasis(tree_, out_);
+  tree_[block_].child = resolve_emphasis(tree_, out_, room_);
 }
 
 void InlinePass::angle_bracket(std::size_t& k) {
@@ -404,7 +405,7 @@ void InlinePass::link_close(std::size_t& k) {
     ++k;
     return;
   }
-  Opener opener = openers_.back();
+  LinkOpener opener = openers_.back();
   openers_.pop_back();
   bool active = (opener.image || openers_.size() >= links_inactive_below_) && openers_.size() >= inactive_below_;
   links_inactive_below_ = std::min(links_inactive_below_, openers_.size());
@@ -424,7 +425,8 @@ void InlinePass::link_close(std::size_t& k) {
   // ends on its bracket, and reaches into the blocks after it only when that lies past its own.
   const bool read_on = target->type == LinkType::Inline && !target->footnote;
   if (read_on || target->consumed > src_.own_end) cover_siblings(target->consumed);
-  std::vector<std::uint32_t> children(out_.begin() + static_cast<std::ptrdiff_t>(opener.out_pos) + 1, out_.end());
+  std::vector<std::uint32_t>& children = room_.link_children;
+  children.assign(out_.begin() + static_cast<std::ptrdiff_t>(opener.out_pos) + 1, out_.end());
   out_.resize(opener.out_pos + 1);
   Node& node = tree_[open_ix];
   node.end = target->end;
@@ -447,7 +449,7 @@ void InlinePass::link_close(std::size_t& k) {
   doc_.links.push_back(LinkInfo{target->type, target->dest, target->title, target->id});
   node.data = static_cast<std::uint32_t>(doc_.links.size() - 1);
   brackets_to_text(children);
-  std::uint32_t first_child = children.empty() ? nil : resolve_emphasis(tree_, children);
+  std::uint32_t first_child = children.empty() ? nil : resolve_emphasis(tree_, children, room_);
   tree_[open_ix].child = first_child;
   // Links do not nest: every `[` still open before this one stays text.
   if (!opener.image) links_inactive_below_ = openers_.size();

@@ -4,10 +4,10 @@
 
 #include <cstdint>
 #include <span>
-#include <string_view>
 #include <vector>
 
 #include "markdown/document.hpp"
+#include "markdown/inline_room.hpp"
 
 namespace markdown {
 
@@ -21,7 +21,8 @@ void resolve_inlines(Document& doc, std::uint32_t block, std::span<const std::ui
 // content reads as one, so a backslash break that ends it is a literal backslash.
 void end_with_literal_backslash(Document& doc, std::uint32_t block);
 
-// Pairs the emphasis delimiters of one sibling sequence and returns the head of the rebuilt chain.
-std::uint32_t resolve_emphasis(Tree& tree, const std::vector<std::uint32_t>& sequence);
+// Pairs the emphasis delimiters of one sibling sequence and returns the head of the rebuilt chain;
+// works in `room`'s lists of emphasis pairing.
+std::uint32_t resolve_emphasis(Tree& tree, const std::vector<std::uint32_t>& sequence, InlineRoom& room);
 
 }  // namespace markdown
