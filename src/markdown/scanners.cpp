@@ -43,13 +43,6 @@ bool at_line_end(std::string_view text, std::size_t ix) {
 
 }  // namespace
 
-std::size_t scan_eol(std::string_view text, std::size_t ix) {
-  if (ix >= text.size()) return 0;
-  if (text[ix] == '\n') return 1;
-  if (text[ix] == '\r') return (ix + 1 < text.size() && text[ix + 1] == '\n') ? 2 : 1;
-  return 0;
-}
-
 std::size_t find_eol(std::string_view text, std::size_t ix) {
   for (; ix + 8 <= text.size(); ix += 8) {
     std::uint64_t word = load_word(text, ix);
@@ -64,27 +57,22 @@ std::size_t next_line_start(std::string_view text, std::size_t ix) {
   return eol + scan_eol(text, eol);
 }
 
-std::optional<std::size_t> scan_blank_line(std::string_view text, std::size_t ix) {
+namespace detail {
+
+std::optional<std::size_t> blank_line_after_space(std::string_view text, std::size_t ix) {
   std::size_t i = skip_blanks(text, ix);
   if (!at_line_end(text, i)) return std::nullopt;
   return i + scan_eol(text, i) - ix;
 }
 
-std::size_t skip_line_space(std::string_view text, std::size_t ix, std::size_t limit) {
-  while (ix < limit && is_line_space(static_cast<unsigned char>(text[ix]))) ++ix;
-  return ix;
-}
-
-std::optional<std::size_t> scan_empty_line(std::string_view text, std::size_t ix) {
+std::optional<std::size_t> empty_line_after_space(std::string_view text, std::size_t ix) {
   std::size_t i = skip_line_space(text, ix, text.size());
   if (!at_line_end(text, i)) return std::nullopt;
   return i + scan_eol(text, i) - ix;
 }
 
-std::optional<std::size_t> scan_hrule(std::string_view text, std::size_t ix) {
-  if (ix >= text.size()) return std::nullopt;
+std::optional<std::size_t> hrule_from_marker(std::string_view text, std::size_t ix) {
   char c = text[ix];
-  if (c != '*' && c != '-' && c != '_') return std::nullopt;
   std::size_t count = 0;
   std::size_t i = ix;
   while (i < text.size() && !is_eol_char(static_cast<unsigned char>(text[i]))) {
@@ -99,17 +87,16 @@ std::optional<std::size_t> scan_hrule(std::string_view text, std::size_t ix) {
   return i + scan_eol(text, i) - ix;
 }
 
-std::optional<unsigned> scan_atx_heading(std::string_view text, std::size_t ix) {
+std::optional<unsigned> atx_heading_from_marker(std::string_view text, std::size_t ix) {
   std::size_t i = ix;
   while (i < text.size() && text[i] == '#' && i - ix < 7) ++i;
   std::size_t level = i - ix;
-  if (level == 0 || level > 6) return std::nullopt;
+  if (level > 6) return std::nullopt;
   if (!at_line_end(text, i) && !is_line_space(static_cast<unsigned char>(text[i]))) return std::nullopt;
   return static_cast<unsigned>(level);
 }
 
-std::optional<Fence> scan_code_fence(std::string_view text, std::size_t ix) {
-  if (ix >= text.size() || (text[ix] != '`' && text[ix] != '~')) return std::nullopt;
+std::optional<Fence> code_fence_from_marker(std::string_view text, std::size_t ix) {
   char c = text[ix];
   std::size_t i = ix;
   while (i < text.size() && text[i] == c) ++i;
@@ -123,6 +110,8 @@ std::optional<Fence> scan_code_fence(std::string_view text, std::size_t ix) {
   }
   return Fence{i - ix, c};
 }
+
+}  // namespace detail
 
 std::optional<std::size_t> scan_closing_fence(std::string_view text, std::size_t ix, Fence fence) {
   std::size_t i = ix;
