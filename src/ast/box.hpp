@@ -33,4 +33,22 @@ class Box {
   std::unique_ptr<T> ptr_;
 };
 
+// A value, or the value a Box holds: for code that takes either alike.
+template <class T>
+T& unbox(T& value) {
+  return value;
+}
+template <class T>
+const T& unbox(const T& value) {
+  return value;
+}
+template <class T>
+T& unbox(Box<T>& box) {
+  return *box;
+}
+template <class T>
+const T& unbox(const Box<T>& box) {
+  return *box;
+}
+
 }  // namespace vyn::ast

@@ -23,12 +23,12 @@ void rebind_shared_texts(NodeList& nodes, const std::deque<std::string>& from, c
     NodeList* list = pending.back();
     pending.pop_back();
     for (Node& node : *list) {
-      if (auto* link = std::get_if<LinkNode>(&node.payload)) {
-        rebind(link->url);
-        rebind_title(link->title);
-      } else if (auto* image = std::get_if<ImageNode>(&node.payload)) {
-        rebind(image->url);
-        rebind_title(image->title);
+      if (node.kind == NodeKind::Link) {
+        rebind(node.as<LinkNode>().url);
+        rebind_title(node.as<LinkNode>().title);
+      } else if (node.kind == NodeKind::Image) {
+        rebind(node.as<ImageNode>().url);
+        rebind_title(node.as<ImageNode>().title);
       }
       if (NodeList* children = node.children()) pending.push_back(children);
     }
@@ -38,20 +38,18 @@ void rebind_shared_texts(NodeList& nodes, const std::deque<std::string>& from, c
 }  // namespace
 
 NodeList* Node::children() {
-  return std::visit(
-      [](auto& p) -> NodeList* {
-        if constexpr (HasChildren<decltype(p)>)
-          return &p.children;
-        else
-          return nullptr;
-      },
-      payload);
+  return visit_record([](auto& p) -> NodeList* {
+    if constexpr (HasChildren<decltype(p)>)
+      return &p.children;
+    else
+      return nullptr;
+  });
 }
 
 const NodeList* Node::children() const { return const_cast<Node*>(this)->children(); }
 
 const Position& Node::position() const {
-  return std::visit([](const auto& p) -> const Position& { return p.position; }, payload);
+  return visit_record([](const auto& p) -> const Position& { return p.position; });
 }
 
 Root::Root(const Root& other)

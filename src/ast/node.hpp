@@ -23,11 +23,20 @@ struct Node {
 
   template <class Payload>
   Payload& as() {
-    return std::get<Payload>(payload);
+    return unbox(std::get<StoredRecord<Payload>>(payload));
   }
   template <class Payload>
   const Payload& as() const {
-    return std::get<Payload>(payload);
+    return unbox(std::get<StoredRecord<Payload>>(payload));
+  }
+  // Calls `f` with the payload record, out of its Box if it has one.
+  template <class F>
+  decltype(auto) visit_record(F&& f) {
+    return std::visit([&](auto& stored) -> decltype(auto) { return f(unbox(stored)); }, payload);
+  }
+  template <class F>
+  decltype(auto) visit_record(F&& f) const {
+    return std::visit([&](const auto& stored) -> decltype(auto) { return f(unbox(stored)); }, payload);
   }
 
   // The child list of the kinds that carry one, else nullptr.
@@ -41,7 +50,7 @@ Node make_block(NodeKind kind, NodeList children, Position position);  // a Stan
 Node make_error(std::string message, std::string raw_content, Position position);
 template <class Payload>
 Node make_node(NodeKind kind, Payload payload) {
-  return Node{kind, NodePayload(std::move(payload))};
+  return Node{kind, NodePayload(std::in_place_type<StoredRecord<Payload>>, std::move(payload))};
 }
 
 enum class RootType : std::uint8_t { Root };

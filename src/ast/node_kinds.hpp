@@ -89,7 +89,7 @@ struct NodeKindInfo {
 
 inline constexpr std::array kNodeKinds = {
 #define VYN_KIND_INFO(kind, name, payload, walk, slug, github, validate, merge) \
-  NodeKindInfo{name, VariantIndex<payload, NodePayload>::value, {walk, slug, github, validate, merge}},
+  NodeKindInfo{name, VariantIndex<StoredRecord<payload>, NodePayload>::value, {walk, slug, github, validate, merge}},
     VYN_NODE_KINDS(VYN_KIND_INFO)
 #undef VYN_KIND_INFO
 };
@@ -104,9 +104,18 @@ inline constexpr auto kNodeKindNames = [] {
 constexpr const NodeKindInfo& kind_info(NodeKind kind) { return kNodeKinds[static_cast<std::size_t>(kind)]; }
 constexpr std::string_view kind_name(NodeKind kind) { return kind_info(kind).name; }
 
+template <class Stored>
+struct Unboxed {
+  using type = Stored;
+};
+template <class Record>
+struct Unboxed<Box<Record>> {
+  using type = Record;
+};
+
 // The payload record of a kind.
 template <NodeKind Kind>
-using PayloadOf = std::variant_alternative_t<kind_info(Kind).payload, NodePayload>;
+using PayloadOf = typename Unboxed<std::variant_alternative_t<kind_info(Kind).payload, NodePayload>>::type;
 
 template <class Payload>
 concept HasChildren = requires(Payload p) {

@@ -27,7 +27,7 @@ using PayloadReader = void (*)(const Json& tagged, Reader& reader, NodePayload& 
 
 template <class Payload>
 void read_payload(const Json& tagged, Reader& reader, NodePayload& out) {
-  ValueReader<Payload>::fill_fields(tagged, 1, reader, out.emplace<Payload>());
+  ValueReader<Payload>::fill_fields(tagged, 1, reader, unbox(out.emplace<StoredRecord<Payload>>()));
 }
 
 // The reader of each kind's payload record, in kind order.

@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
+#include "ast/box.hpp"
 #include "ast/json.hpp"
 #include "ast/math_expr.hpp"
 #include "ast/shared_text.hpp"
@@ -160,8 +162,31 @@ struct ErrorNode {
   bool operator==(const ErrorNode&) const = default;
 };
 
+// The records larger than the common ones (text, inline code, containers) are held in a Box, so
+// that a node takes the room of a common record: lists of nodes take a third of the room and
+// moving a node moves less.
+template <class Record>
+inline constexpr bool kBoxedRecord = false;
+template <>
+inline constexpr bool kBoxedRecord<CodeBlockNode> = true;
+template <>
+inline constexpr bool kBoxedRecord<LinkNode> = true;
+template <>
+inline constexpr bool kBoxedRecord<ImageNode> = true;
+template <>
+inline constexpr bool kBoxedRecord<MathNode> = true;
+template <>
+inline constexpr bool kBoxedRecord<MathDisplayNode> = true;
+template <>
+inline constexpr bool kBoxedRecord<ComponentNode> = true;
+
+// How a node holds a payload record.
+template <class Record>
+using StoredRecord = std::conditional_t<kBoxedRecord<Record>, Box<Record>, Record>;
+
 using NodePayload =
-    std::variant<TextNode, CodeInlineNode, CodeBlockNode, StandardBlockNode, LinkNode, ImageNode, FootnoteNode,
-                 MathNode, MathDisplayNode, CitationNode, CrossRefNode, ComponentNode, VariableNode, ErrorNode>;
+    std::variant<TextNode, CodeInlineNode, StoredRecord<CodeBlockNode>, StandardBlockNode, StoredRecord<LinkNode>,
+                 StoredRecord<ImageNode>, FootnoteNode, StoredRecord<MathNode>, StoredRecord<MathDisplayNode>,
+                 CitationNode, CrossRefNode, StoredRecord<ComponentNode>, VariableNode, ErrorNode>;
 
 }  // namespace vyn::ast

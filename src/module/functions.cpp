@@ -2,6 +2,7 @@
 
 #include "ast/read.hpp"
 #include "ast/write.hpp"
+#include "ast/writer.hpp"
 #include "github/references.hpp"
 #include "module/arguments.hpp"
 #include "module/errors.hpp"
@@ -28,7 +29,7 @@ constexpr Signature kQueryAll{"query_all", {"ast", "node_type"}, 2, 2};
 
 PyObject* to_python(const ast::Root& root) {
   PythonSink sink;
-  ast::write_root(root, sink);
+  ast::Writer<PythonSink>(sink).record(root);
   return sink.take();
 }
 

@@ -101,60 +101,16 @@ PyObject* PythonSink::shared_int(std::uint64_t value) {
   return Py_NewRef(object);
 }
 
-void PythonSink::put(PyObject* value) {
-  if (!value) {
-    fail();
-    return;
-  }
-  last_ = value;
-  if (open_.empty()) {
-    Py_XDECREF(result_);
-    result_ = value;
-    return;
-  }
-  Open& top = open_.back();
-  if (PyList_CheckExact(top.container)) {
-    if (top.filled < PyList_GET_SIZE(top.container)) {
-      PyList_SET_ITEM(top.container, top.filled, value);  // steals
-    } else {
-      int status = PyList_Append(top.container, value);
-      Py_DECREF(value);
-      if (status < 0) return fail();
-    }
-    ++top.filled;
-    return;
-  }
-  int status = PyDict_SetItem(top.container, pending_key_, value);
+void PythonSink::set_result(PyObject* value) {
+  Py_XDECREF(result_);
+  result_ = value;
+}
+
+void PythonSink::append(Open& top, PyObject* value) {
+  int status = PyList_Append(top.container, value);
   Py_DECREF(value);
-  if (status < 0) fail();
-}
-
-void PythonSink::begin_object() {
-  if (failed_) return;
-  PyObject* dict = PyDict_New();
-  if (!dict) return fail();
-  put(dict);  // the parent (or result_) owns it from here
-  if (!failed_) open_.push_back({dict});
-}
-
-void PythonSink::key(ast::Key key) {
-  if (failed_) return;
-  pending_key_ = shared_key(key);
-  if (!pending_key_) fail();
-}
-
-void PythonSink::end_object() {
-  if (failed_) return;
-  last_ = open_.back().container;
-  open_.pop_back();
-}
-
-void PythonSink::begin_array(std::size_t size) {
-  if (failed_) return;
-  PyObject* list = PyList_New(static_cast<Py_ssize_t>(size));
-  if (!list) return fail();
-  put(list);
-  if (!failed_) open_.push_back({list});
+  if (status < 0) return fail();
+  ++top.filled;
 }
 
 void PythonSink::end_array() {
@@ -168,26 +124,11 @@ void PythonSink::end_array() {
   open_.pop_back();
 }
 
-void PythonSink::null() {
-  if (!failed_) put(Py_NewRef(Py_None));
-}
-void PythonSink::boolean(bool value) {
-  if (!failed_) put(PyBool_FromLong(value));
-}
-void PythonSink::unsigned_integer(std::uint64_t value) {
-  if (!failed_) put(shared_int(value));
-}
 void PythonSink::signed_integer(std::int64_t value) {
   if (!failed_) put(PyLong_FromLongLong(value));
 }
 void PythonSink::floating(double value) {
   if (!failed_) put(PyFloat_FromDouble(value));
-}
-void PythonSink::string(std::string_view value) {
-  if (!failed_) put(new_str(value));
-}
-void PythonSink::name(std::string_view value) {
-  if (!failed_) put(shared_name(value));
 }
 
 void PythonSink::mark(const void* identity) {

@@ -36,18 +36,50 @@ class PythonSink final : public ast::Sink {
   PythonSink& operator=(const PythonSink&) = delete;
   ~PythonSink() override;
 
-  void begin_object() override;
-  void key(ast::Key key) override;
-  void end_object() override;
-  void begin_array(std::size_t size) override;
+  // Called for every value: defined here, so that a writer instantiated for this class makes them
+  // without calls.
+  void begin_object() override {
+    if (failed_) return;
+    PyObject* dict = PyDict_New();
+    if (!dict) return fail();
+    put(dict);  // the parent (or result_) owns it from here
+    if (!failed_) open_.push_back({dict});
+  }
+  void key(ast::Key key) override {
+    if (failed_) return;
+    pending_key_ = key.slot() != ast::Key::kNoSlot && keys_[key.slot()] ? keys_[key.slot()] : shared_key(key);
+    if (!pending_key_) fail();
+  }
+  void end_object() override {
+    if (failed_) return;
+    last_ = open_.back().container;
+    open_.pop_back();
+  }
+  void begin_array(std::size_t size) override {
+    if (failed_) return;
+    PyObject* list = PyList_New(static_cast<Py_ssize_t>(size));
+    if (!list) return fail();
+    put(list);
+    if (!failed_) open_.push_back({list, static_cast<Py_ssize_t>(size)});
+  }
   void end_array() override;
-  void null() override;
-  void boolean(bool value) override;
-  void unsigned_integer(std::uint64_t value) override;
+  void null() override {
+    if (!failed_) put(Py_NewRef(Py_None));
+  }
+  void boolean(bool value) override {
+    if (!failed_) put(PyBool_FromLong(value));
+  }
+  void unsigned_integer(std::uint64_t value) override {
+    if (!failed_) put(shared_int(value));
+  }
   void signed_integer(std::int64_t value) override;
   void floating(double value) override;
-  void string(std::string_view value) override;
-  void name(std::string_view value) override;
+  void string(std::string_view value) override {
+    if (!failed_) put(PyUnicode_DecodeUTF8(value.data(), static_cast<Py_ssize_t>(value.size()), nullptr));
+  }
+  void name(std::string_view value) override {
+    if (!failed_) put(shared_name(value));
+  }
   void mark(const void* identity) override;
   bool repeat(const void* identity) override;
 
@@ -59,6 +91,7 @@ class PythonSink final : public ast::Sink {
  private:
   struct Open {
     PyObject* container;    // a dict or a list, owned through the chain of parents
+    Py_ssize_t size = -1;   // the size a list was made with; -1 for a dict
     Py_ssize_t filled = 0;  // items set so far (lists)
   };
   struct NameSlot {
@@ -74,7 +107,24 @@ class PythonSink final : public ast::Sink {
   static constexpr unsigned kIntBits = 10;
 
   // Places a new reference where the writer is; steals it.
-  void put(PyObject* value);
+  void put(PyObject* value) {
+    if (!value) return fail();
+    last_ = value;
+    if (open_.empty()) return set_result(value);
+    Open& top = open_.back();
+    if (top.size < 0) {
+      int status = PyDict_SetItem(top.container, pending_key_, value);
+      Py_DECREF(value);
+      if (status < 0) fail();
+    } else if (top.filled < top.size) {
+      PyList_SET_ITEM(top.container, top.filled++, value);  // steals
+    } else {
+      append(top, value);
+    }
+  }
+  // At the end of a list filled beyond the size it was announced with.
+  void append(Open& top, PyObject* value);
+  void set_result(PyObject* value);
   void fail();
   // A key's str, owned by the sink; nothing with an exception set.
   PyObject* shared_key(ast::Key key);
