@@ -185,7 +185,7 @@ void handle_html_event(RegionState& state, std::string_view t, bool is_inline, s
   if (!state.frames.empty()) {
     auto* block = std::get_if<frame::Block>(&state.frames.back().kind);
     if (block && block->kind == ast::NodeKind::Html) {
-      state.frames.back().children.add(std::move(text), 1);
+      state.push_to_frame(std::move(text), 1);
       return;
     }
   }
@@ -199,10 +199,10 @@ void close_unclosed_components(RegionState& state) {
     OpenComponent open = std::move(state.component_stack.back());
     state.component_stack.pop_back();
     const std::string& name = open.tag.name;
-    state.top_level.add(ast::make_error("Unclosed tag <" + name + ">", "<" + name + ">",
+    state.push_to_frame(ast::make_error("Unclosed tag <" + name + ">", "<" + name + ">",
                                         state.source_map().position(open.tag.start, open.tag.start + name.size() + 2)),
                         1);
-    state.top_level.append(std::move(open.children));
+    state.push_to_frame(std::move(open.children));
   }
 }
 

@@ -118,7 +118,7 @@ class RegionPass {
           skipping_filler_ = true;
           break;
         }
-        state_.frames.push_back(Frame{{}, {}, is_link(event) ? link_frame(event) : frame_kind(event), s});
+        state_.open_frame(is_link(event) ? link_frame(event) : frame_kind(event), s);
         if (event.tag == TagKind::CodeBlock) ++code_blocks_open_;
         break;
       case EventKind::End:
@@ -177,10 +177,9 @@ class RegionPass {
 
   void end_frame(std::uint64_t e) {
     if (state_.frames.empty()) return;
-    Frame frame = std::move(state_.frames.back());
-    state_.frames.pop_back();
+    Frame frame;
+    Fitted fitted = state_.close_frame(frame);
     if (std::holds_alternative<frame::CodeBlock>(frame.kind)) --code_blocks_open_;
-    Fitted fitted = state_.fit(std::move(frame.children));
     FrameNodeBuilder builder{std::move(fitted.nodes), std::move(frame.text), span(frame.start, e),
                              state_.context().highlights};
     state_.push_fitted(std::visit(builder, frame.kind), fitted);
@@ -196,16 +195,16 @@ class RegionPass {
     std::string_view input = state_.input();
     std::uint64_t a = s > 0 && s - 1 < input.size() && input[s - 1] == '\\' ? s - 1 : s;
     std::string_view source = e <= input.size() && a < e ? input.substr(a, e - a) : t;
-    process_text(source, a, state_.source_map(), false, text_nodes_);
-    for (ast::Node& node : text_nodes_) state_.push_node(std::move(node), 1);
-    text_nodes_.clear();
+    Children& target = state_.target();
+    const std::size_t before = target.nodes.size();
+    process_text(source, a, state_.source_map(), false, target.nodes);
+    target.added_leaves(before);
   }
 
   std::uint64_t base_;
   RegionState state_;
   std::size_t code_blocks_open_ = 0;
   bool skipping_filler_ = false;  // a filler cell past the budget started
-  ast::NodeList text_nodes_;      // the nodes of one text event, its room kept for the next
   // The definition texts this run's references have used, by where the library holds them.
   std::map<std::pair<const char*, std::size_t>, const std::string*> kept_;
 };

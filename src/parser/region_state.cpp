@@ -1,6 +1,7 @@
 #include "parser/region_state.hpp"
 
 #include <algorithm>
+#include <iterator>
 
 #include "ast/limits.hpp"
 #include "parser/source_slice.hpp"
@@ -25,10 +26,23 @@ RegionState::RegionState(const SourceMap& source_map, std::string_view input, st
   frames.reserve(8);  // containers seldom nest deeper: no frame is moved to grow the stack
 }
 
-Children& RegionState::target() {
-  if (!component_stack.empty()) return component_stack.back().children;
-  if (!frames.empty()) return frames.back().children;
-  return top_level;
+Fitted RegionState::close_frame(Frame& frame) {
+  frame = std::move(frames.back());
+  frames.pop_back();
+  const std::size_t first = frame.first;
+  // The frame's own come last, their indexes in order: found from the end, so that a frame costs
+  // its own children only.
+  auto waiting = stacked_.waiting.end();
+  while (waiting != stacked_.waiting.begin() && std::prev(waiting)->index >= first) --waiting;
+  for (auto w = waiting; w != stacked_.waiting.end(); ++w) w->index -= first;
+  auto from = stacked_.nodes.begin() + static_cast<std::ptrdiff_t>(first);
+  Fitted fitted = fit(ast::NodeList(std::make_move_iterator(from), std::make_move_iterator(stacked_.nodes.end())),
+                      std::span<const Height>(stacked_.heights).subspan(first),
+                      std::span<Waiting>(waiting, stacked_.waiting.end()), budget_);
+  stacked_.nodes.erase(from, stacked_.nodes.end());
+  stacked_.heights.resize(first);
+  stacked_.waiting.erase(waiting, stacked_.waiting.end());
+  return fitted;
 }
 
 void RegionState::push_fitted(ast::Node node, const Fitted& fitted, std::optional<SourceRange> raw_content) {
@@ -42,26 +56,27 @@ void RegionState::push_fitted(ast::Node node, const Fitted& fitted, std::optiona
 }
 
 ast::NodeList RegionState::take_top_level() {
-  Fitted fitted = fit(std::move(top_level), static_cast<Height>(levels_ + 1));
+  Fitted fitted = fit(std::move(stacked_.nodes), stacked_.heights, stacked_.waiting, static_cast<Height>(levels_ + 1));
   return fitted.lifted ? take(*fitted.lifted) : std::move(fitted.nodes);
 }
 
-Fitted RegionState::fit(Children children, Height budget) {
+Fitted RegionState::fit(ast::NodeList nodes, std::span<const Height> heights, std::span<Waiting> waiting_list,
+                        Height budget) {
   Height tallest = 0;
-  for (Height h : children.heights) tallest = std::max(tallest, h);
+  for (Height h : heights) tallest = std::max(tallest, h);
   if (tallest < budget) {
-    for (Waiting& w : children.waiting) keep(children.nodes[w.index], w);
-    return {std::move(children.nodes), static_cast<Height>(tallest + 1), std::nullopt};
+    for (Waiting& w : waiting_list) keep(nodes[w.index], w);
+    return {std::move(nodes), static_cast<Height>(tallest + 1), std::nullopt};
   }
   // No child is taller than budget, so lifting the grandchildren of the
   // tallest ones is enough. Those built at the bound already hold theirs in a
   // chain, which joins this one whole.
   Chain chain = new_chain();
-  auto waiting = children.waiting.begin();
-  for (std::size_t k = 0; k < children.nodes.size(); ++k) {
-    ast::Node& child = children.nodes[k];
-    Waiting* wait = waiting != children.waiting.end() && waiting->index == k ? &*waiting++ : nullptr;
-    if (children.heights[k] < budget) {
+  auto waiting = waiting_list.begin();
+  for (std::size_t k = 0; k < nodes.size(); ++k) {
+    ast::Node& child = nodes[k];
+    Waiting* wait = waiting != waiting_list.end() && waiting->index == k ? &*waiting++ : nullptr;
+    if (heights[k] < budget) {
       if (wait) keep(child, *wait);
       chunks_[chain.last].nodes.push_back(std::move(child));
       continue;

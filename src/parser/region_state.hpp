@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -53,15 +54,11 @@ struct Children {
   std::vector<Waiting> waiting;  // in the order of their indexes
 
   void add(ast::Node&& node, Height height) {
-    // Most containers hold a few nodes: room for them at once spares the
-    // moves of growing one by one.
-    if (nodes.empty()) {
-      nodes.reserve(3);
-      heights.reserve(3);
-    }
     nodes.push_back(std::move(node));
     heights.push_back(height);
   }
+  // Counts the nodes appended to `nodes` since it held `before` as leaves.
+  void added_leaves(std::size_t before) { heights.resize(heights.size() + nodes.size() - before, 1); }
   void append(Children other);
 };
 
@@ -106,8 +103,8 @@ using FrameKind = std::variant<frame::Block, frame::Heading, frame::List, frame:
 
 // One open container, from its start event to its end event.
 struct Frame {
-  Children children;
-  std::string text;  // the code of a code-block frame
+  std::size_t first;  // where its children begin among the nodes the run stacks up (RegionState)
+  std::string text;   // the code of a code-block frame
   FrameKind kind;
   std::uint64_t start;  // absolute
 };
@@ -130,11 +127,22 @@ class RegionState {
 
   std::vector<Frame> frames;
   std::vector<OpenComponent> component_stack;
-  Children top_level;
 
-  // Adds a finished node of the given height where it belongs: the innermost
-  // open component, else the innermost frame, else the top level.
+  // Opens a frame: the nodes added to it from now on are its children.
+  void open_frame(FrameKind kind, std::uint64_t start) {
+    frames.push_back(Frame{stacked_.nodes.size(), {}, std::move(kind), start});
+  }
+  // Closes the innermost frame, whose children are returned as fit() gives them.
+  Fitted close_frame(Frame& frame);
+
+  // Where a finished node belongs: the innermost open component, else the
+  // innermost frame, else the top level.
+  Children& target() { return component_stack.empty() ? stacked_ : component_stack.back().children; }
+  // Adds a finished node of the given height there.
   void push_node(ast::Node&& node, Height height) { target().add(std::move(node), height); }
+  // Adds to the innermost frame (the top level when none is open), whatever components are open.
+  void push_to_frame(ast::Node&& node, Height height) { stacked_.add(std::move(node), height); }
+  void push_to_frame(Children children) { stacked_.append(std::move(children)); }
 
   // Adds a container built from `fitted`'s nodes, as push_node does. A
   // component's source text, from `raw_content`, is taken only if the component
@@ -146,10 +154,11 @@ class RegionState {
   // children by their own children (one error node, the first time in the run,
   // tells so): no text is lost, and nothing recurses deeper than
   // ast::kMaxNodeDepth later on.
-  Fitted fit(Children children) { return fit(std::move(children), budget_); }
+  Fitted fit(Children children) { return fit(std::move(children.nodes), children.heights, children.waiting, budget_); }
 
-  // The finished top level. A run at the deepest level has room for leaves
-  // only: its containers, built with room for one level more, are dissolved.
+  // The finished top level, once every frame is closed. A run at the deepest
+  // level has room for leaves only: its containers, built with room for one
+  // level more, are dissolved.
   ast::NodeList take_top_level();
 
  private:
@@ -159,8 +168,8 @@ class RegionState {
   };
   static constexpr std::size_t kNoChunk = static_cast<std::size_t>(-1);
 
-  Children& target();
-  Fitted fit(Children children, Height budget);
+  // `waiting` indexes `nodes`, in order.
+  Fitted fit(ast::NodeList nodes, std::span<const Height> heights, std::span<Waiting> waiting, Height budget);
   // A chain of one empty chunk.
   Chain new_chain();
   // Joins `tail` to the end of `chain`, with a new empty chunk after it.
@@ -177,6 +186,10 @@ class RegionState {
   Height budget_;  // levels a container built in the run may span
   bool reported_too_deep_ = false;
   std::vector<Chunk> chunks_;
+  // The top level's nodes, then the children of each open frame in turn, the
+  // innermost frame's last: one list for the run, which each frame's node
+  // takes its children from, so that no frame grows a list of its own.
+  Children stacked_;
 };
 
 }  // namespace vyn::parser
