@@ -8,8 +8,8 @@ namespace {
 
 // Points every link and image of `nodes` that views one of `from`'s texts at the same text in `to`,
 // a copy of `from`. Iterative, so that no tree is too deep for it.
-void rebind_shared_texts(NodeList& nodes, const std::deque<std::string>& from, const std::deque<std::string>& to) {
-  if (from.empty()) return;
+void rebind_shared_texts(NodeList& nodes, const KeptTexts& from, const KeptTexts& to) {
+  if (from.size() == 0) return;
   std::unordered_map<const std::string*, const std::string*> copies;
   for (std::size_t k = 0; k < from.size(); ++k) copies.emplace(&from[k], &to[k]);
   auto rebind = [&](SharedText& text) {

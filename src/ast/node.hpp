@@ -2,7 +2,6 @@
 // the root.
 #pragma once
 
-#include <deque>
 #include <optional>
 #include <string>
 #include <utility>
@@ -60,9 +59,8 @@ struct Root {
   std::optional<Json> frontmatter;
   NodeList children;
   Position position;
-  // The texts that nodes of the tree view (SharedText); a deque, so that they stay where they are
-  // as it grows and when the root is moved.
-  std::deque<std::string> shared_texts;
+  // The texts that nodes of the tree view (SharedText).
+  KeptTexts shared_texts;
 
   Root() = default;
   Root(RootType type, std::optional<Json> frontmatter, NodeList children, Position position)

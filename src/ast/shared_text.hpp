@@ -4,11 +4,41 @@
 // text once. Compared and written by value.
 #pragma once
 
+#include <cstddef>
+#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
 
 namespace vyn::ast {
+
+// The texts that the nodes of one tree view (Root::shared_texts). Each stays where it is as more
+// are kept and when the root is moved; nothing is allocated until the first is kept, as most
+// documents keep none.
+class KeptTexts {
+ public:
+  KeptTexts() = default;
+  KeptTexts(const KeptTexts& other)
+      : texts_(other.texts_ ? std::make_unique<std::deque<std::string>>(*other.texts_) : nullptr) {}
+  KeptTexts& operator=(const KeptTexts& other) {
+    if (this != &other) *this = KeptTexts(other);
+    return *this;
+  }
+  KeptTexts(KeptTexts&&) noexcept = default;
+  KeptTexts& operator=(KeptTexts&&) noexcept = default;
+  ~KeptTexts() = default;
+
+  std::size_t size() const { return texts_ ? texts_->size() : 0; }
+  const std::string& operator[](std::size_t k) const { return (*texts_)[k]; }
+  const std::string& emplace_back(std::string_view text) {
+    if (!texts_) texts_ = std::make_unique<std::deque<std::string>>();
+    return texts_->emplace_back(text);
+  }
+
+ private:
+  std::unique_ptr<std::deque<std::string>> texts_;
+};
 
 class SharedText {
  public:

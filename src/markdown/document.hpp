@@ -29,6 +29,10 @@ struct LinkInfo {
 };
 
 struct Document {
+  // Room for a node per four bytes, as dense Markdown (lists, tables, links) takes: regrowing the
+  // arena would copy it and touch twice its memory, while room never used is never touched.
+  Document(std::string_view text, Options options) : text(text), options(options), tree(text.size() / 4) {}
+
   std::string_view text;
   Options options;
   Tree tree;

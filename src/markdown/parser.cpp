@@ -73,12 +73,7 @@ EventKind leaf_kind(Item item) {
 
 }  // namespace
 
-Parser::Parser(std::string_view text, Options options) {
-  doc_.text = text;
-  doc_.options = options;
-  // Room for a node per four bytes, as dense Markdown (lists, tables, links) takes: regrowing the
-  // arena would copy it and touch twice its memory, while room never used is never touched.
-  doc_.tree = Tree(text.size() / 4);
+Parser::Parser(std::string_view text, Options options) : doc_(text, options) {
   parse_blocks(doc_);
   cur_ = doc_.tree.root_first();
 }

@@ -2,6 +2,8 @@
 // The block pass appends blocks and raw inline items; the inline pass rewrites each block's children.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -96,9 +98,12 @@ inline std::size_t continuation_indent(const Node& node) {
 // appended node, pop closes the innermost one.
 class Tree {
  public:
-  explicit Tree(std::size_t expected_nodes = 0) {
-    nodes_.reserve(expected_nodes + 1);
+  // A small document gets room for a few nodes and open containers at once, so that it does not
+  // grow its lists step by step.
+  explicit Tree(std::size_t expected_nodes) {
+    nodes_.reserve(std::max<std::size_t>(expected_nodes, 15) + 1);
     nodes_.push_back(Node{.item = Item::Paragraph});  // root
+    spine_.reserve(8);
   }
 
   std::uint32_t append(const Node& node) {
@@ -113,7 +118,7 @@ class Tree {
     if (cur_ != nil) {
       nodes_[cur_].next = ix;
     } else {
-      nodes_[spine_.empty() ? 0 : spine_.back()].child = ix;
+      nodes_[spine_.empty() ? 0 : spine_.back().ix].child = ix;
     }
     cur_ = ix;
   }
@@ -127,9 +132,8 @@ class Tree {
     cur_ = nil;
   }
   std::uint32_t pop() {
-    auto ix = spine_.back();
+    auto ix = spine_.back().ix;
     spine_.pop_back();
-    indents_.pop_back();
     cur_ = ix;
     return ix;
   }
@@ -139,12 +143,14 @@ class Tree {
     cur_ = last_child;
   }
   // Columns of indentation that continue the open containers from spine position `from` on.
-  std::size_t indent_from(std::size_t from) const { return indents_.back() - (from == 0 ? 0 : indents_[from - 1]); }
+  std::size_t indent_from(std::size_t from) const {
+    return spine_.back().indent - (from == 0 ? 0 : spine_[from - 1].indent);
+  }
   std::uint32_t cur() const { return cur_; }
   void set_cur(std::uint32_t ix) { cur_ = ix; }
   std::size_t spine_len() const { return spine_.size(); }
-  std::uint32_t spine_at(std::size_t i) const { return spine_[i]; }
-  std::uint32_t peek_up() const { return spine_.empty() ? nil : spine_.back(); }
+  std::uint32_t spine_at(std::size_t i) const { return spine_[i].ix; }
+  std::uint32_t peek_up() const { return spine_.empty() ? nil : spine_.back().ix; }
   std::uint32_t root_first() const { return nodes_[0].child; }
 
   Node& operator[](std::uint32_t ix) { return nodes_[ix]; }
@@ -153,13 +159,16 @@ class Tree {
 
  private:
   void open(std::uint32_t ix) {
-    indents_.push_back((indents_.empty() ? 0 : indents_.back()) + continuation_indent(nodes_[ix]));
-    spine_.push_back(ix);
+    spine_.push_back({ix, (spine_.empty() ? 0 : spine_.back().indent) + continuation_indent(nodes_[ix])});
   }
 
+  struct Open {
+    std::uint32_t ix;
+    std::size_t indent;  // running total of the spine's continuation indents up to this one
+  };
+
   std::vector<Node> nodes_;
-  std::vector<std::uint32_t> spine_;
-  std::vector<std::size_t> indents_;  // running total of the spine's continuation indents
+  std::vector<Open> spine_;
   std::uint32_t cur_ = nil;
 };
 

@@ -3,9 +3,8 @@
 #pragma once
 
 #include <cstddef>
-#include <deque>
-#include <string>
 
+#include "ast/shared_text.hpp"
 #include "parser/code_meta.hpp"
 #include "parser/error_budget.hpp"
 
@@ -39,7 +38,7 @@ struct ParseContext {
   HighlightBudget highlights;
   FillerCellBudget filler_cells;
   // Handed to the tree's root when the parse is done (ast::Root::shared_texts).
-  std::deque<std::string> shared_texts;
+  ast::KeptTexts shared_texts;
 };
 
 }  // namespace vyn::parser

@@ -6,6 +6,8 @@
 namespace vyn::parser {
 
 SourceMap::SourceMap(std::string_view text) {
+  // Counted first, so that the table is made once at its size.
+  line_starts_.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   line_starts_.push_back(0);
   const char* begin = text.data();
   const char* end = begin + text.size();
