@@ -26,12 +26,15 @@ CollectorPause::~CollectorPause() {
 PythonSink::~PythonSink() {
   Py_XDECREF(document_key_);
   Py_XDECREF(result_);
-  for (PyObject* object : keys_) Py_XDECREF(object);
-  for (const NameSlot& slot : names_) Py_XDECREF(slot.object);
-  for (std::size_t word = 0; word < ints_filled_.size(); ++word) {
-    for (std::uint64_t bits = ints_filled_[word]; bits != 0; bits &= bits - 1)
-      Py_DECREF(ints_[word * 64 + static_cast<std::size_t>(std::countr_zero(bits))].object);
-  }
+  auto each_filled = [](std::span<const std::uint64_t> words, auto release) {
+    for (std::size_t word = 0; word < words.size(); ++word) {
+      for (std::uint64_t bits = words[word]; bits != 0; bits &= bits - 1)
+        release(word * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
+    }
+  };
+  each_filled(keys_filled_, [&](std::size_t k) { Py_DECREF(keys_[k]); });
+  each_filled({&names_filled_, 1}, [&](std::size_t k) { Py_DECREF(names_[k].object); });
+  each_filled(ints_filled_, [&](std::size_t k) { Py_DECREF(ints_[k].object); });
   for (auto& [identity, object] : marked_) Py_DECREF(object);
 }
 
@@ -43,14 +46,19 @@ PyObject* new_str(std::string_view text) {
   return PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), nullptr);
 }
 
+bool is_ascii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 // The writer's own keys and names are ASCII: copied as they are, without decoding.
 PyObject* new_ascii_str(std::string_view text) {
-  if (!std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-    return new_str(text);
   PyObject* object = PyUnicode_New(static_cast<Py_ssize_t>(text.size()), 127);
   if (object) std::copy(text.begin(), text.end(), reinterpret_cast<char*>(PyUnicode_1BYTE_DATA(object)));
   return object;
 }
+static_assert(std::all_of(ast::kKeys.begin(), ast::kKeys.end(), [](std::string_view key) {
+  return std::all_of(key.begin(), key.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}));
 
 }  // namespace
 
@@ -59,8 +67,10 @@ PyObject* PythonSink::shared_key(ast::Key key) {
     Py_XSETREF(document_key_, new_str(key.text()));
     return document_key_;
   }
-  PyObject*& object = keys_[key.slot()];
-  if (!object) object = new_ascii_str(key.text());
+  PyObject* object = new_ascii_str(key.text());
+  if (!object) return nullptr;
+  keys_[key.slot()] = object;
+  keys_filled_[key.slot() / 64] |= std::uint64_t{1} << (key.slot() % 64);
   return object;
 }
 
@@ -73,11 +83,15 @@ PyObject* PythonSink::shared_name(std::string_view value) {
   std::size_t at = static_cast<std::size_t>((address * 0x9E3779B97F4A7C15u) >> (64 - kNameBits));
   for (std::size_t probe = 0; probe < kProbes; ++probe, at = (at + 1) & kMask) {
     NameSlot& slot = names_[at];
-    if (slot.text == value.data() && slot.size == value.size()) return Py_NewRef(slot.object);
-    if (slot.object) continue;
+    if (filled({&names_filled_, 1}, at)) {
+      if (slot.text == value.data() && slot.size == value.size()) return Py_NewRef(slot.object);
+      continue;
+    }
+    if (!is_ascii(value)) break;
     PyObject* object = new_ascii_str(value);
     if (!object) return nullptr;
     slot = {value.data(), value.size(), object};
+    names_filled_ |= std::uint64_t{1} << at;
     return Py_NewRef(object);
   }
   return new_str(value);

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -47,7 +48,8 @@ class PythonSink final : public ast::Sink {
   }
   void key(ast::Key key) override {
     if (failed_) return;
-    pending_key_ = key.slot() != ast::Key::kNoSlot && keys_[key.slot()] ? keys_[key.slot()] : shared_key(key);
+    pending_key_ =
+        key.slot() != ast::Key::kNoSlot && filled(keys_filled_, key.slot()) ? keys_[key.slot()] : shared_key(key);
     if (!pending_key_) fail();
   }
   void end_object() override {
@@ -94,16 +96,16 @@ class PythonSink final : public ast::Sink {
     Py_ssize_t size = -1;   // the size a list was made with; -1 for a dict
     Py_ssize_t filled = 0;  // items set so far (lists)
   };
-  struct NameSlot {
-    const char* text = nullptr;
-    std::size_t size = 0;
-    PyObject* object = nullptr;
+  struct NameSlot {  // left uninitialized: `names_filled_` tells which hold a name
+    const char* text;
+    std::size_t size;
+    PyObject* object;
   };
   struct IntSlot {  // left uninitialized: `ints_filled_` tells which hold an int
     std::uint64_t value;
     PyObject* object;
   };
-  static constexpr unsigned kNameBits = 5;
+  static constexpr unsigned kNameBits = 5;  // at most 6: one word of bits tells the filled slots
   static constexpr unsigned kIntBits = 10;
 
   // Places a new reference where the writer is; steals it.
@@ -126,6 +128,7 @@ class PythonSink final : public ast::Sink {
   void append(Open& top, PyObject* value);
   void set_result(PyObject* value);
   void fail();
+  static bool filled(std::span<const std::uint64_t> bits, std::size_t k) { return (bits[k / 64] >> (k % 64) & 1) != 0; }
   // A key's str, owned by the sink; nothing with an exception set.
   PyObject* shared_key(ast::Key key);
   // New references to the objects shared within this conversion.
@@ -138,9 +141,13 @@ class PythonSink final : public ast::Sink {
   PyObject* document_key_ = nullptr;  // the last key read from the document
   PyObject* result_ = nullptr;
   bool failed_ = false;
-  // Objects made at their first use in this conversion and shared after that.
-  std::array<PyObject*, ast::kKeys.size()> keys_{};  // interned, by slot
-  std::array<NameSlot, std::size_t{1} << kNameBits> names_{};
+  // Objects made at their first use in this conversion and shared after that. The tables are not
+  // cleared when the sink is made: bits tell which entries hold an object, so that a short
+  // conversion sets up and releases only what it used.
+  std::array<PyObject*, ast::kKeys.size()> keys_;  // by slot
+  std::array<std::uint64_t, (ast::kKeys.size() + 63) / 64> keys_filled_{};
+  std::array<NameSlot, std::size_t{1} << kNameBits> names_;
+  std::uint64_t names_filled_ = 0;
   std::unique_ptr<IntSlot[]> ints_;  // by the value's low bits, made at the first int the interpreter does not keep
   std::array<std::uint64_t, (std::size_t{1} << kIntBits) / 64> ints_filled_{};
   PyObject* last_ = nullptr;                           // the value completed last, borrowed
