@@ -5,18 +5,30 @@
 
 namespace vyn::parser {
 
-SourceMap::SourceMap(std::string_view text) {
-  // Counted first, so that the table is made once at its size.
-  line_starts_.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-  line_starts_.push_back(0);
+namespace {
+
+// Calls `f` with the offset after each line feed of `text`.
+template <class F>
+void each_line_feed(std::string_view text, F f) {
   const char* begin = text.data();
   const char* end = begin + text.size();
   for (const char* p = begin; p < end;) {
     const void* hit = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
     if (!hit) break;
     p = static_cast<const char*>(hit) + 1;
-    line_starts_.push_back(static_cast<std::uint64_t>(p - begin));
+    f(static_cast<std::uint64_t>(p - begin));
   }
+}
+
+}  // namespace
+
+SourceMap::SourceMap(std::string_view text) {
+  // Counted first, so that the table is made once at its size.
+  std::size_t lines = 1;
+  each_line_feed(text, [&](std::uint64_t) { ++lines; });
+  line_starts_.reserve(lines);
+  line_starts_.push_back(0);
+  each_line_feed(text, [&](std::uint64_t start) { line_starts_.push_back(start); });
 }
 
 ast::Point SourceMap::point(std::uint64_t offset) const {
