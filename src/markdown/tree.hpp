@@ -62,13 +62,14 @@ inline constexpr std::uint8_t fenced = 32;        // code block
 inline constexpr std::uint8_t needs_inline = 64;  // block holding raw inline items still to resolve
 inline constexpr std::uint8_t had_block = 128;    // item that held link reference definitions
 
-// Kept small (40 bytes): a dense document has a node for every few bytes, and the arena is
+// Kept small (32 bytes): a dense document has a node for every few bytes, and the arena is
 // written once by the block pass and read again by the inline pass and the events. What few
 // nodes carry beyond their range lives in the Document's side tables, found through `data`.
+// Offsets take 48 bits, more than any memory a text could be held in.
 struct Node {
-  std::size_t start = 0;
-  std::size_t end = 0;
-  Item item = Item::Text;
+  std::uint64_t start : 48 = 0;
+  std::uint64_t end : 48 = 0;
+  Item item : 8 = Item::Text;
   std::uint8_t flags = 0;
   // Delimiter run length, list item indent, heading level, list marker number; for a table
   // cell, the number of empty cells it stands for that fill up a short row (0 for a written one).
@@ -82,7 +83,7 @@ struct Node {
   std::uint32_t child = nil;
   std::uint32_t next = nil;
 };
-static_assert(sizeof(Node) <= 2 * sizeof(std::size_t) + 24);
+static_assert(sizeof(Node) == 32);
 
 // Columns of indentation a line needs to continue an open container (0 for the others).
 inline std::size_t continuation_indent(const Node& node) {
