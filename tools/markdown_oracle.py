@@ -88,11 +88,22 @@ def ends_at_zero_only(mine, theirs):
 
 
 def drops_blocks_only(mine, theirs):
-    """Whether pulldown-cmark's stream is ours with events left out. In a tight list item, after
-    a paragraph that link reference definitions left empty, pulldown-cmark drops the blocks that
-    follow; ours keeps them."""
-    rest = iter(mine)
-    return len(theirs) < len(mine) and all(event in rest for event in theirs)
+    """Whether pulldown-cmark's stream is ours with whole blocks or runs of text left out: where
+    it loses input, ours keeps it. It drops the blocks after a paragraph that link reference
+    definitions left empty in a tight list item, all but the first of the blocks read into a
+    definition list closed from within, and the rest of a block in which a link's reference label
+    closes. Each run of events only ours has must open and close the same containers."""
+    if len(theirs) >= len(mine):
+        return False
+    matched = depth = 0
+    for event in mine:
+        if depth == 0 and matched < len(theirs) and event == theirs[matched]:
+            matched += 1
+            continue
+        depth += event[0].startswith("Start(") - event[0].startswith("End(")
+        if depth < 0:
+            return False
+    return matched == len(theirs) and depth == 0
 
 
 def differences(document, mine, theirs):

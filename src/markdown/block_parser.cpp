@@ -92,11 +92,12 @@ std::uint32_t BlockParser::pop(std::size_t ix, bool keep_container) {
     Node& definition = tree_[passed->definition];
     passed_lists_.pop_back();
     if (definition.next != nil) {
-      // The blocks read into it after its definition move out to follow it, and the blocks
-      // still to come go after the first of them, in place of the rest.
+      // The blocks read into it after its definition move out to follow it, in their order, and
+      // the blocks still to come go after them. pulldown-cmark keeps only the first of them,
+      // losing the rest: one of the differences the README lists.
       node.next = definition.next;
       definition.next = nil;
-      tree_.set_cur(node.next);
+      tree_.set_cur(last_child);
       return node_ix;
     }
     // Closed before any block followed, it ends on its definition as any list would.

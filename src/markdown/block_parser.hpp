@@ -86,7 +86,7 @@ class BlockParser {
   // A row; where the next line begins, or nothing when the row lacks more cells than `fill_left`
   // (the cells its table may still fill rows with) has left.
   std::optional<std::size_t> parse_table_row(std::size_t ix, std::size_t columns, bool head, std::size_t& fill_left);
-  void strip_refdefs(std::uint32_t paragraph, std::uint32_t prev_sibling, std::uint32_t prev_next, bool keep);
+  void strip_refdefs(std::uint32_t paragraph, std::uint32_t prev_sibling, bool keep);
   bool blank_after_refdefs(LineStart ls);
   std::size_t read_refdefs(std::size_t start, std::size_t limit, bool define);
   // Whether the line at `line_start` continues every open container; `ls` is left after them.

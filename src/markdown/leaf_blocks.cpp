@@ -52,8 +52,6 @@ void BlockParser::append_code_text(std::size_t start, std::size_t end, std::size
 
 std::size_t BlockParser::parse_paragraph(std::size_t ix) {
   std::uint32_t prev = tree_.cur();
-  // Blocks may follow `prev` already (see `pop`): the paragraph replaces them, unless it vanishes.
-  std::uint32_t prev_next = prev == nil ? nil : tree_[prev].next;
   std::uint32_t para = append_block(Node{.start = ix, .item = Item::Paragraph});
   tree_.push();
   if (pending_marker_ != nil) {
@@ -91,7 +89,7 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
               end = probe.ix() + underline->length;
               tree_.pop();
               tree_[para].end = end;
-              strip_refdefs(para, prev, prev_next, after_refdefs);
+              strip_refdefs(para, prev, after_refdefs);
               return end;
             }
           }
@@ -140,7 +138,7 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
   }
   tree_.pop();
   tree_[para].end = end;
-  strip_refdefs(para, prev, prev_next, after_refdefs);
+  strip_refdefs(para, prev, after_refdefs);
   return table.second.empty() ? end : parse_table(table.first, std::move(table.second));
 }
 
@@ -170,9 +168,8 @@ std::size_t BlockParser::read_refdefs(std::size_t start, std::size_t limit, bool
 }
 
 // Link reference definitions at the start of a paragraph define links and leave no trace; the
-// paragraph then starts after them, or disappears unless `keep`, giving `prev_sibling` back the
-// blocks that followed it.
-void BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling, std::uint32_t prev_next, bool keep) {
+// paragraph then starts after them, or disappears unless `keep`.
+void BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling, bool keep) {
   Node& node = tree_[para];
   std::size_t ix = read_refdefs(node.start, doc_.content_end(node), true);
   if (ix == node.start) return;
@@ -187,7 +184,7 @@ void BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling, 
     if (prev_sibling == nil) {
       tree_[parent == nil ? 0 : parent].child = nil;
     } else {
-      tree_[prev_sibling].next = prev_next;
+      tree_[prev_sibling].next = nil;
     }
     tree_.set_cur(prev_sibling);
     return;

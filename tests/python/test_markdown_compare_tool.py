@@ -10,7 +10,7 @@ import pytest
 ROOT = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(ROOT / "tools"))
 
-from markdown_oracle import drops_blocks_only, ends_at_zero_only, tool_path  # noqa: E402
+from markdown_oracle import drops_blocks_only, ends_at_zero_only, ours, reference, tool_path  # noqa: E402
 
 pytestmark = pytest.mark.skipif(not tool_path().exists(), reason="markdown-events is not built")
 
@@ -40,19 +40,37 @@ def test_compare_script_counts_the_kept_shapes_and_panics_apart(tmp_path):
 
 
 QUOTE, ITEM, TEXT = ["Start(BlockQuote(None))", 0, 9], ["Start(Item)", 2, 9], ['Text("a")', 4, 5]
+ITEM_END, QUOTE_END, BREAK = ["End(Item)", 2, 9], ["End(BlockQuote(None))", 0, 9], ["SoftBreak", 5, 6]
 
 
 @pytest.mark.parametrize("mine, theirs, zero_end, dropped", [
     ([QUOTE, TEXT], [QUOTE[:2] + [0], TEXT], True, False),
     ([QUOTE, TEXT], [["Start(BlockQuote(None))", 1, 0], TEXT], False, False),  # a start differs too
     ([QUOTE, TEXT], [QUOTE[:2] + [3], TEXT], False, False),  # an end other than 0
-    ([QUOTE, ITEM, TEXT], [QUOTE, TEXT], False, True),
+    ([QUOTE, ITEM, TEXT], [QUOTE, TEXT], False, False),  # a start without its end is no block
+    ([QUOTE, ITEM, TEXT, ITEM_END, QUOTE_END], [QUOTE, QUOTE_END], False, True),  # a whole block
+    ([QUOTE, ITEM, ITEM_END, TEXT, BREAK, QUOTE_END], [QUOTE, ITEM, ITEM_END, QUOTE_END], False, True),  # text
+    ([QUOTE, ITEM, TEXT, ITEM_END, QUOTE_END], [QUOTE, TEXT, QUOTE_END], False, False),  # a container around
+    ([QUOTE, TEXT, ITEM_END, QUOTE_END], [QUOTE, TEXT, QUOTE_END], False, False),  # an end without its start
     ([QUOTE, TEXT], [QUOTE, ITEM, TEXT], False, False),  # ours lacks an event
     ([QUOTE, TEXT], [TEXT, QUOTE], False, False),  # out of order
 ])
 def test_kept_shapes_are_told_apart_from_other_differences(mine, theirs, zero_end, dropped):
     assert ends_at_zero_only(mine, theirs) == zero_end
     assert drops_blocks_only(mine, theirs) == dropped
+
+
+@pytest.mark.parametrize("document, zero_end, dropped", [
+    ("> a\n> : b\n", True, False),
+    ("- [r]: /u\n      \n  # h", False, True),  # blocks after a paragraph left empty in a tight item
+    ("[x > b]: /u\n\n- [a][x\n  > b] c\n  > d", False, True),  # the rest of the block a label closes in
+    ("a\n:t\n :\n -\n1.\n# h\n# i", False, True),  # blocks read into a definition list closed from within
+])
+def test_kept_shapes_of_documents_are_recognised(document, zero_end, dropped):
+    pytest.importorskip("pyromark")
+    (mine,) = ours([document])
+    theirs = reference(document)
+    assert (ends_at_zero_only(mine, theirs), drops_blocks_only(mine, theirs)) == (zero_end, dropped)
 
 
 def test_tool_prints_one_json_triple_per_event():
