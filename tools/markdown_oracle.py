@@ -79,12 +79,15 @@ def reference(document, options=OPTIONS):
     return [[event_text(event), span["start"], span["end"]] for event, span in events]
 
 
+def _same_but_zero_end(a, b):
+    return a == b or (a[:2] == b[:2] and b[2] == 0)
+
+
 def ends_at_zero_only(mine, theirs):
     """Whether two streams part only where pulldown-cmark ends a container at offset 0, before
     its start (a block quote, footnote definition or list closed with the definition list inside it),
     which ours ends where it closes."""
-    return len(mine) == len(theirs) and all(
-        a == b or (a[:2] == b[:2] and b[2] == 0) for a, b in zip(mine, theirs))
+    return len(mine) == len(theirs) and all(_same_but_zero_end(a, b) for a, b in zip(mine, theirs))
 
 
 def drops_blocks_only(mine, theirs):
@@ -92,12 +95,13 @@ def drops_blocks_only(mine, theirs):
     it loses input, ours keeps it. It drops the blocks after a paragraph that link reference
     definitions left empty in a tight list item, all but the first of the blocks read into a
     definition list closed from within, and the rest of a block in which a link's reference label
-    closes. Each run of events only ours has must open and close the same containers."""
+    closes. Each run of events only ours has must open and close the same containers. The events
+    both have may part where pulldown-cmark ends a container at 0, as in `ends_at_zero_only`."""
     if len(theirs) >= len(mine):
         return False
     matched = depth = 0
     for event in mine:
-        if depth == 0 and matched < len(theirs) and event == theirs[matched]:
+        if depth == 0 and matched < len(theirs) and _same_but_zero_end(event, theirs[matched]):
             matched += 1
             continue
         depth += event[0].startswith("Start(") - event[0].startswith("End(")

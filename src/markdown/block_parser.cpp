@@ -391,7 +391,10 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
     } else if (auto alignments = table_start(ix)) {
       finish_list_before_paragraph(ix);
       end = parse_table(ix, std::move(*alignments));
-    } else if (text_[ix] == '[' && tree_.peek_up() != nil && tree_[tree_.peek_up()].item == Item::List) {
+    } else if (text_[ix] == '[' && open_definition_list_ == nil && tree_.peek_up() != nil &&
+               tree_[tree_.peek_up()].item == Item::List) {
+      // After a list's items; after a definition list stretched over a paragraph in the list,
+      // that definition list ends instead (see `finish_list`).
       end = paragraph_after_list(start_ix, ix);
     } else {
       end = paragraph_block(start_ix, ix);
@@ -409,9 +412,12 @@ std::size_t BlockParser::paragraph_block(std::size_t line_start, std::size_t ix)
   std::uint32_t stretched = open_definition_list_;
   // A list stretched over a paragraph before this one is the list this one follows.
   std::uint32_t list = stretched == nil && top != nil && tree_[top].item == Item::DefinitionList ? top : nil;
+  const std::size_t depth = tree_.spine_len();
   bool extends = finish_list_before_paragraph(ix);
   std::uint32_t before = tree_.cur();
-  std::size_t end = parse_paragraph(ix);
+  // The list closed its container too (which is `before` now): see `paragraph_after_closed`.
+  const bool container_closed = text_[ix] == '[' && tree_.spine_len() + 2 == depth;
+  std::size_t end = container_closed ? paragraph_after_closed(ix, before) : parse_paragraph(ix);
   std::uint32_t after = tree_.cur();
   if (after == before) {
     // Nothing but definitions: a term after them starts a list of its own.
@@ -445,6 +451,27 @@ std::size_t BlockParser::paragraph_block(std::size_t line_start, std::size_t ix)
   return end;
 }
 
+// A definition list whose last definition ended empty closes its container as a paragraph
+// begins, yet pulldown-cmark reads the link reference definitions opening that paragraph as if
+// the container were still open: they take only the lines that would go on in it, and so does
+// the line after them, which the text then begins on; from there the paragraph reads on in its
+// own containers. Read once in `closed` to find where the definitions end, the paragraph is read
+// again when text is left after them.
+std::size_t BlockParser::paragraph_after_closed(std::size_t ix, std::uint32_t closed) {
+  const std::size_t breaks = doc_.breaks.size();
+  const std::uint32_t marker = pending_marker_;
+  std::size_t end = parse_paragraph(ix, closed);
+  std::uint32_t block = tree_.cur();
+  // Nothing but definitions, or a table after them, in the paragraph's own containers.
+  if (block == closed || tree_[block].item == Item::Table) return end;
+  std::size_t text_start = tree_[block].start;
+  tree_[closed].next = nil;
+  tree_.set_cur(closed);
+  doc_.breaks.resize(breaks);
+  pending_marker_ = marker;
+  return parse_paragraph(ix, closed, text_start);
+}
+
 // A paragraph that may open with link reference definitions ends the list where its text
 // begins, after the definitions: it is read inside the list, then moved after it.
 std::size_t BlockParser::paragraph_after_list(std::size_t line_start, std::size_t ix) {
@@ -472,7 +499,7 @@ std::size_t BlockParser::begin_item_blank(std::size_t ix) {
 }
 
 // A table starts where a line is followed by a delimiter row with as many columns as it has cells.
-std::optional<std::vector<Alignment>> BlockParser::table_start(std::size_t ix) {
+std::optional<std::vector<Alignment>> BlockParser::table_start(std::size_t ix, std::uint32_t reopened) {
   if (!has(doc_.options, Options::tables)) return std::nullopt;
   std::size_t eol = find_eol(text_, ix);
   // A header row has a pipe that no backslash escapes, and does not end in a backslash that
@@ -486,13 +513,13 @@ std::optional<std::vector<Alignment>> BlockParser::table_start(std::size_t ix) {
   // Nor is it a link reference definition, which is read first.
   if (text_[ix] == '[' && scan_refdef(InlineSource{.text = text_, .limit = eol}, ix)) return std::nullopt;
   LineStart ls(text_, ix);
-  if (!continues(next_line_start(text_, ix), ls)) return std::nullopt;
+  if (!continues(next_line_start(text_, ix), ls, reopened)) return std::nullopt;
   auto alignments = scan_table_delimiter_row(text_, ls.ix());
   if (!alignments || alignments->size() != count_table_cells(text_, ix)) return std::nullopt;
   return alignments;
 }
 
-bool BlockParser::interrupts_paragraph(LineStart ls, bool all_matched, bool tables) {
+bool BlockParser::interrupts_paragraph(LineStart ls, bool all_matched, bool tables, std::uint32_t reopened) {
   if (scan_blank_line(text_, ls.ix())) return true;
   LineStart probe = ls;
   if (probe.scan_space_upto(4) >= 4) return false;
@@ -502,7 +529,7 @@ bool BlockParser::interrupts_paragraph(LineStart ls, bool all_matched, bool tabl
   if (scan_hrule(text_, ix) || scan_atx_heading(text_, ix) || scan_code_fence(text_, ix)) return true;
   if (c == '<' && scan_html_block_start(text_, ix, false)) return true;
   if (c == '>') return true;
-  if (tables && c == '|' && table_start(ix)) return true;
+  if (tables && c == '|' && table_start(ix, reopened)) return true;
   LineStart list = ls;
   if (auto marker = list.scan_list_marker()) {
     if (!marker->blank && (marker->ch == '-' || marker->ch == '+' || marker->ch == '*' || marker->number == 1)) {

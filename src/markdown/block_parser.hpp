@@ -69,15 +69,21 @@ class BlockParser {
   void continue_list(std::size_t start, const ListMarker& marker);
   bool start_definition(LineStart& ls);
   // `tables`: whether a table header line counts (not inside a table, where it is a row).
-  bool interrupts_paragraph(LineStart ls, bool all_matched, bool tables = true);
-  std::optional<std::vector<Alignment>> table_start(std::size_t ix);
+  // `reopened`: a closed container that lines go on in as well (see `paragraph_after_closed`).
+  bool interrupts_paragraph(LineStart ls, bool all_matched, bool tables = true, std::uint32_t reopened = nil);
+  std::optional<std::vector<Alignment>> table_start(std::size_t ix, std::uint32_t reopened = nil);
   std::size_t begin_item_blank(std::size_t ix);
   std::size_t paragraph_after_list(std::size_t line_start, std::size_t ix);
   std::size_t paragraph_block(std::size_t line_start, std::size_t ix);
+  std::size_t paragraph_after_closed(std::size_t ix, std::uint32_t closed);
   bool ends_table(LineStart ls);
 
   // Leaf blocks (leaf_blocks.cpp).
-  std::size_t parse_paragraph(std::size_t ix);
+  // `closed`: a container closed as the paragraph began; the lines that start up to
+  // `closed_until` are read as if it were still open, and link reference definitions only up
+  // there (see `paragraph_after_closed`).
+  std::size_t parse_paragraph(std::size_t ix, std::uint32_t closed = nil,
+                              std::size_t closed_until = static_cast<std::size_t>(-1));
   std::size_t parse_atx_heading(std::size_t ix, unsigned level);
   std::size_t parse_indented_code(LineStart ls);
   std::size_t parse_fenced_code(std::size_t ix, std::size_t indent, Fence fence);
@@ -86,11 +92,13 @@ class BlockParser {
   // A row; where the next line begins, or nothing when the row lacks more cells than `fill_left`
   // (the cells its table may still fill rows with) has left.
   std::optional<std::size_t> parse_table_row(std::size_t ix, std::size_t columns, bool head, std::size_t& fill_left);
-  void strip_refdefs(std::uint32_t paragraph, std::uint32_t prev_sibling, bool keep);
+  // Definitions are read up to `limit` at most.
+  void strip_refdefs(std::uint32_t paragraph, std::uint32_t prev_sibling, bool keep, std::size_t limit);
   bool blank_after_refdefs(LineStart ls);
   std::size_t read_refdefs(std::size_t start, std::size_t limit, bool define);
-  // Whether the line at `line_start` continues every open container; `ls` is left after them.
-  bool continues(std::size_t line_start, LineStart& ls);
+  // Whether the line at `line_start` continues every open container, and `reopened`; `ls` is
+  // left after them.
+  bool continues(std::size_t line_start, LineStart& ls, std::uint32_t reopened = nil);
   void append_code_text(std::size_t start, std::size_t end, std::size_t pad);
 
   // Inline items of one line (line_inlines.cpp).

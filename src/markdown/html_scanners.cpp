@@ -83,10 +83,19 @@ std::size_t InlineSource::after_eol(std::size_t i) const {
     }
     return ls.ix();
   }
+  const LineBreak* b = break_at(i);
+  return b != nullptr ? b->next : i + scan_eol(text, i);
+}
+
+bool InlineSource::underline_after(std::size_t i) const {
+  const LineBreak* b = break_at(i);
+  return b != nullptr && b->underline;
+}
+
+const LineBreak* InlineSource::break_at(std::size_t i) const {
   auto it = std::lower_bound(breaks.begin(), breaks.end(), i,
                              [](const LineBreak& b, std::size_t pos) { return b.eol < pos; });
-  if (it != breaks.end() && it->eol == i) return it->next;
-  return i + scan_eol(text, i);
+  return it != breaks.end() && it->eol == i ? &*it : nullptr;
 }
 
 std::optional<std::size_t> scan_open_tag(const InlineSource& src, std::size_t ix) {

@@ -18,6 +18,9 @@ class Tree;
 struct LineBreak {
   std::size_t eol;
   std::size_t next;
+  // The following line could underline a setext heading, even if it is lazy: a link reference
+  // definition's destination or title does not read on into it.
+  bool underline = false;
 };
 
 // The source of one block's inline content: bytes up to `limit`, line breaks hopping per `breaks`
@@ -45,6 +48,10 @@ struct InlineSource {
   std::size_t advance(std::size_t i) const;
   // i at a line ending: where the next line's content begins.
   std::size_t after_eol(std::size_t i) const;
+  // i at a line ending: whether the next line could underline a setext heading.
+  bool underline_after(std::size_t i) const;
+  // The entry of the line ending at i, if it has one.
+  const LineBreak* break_at(std::size_t i) const;
 };
 
 // A span of the text known to hold no closer of some kind: a search for one that lies within it

@@ -29,9 +29,10 @@ std::size_t skip_blanks(std::string_view text, std::size_t ix, std::size_t limit
 
 }  // namespace
 
-bool BlockParser::continues(std::size_t line_start, LineStart& ls) {
+bool BlockParser::continues(std::size_t line_start, LineStart& ls, std::uint32_t reopened) {
   ls = LineStart(text_, line_start);
-  return line_start < text_.size() && scan_containers(ls) == tree_.spine_len();
+  return line_start < text_.size() && scan_containers(ls) == tree_.spine_len() &&
+         (reopened == nil || ls.scan_continuation(tree_[reopened]));
 }
 
 void BlockParser::append_code_text(std::size_t start, std::size_t end, std::size_t pad) {
@@ -50,7 +51,7 @@ void BlockParser::append_code_text(std::size_t start, std::size_t end, std::size
   append_text(start, end);
 }
 
-std::size_t BlockParser::parse_paragraph(std::size_t ix) {
+std::size_t BlockParser::parse_paragraph(std::size_t ix, std::uint32_t closed, std::size_t closed_until) {
   std::uint32_t prev = tree_.cur();
   std::uint32_t para = append_block(Node{.start = ix, .item = Item::Paragraph});
   tree_.push();
@@ -65,6 +66,10 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
   bool after_refdefs = false;
   // A table that follows the definitions: its header line and alignments.
   std::pair<std::size_t, std::vector<Alignment>> table;
+  // Whether the text up to `eol` is all link reference definitions.
+  auto all_refdefs = [&](std::size_t eol) {
+    return read_refdefs(tree_[para].start, std::min(eol, closed_until), false) >= eol;
+  };
   while (true) {
     line_content_start_ = ix;
     LineEnd line = parse_line(ix, text_.size(), false);
@@ -73,42 +78,39 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
     LineStart ls(text_, next);
     bool more = next < text_.size();
     bool all = false;
+    const std::uint32_t reopened = next <= closed_until ? closed : nil;
     bool blank_text = false;  // the next line is blank but goes on the text after definitions
+    std::optional<SetextUnderline> underline;
     if (more) {
-      all = scan_containers(ls) == tree_.spine_len();
-      if (all) {
-        LineStart probe = ls;
-        if (probe.scan_space_upto(4) < 4) {
-          if (auto underline = scan_setext_underline(text_, probe.ix())) {
-            // Text made only of definitions is no heading.
-            if (after_refdefs || read_refdefs(tree_[para].start, eol, false) < eol) {
-              append_text(line.text_start, line.backslash_break ? eol : line.trimmed);
-              tree_[para].item = Item::Heading;
-              tree_[para].count = underline->level;
-              doc_.set_content_end(tree_[para], eol);
-              end = probe.ix() + underline->length;
-              tree_.pop();
-              tree_[para].end = end;
-              strip_refdefs(para, prev, after_refdefs);
-              return end;
-            }
-          }
-        }
+      all = continues(next, ls, reopened);
+      LineStart probe = ls;
+      if (probe.scan_space_upto(4) < 4) underline = scan_setext_underline(text_, probe.ix());
+      // Text made only of definitions is no heading.
+      if (underline && all && (after_refdefs || !all_refdefs(eol))) {
+        append_text(line.text_start, line.backslash_break ? eol : line.trimmed);
+        tree_[para].item = Item::Heading;
+        tree_[para].count = underline->level;
+        doc_.set_content_end(tree_[para], eol);
+        end = probe.ix() + underline->length;
+        tree_.pop();
+        tree_[para].end = end;
+        strip_refdefs(para, prev, after_refdefs, closed_until);
+        return end;
       }
-      if (only_refdefs && blank_after_refdefs(ls) && read_refdefs(tree_[para].start, eol, false) >= eol) {
+      if (only_refdefs && blank_after_refdefs(ls) && all_refdefs(eol)) {
         // Such a line is read as the first of the text after the definitions.
         only_refdefs = false;
         after_refdefs = blank_text = more = true;
       } else {
-        more = !interrupts_paragraph(ls, all);
+        more = !interrupts_paragraph(ls, all, true, reopened);
       }
       if (more && only_refdefs) {
-        // After definitions, a table may start as if no paragraph had, in the paragraph's
+        // After definitions, a table may start as if no paragraph had, in the paragraph's own
         // containers even from a lazy or indented line.
         LineStart probe = ls;
         probe.scan_all_space();
         if (auto alignments = table_start(probe.ix())) {
-          only_refdefs = read_refdefs(tree_[para].start, eol, false) >= eol;
+          only_refdefs = all_refdefs(eol);
           if (only_refdefs) {
             more = false;
             table = {probe.ix(), std::move(*alignments)};
@@ -129,7 +131,7 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
       append_text(line.text_start, line.trimmed);
       tree_.append(Node{.start = eol, .end = next, .item = Item::SoftBreak});
     }
-    doc_.breaks.push_back(LineBreak{eol, ls.ix()});
+    doc_.breaks.push_back(LineBreak{eol, ls.ix(), underline.has_value()});
     ix = skip_blanks(text_, ls.ix(), text_.size());
     if (blank_text) {
       // That blank line is read whole, so two or more blanks in it make a hard break.
@@ -138,7 +140,7 @@ std::size_t BlockParser::parse_paragraph(std::size_t ix) {
   }
   tree_.pop();
   tree_[para].end = end;
-  strip_refdefs(para, prev, after_refdefs);
+  strip_refdefs(para, prev, after_refdefs, closed_until);
   return table.second.empty() ? end : parse_table(table.first, std::move(table.second));
 }
 
@@ -169,9 +171,9 @@ std::size_t BlockParser::read_refdefs(std::size_t start, std::size_t limit, bool
 
 // Link reference definitions at the start of a paragraph define links and leave no trace; the
 // paragraph then starts after them, or disappears unless `keep`.
-void BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling, bool keep) {
+void BlockParser::strip_refdefs(std::uint32_t para, std::uint32_t prev_sibling, bool keep, std::size_t limit) {
   Node& node = tree_[para];
-  std::size_t ix = read_refdefs(node.start, doc_.content_end(node), true);
+  std::size_t ix = read_refdefs(node.start, std::min(doc_.content_end(node), limit), true);
   if (ix == node.start) return;
   std::uint32_t marker = node.child != nil && tree_[node.child].item == Item::TaskListMarker ? node.child : nil;
   std::uint32_t child = marker == nil ? node.child : tree_[marker].next;

@@ -23,6 +23,16 @@ std::string payload(const InlineSource& src, std::string raw) {
   return unescape(raw);
 }
 
+// Whether a line break in [from, to) leads to a line that could underline a setext heading.
+// pulldown-cmark reads a definition's destination or title on into no such line, not even a lazy
+// one, which the paragraph itself takes as text.
+bool crosses_underline(const InlineSource& src, std::size_t from, std::size_t to) {
+  for (std::size_t i = from; i < to; i = src.advance(i)) {
+    if (is_eol(src.at(i)) && src.underline_after(i)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::string collect_source(const InlineSource& src, std::size_t a, std::size_t b, bool strip_indent) {
@@ -158,6 +168,7 @@ std::optional<ScannedRefDef> scan_refdef(const InlineSource& src, std::size_t ix
   auto label = scan_link_label(src, ix);
   if (!label || src.at(label->end) != ':') return std::nullopt;
   std::size_t i = skip_link_space(src, label->end + 1, true);
+  if (crosses_underline(src, label->end, i)) return std::nullopt;
   auto dest = scan_link_destination(src, i);
   if (!dest) return std::nullopt;
   if (dest->end == i && src.at(i) != '<') return std::nullopt;
@@ -169,7 +180,7 @@ std::optional<ScannedRefDef> scan_refdef(const InlineSource& src, std::size_t ix
   bool saw_newline = false;
   std::size_t t = skip_link_space(src, after_dest, true, &saw_newline);
   if (t > after_dest) {
-    if (auto title = scan_link_title(src, t)) {
+    if (auto title = scan_link_title(src, t); title && !crosses_underline(src, t, title->end)) {
       std::size_t end = title->end;
       while (is_blank(src.at(end))) ++end;
       if (src.at(end) < 0 || is_eol(src.at(end))) {

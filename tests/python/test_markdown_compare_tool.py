@@ -52,6 +52,8 @@ ITEM_END, QUOTE_END, BREAK = ["End(Item)", 2, 9], ["End(BlockQuote(None))", 0, 9
     ([QUOTE, ITEM, ITEM_END, TEXT, BREAK, QUOTE_END], [QUOTE, ITEM, ITEM_END, QUOTE_END], False, True),  # text
     ([QUOTE, ITEM, TEXT, ITEM_END, QUOTE_END], [QUOTE, TEXT, QUOTE_END], False, False),  # a container around
     ([QUOTE, TEXT, ITEM_END, QUOTE_END], [QUOTE, TEXT, QUOTE_END], False, False),  # an end without its start
+    ([QUOTE, ITEM, ITEM_END, QUOTE_END], [QUOTE[:2] + [0], QUOTE_END[:2] + [0]], False, True),  # and an end at 0
+    ([QUOTE, ITEM, ITEM_END, QUOTE_END], [QUOTE[:2] + [3], QUOTE_END], False, False),  # an end other than 0
     ([QUOTE, TEXT], [QUOTE, ITEM, TEXT], False, False),  # ours lacks an event
     ([QUOTE, TEXT], [TEXT, QUOTE], False, False),  # out of order
 ])
@@ -65,6 +67,7 @@ def test_kept_shapes_are_told_apart_from_other_differences(mine, theirs, zero_en
     ("- [r]: /u\n      \n  # h", False, True),  # blocks after a paragraph left empty in a tight item
     ("[x > b]: /u\n\n- [a][x\n  > b] c\n  > d", False, True),  # the rest of the block a label closes in
     ("a\n:t\n :\n -\n1.\n# h\n# i", False, True),  # blocks read into a definition list closed from within
+    ("a\n:t\n :\n -\n1.\n# h\n\n> a\n> : b\n", False, True),  # both shapes in one document
 ])
 def test_kept_shapes_of_documents_are_recognised(document, zero_end, dropped):
     pytest.importorskip("pyromark")

@@ -3,8 +3,9 @@ adversarial lines that mix every construct, everyday blocks nested a little, lin
 corners where the two parsers once parted (definition lists in containers and with lazy lines,
 link reference definitions, tabs, vertical tabs, form feeds, no-break spaces, lone CRs, white
 space after fences and in tags, raw HTML of every kind across container prefixes, escapes at the
-ends of table lines), and definition lists nested in definitions and closed from within, among
-lists, quotes and later terms. The documents come from fixed seeds, so every run sees the same
+ends of table lines), definition lists nested in definitions and closed from within, among
+lists, quotes and later terms, and link reference definitions after a definition list that closed
+its container. The documents come from fixed seeds, so every run sees the same
 ones; VYN_MARKDOWN_DOCUMENTS=N runs N of each kind instead (with the seed VYN_MARKDOWN_SEED) for
 a deeper search."""
 
@@ -122,6 +123,26 @@ def nested_definitions(rng):
     return text if rng.random() < 0.7 else text.rstrip("\n")
 
 
+CLOSED_OPEN = [("- ", "  "), ("1. ", "   "), ("> ", "> "), ("[^1]: ", "    "), ("x\n: ", "  "), ("- > ", "  > "), ("-\t", "\t")]
+CLOSED_BODY = [
+    "[a]:", "[a]: /u", "[a]:a", "[b]: <v> 't'", "\"t\"", "'t", "x'", "/u", "b", "-", "*", "1.", "2. c", "- c", "# h", "=",
+    "===", "--", "***", "|a|b|", "|-|-|", "> q", ": d", "[^1]: n", "```", "<div>", "", "    ", "[a]", "`x", "y`", ":",
+]
+
+
+def closed_definitions(rng):
+    """A definition list whose last definition ends empty, closing its container, then a paragraph
+    that may open with link reference definitions, and lines at every indent, lazy or not."""
+    opener, prefix = rng.choice(CLOSED_OPEN)
+    text = opener + rng.choice("atx") + "\n" + prefix + rng.choice([":", ": ", ":\t"]) + "\n"
+    text += rng.choice(["\n", "\n\n", prefix.rstrip() + "\n", "  \n"])
+    text += prefix + rng.choice(["[a]:", "[a]: /u", "[a]:a", "[a]: /u 't'", "[a]", "[b]:\n"]) + "\n"
+    for _ in range(rng.randint(0, 5)):
+        indent = rng.choice(["", "", " ", "  ", "   ", "    ", "     ", "      ", "\t"])
+        text += rng.choice([prefix, prefix, ""]) + indent + rng.choice(CLOSED_BODY) + "\n"
+    return text + rng.choice(["", "\n[a]\n", "\n[b]\n"])
+
+
 def _parted(generate, count, seed):
     """The documents whose streams part, but for the two shapes where ours keeps to the input
     and pulldown-cmark does not: a container ended at 0, before its start, and blocks dropped."""
@@ -138,7 +159,8 @@ def _parted(generate, count, seed):
 
 @pytest.mark.parametrize("generate, count, seed", [
     (adversarial, 20000, 1), (everyday, 20000, 2), (corners, 20000, 3), (nested_definitions, 20000, 4),
-], ids=["adversarial", "everyday", "corners", "nested-definitions"])
+    (closed_definitions, 20000, 5),
+], ids=["adversarial", "everyday", "corners", "nested-definitions", "closed-definitions"])
 def test_generated_documents_match_the_oracle(generate, count, seed):
     parted = _parted(generate, COUNT or count, SEED or seed)
     assert not parted, "\n".join(parted.values())
