@@ -39,6 +39,7 @@ struct Document {
   std::unordered_map<std::string, LinkDef> link_defs;  // by normalised label; the first wins
   std::unordered_set<std::string> footnote_labels;     // normalised
   std::vector<LineBreak> breaks;                       // sorted by eol
+  std::size_t break_cursor = 0;                        // where the inline pass last looked in `breaks`
   std::vector<std::vector<Alignment>> tables;
   std::vector<LinkInfo> links;
   std::forward_list<std::string> strings;  // allocates nothing until a string is kept

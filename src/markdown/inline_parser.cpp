@@ -119,13 +119,29 @@ class InlinePass {
   }
   // Whether a line ends in [a, b), a stretch of the block's own content, whose every line ending
   // has its entry in `breaks`.
-  bool line_break_within(std::size_t a, std::size_t b) const {
+  bool line_break_within(std::size_t a, std::size_t b) {
     auto it = first_break_from(a);
     return it != doc_.breaks.end() && it->eol < b;
   }
-  std::vector<LineBreak>::const_iterator first_break_from(std::size_t a) const {
-    return std::lower_bound(doc_.breaks.begin(), doc_.breaks.end(), a,
-                            [](const LineBreak& br, std::size_t pos) { return br.eol < pos; });
+  // The first line break at or after `a`. Blocks are read in order, so it is mostly at or a few
+  // past where the last search ended; else it is searched for.
+  std::vector<LineBreak>::const_iterator first_break_from(std::size_t a) {
+    const std::vector<LineBreak>& breaks = doc_.breaks;
+    std::size_t& k = doc_.break_cursor;
+    constexpr std::size_t kSteps = 8;
+    if (k > breaks.size() || (k > 0 && breaks[k - 1].eol >= a)) k = search_break(a);
+    for (std::size_t step = 0; k < breaks.size() && breaks[k].eol < a; ++step, ++k) {
+      if (step == kSteps) {
+        k = search_break(a);
+        break;
+      }
+    }
+    return breaks.begin() + static_cast<std::ptrdiff_t>(k);
+  }
+  std::size_t search_break(std::size_t a) const {
+    auto it = std::lower_bound(doc_.breaks.begin(), doc_.breaks.end(), a,
+                               [](const LineBreak& br, std::size_t pos) { return br.eol < pos; });
+    return static_cast<std::size_t>(it - doc_.breaks.begin());
   }
   // The bytes of [a, b) without container prefixes: a plain slice unless a prefix lies inside.
   std::string_view source_text(std::size_t a, std::size_t b) {
