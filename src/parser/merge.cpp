@@ -4,6 +4,7 @@
 #include <iterator>
 #include <optional>
 
+#include "markdown/chars.hpp"
 #include "parser/ascii.hpp"
 #include "parser/forward_find.hpp"
 #include "parser/source_slice.hpp"
@@ -155,6 +156,24 @@ ast::Node merge_text_recursive(ast::Node node, const SourceMap& source_map, std:
 ast::NodeList apply_inline_code_lang_hints(ast::NodeList nodes) {
   hint_list(nodes, true);
   return nodes;
+}
+
+bool may_merge_or_hint(std::string_view run) {
+  using markdown::load_word;
+  using markdown::word_has_byte;
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  std::size_t i = 0;
+  // Eight bytes at a time: an "@" among them, or a "`" whose next byte is a "{" (the second
+  // load is the first shifted by a byte).
+  for (; i + 9 <= run.size(); i += 8) {
+    std::uint64_t here = load_word(run, i);
+    std::uint64_t next = load_word(run, i + 1);
+    if (word_has_byte(here, '@') || word_has_byte((here ^ (kOnes * '`')) | (next ^ (kOnes * '{')), 0)) return true;
+  }
+  for (; i < run.size(); ++i) {
+    if (run[i] == '@' || (run[i] == '`' && i + 1 < run.size() && run[i + 1] == '{')) return true;
+  }
+  return false;
 }
 
 // Each level is merged, then given its hints, once its children are done: a

@@ -24,4 +24,9 @@ ast::NodeList apply_inline_code_lang_hints(ast::NodeList nodes);
 // apply_inline_code_lang_hints(merge_and_process_text_nodes(nodes, ...)).
 void merge_and_hint(ast::NodeList& nodes, const SourceMap& source_map, std::string_view input);
 
+// Whether the nodes of a run of this source text may change in merge_and_hint: text is read
+// again only where a reference may be, which holds an "@", and inline code takes a hint only
+// from a "{" right after its closing backtick.
+bool may_merge_or_hint(std::string_view run);
+
 }  // namespace vyn::parser

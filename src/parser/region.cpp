@@ -102,11 +102,7 @@ class RegionPass {
     for (const Event& event : parser) handle(event);
     close_unclosed_components(state_);
     ast::NodeList nodes = state_.take_top_level();
-    // Text is read again only where a reference may be, which holds an "@", and inline code takes
-    // a hint only from a "{" right after its closing backtick: a run with neither needs no walk.
-    if (region.find('@') != std::string_view::npos || region.find("`{") != std::string_view::npos) {
-      merge_and_hint(nodes, state_.source_map(), state_.input());
-    }
+    if (may_merge_or_hint(region)) merge_and_hint(nodes, state_.source_map(), state_.input());
     return nodes;
   }
 

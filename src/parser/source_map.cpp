@@ -5,30 +5,19 @@
 
 namespace vyn::parser {
 
-namespace {
-
-// Calls `f` with the offset after each line feed of `text`.
-template <class F>
-void each_line_feed(std::string_view text, F f) {
+SourceMap::SourceMap(std::string_view text) {
+  // Room for lines of 32 bytes on average, which few texts go below: the table is mostly made
+  // once, without counting the lines first.
+  line_starts_.reserve(text.size() / 32 + 2);
+  line_starts_.push_back(0);
   const char* begin = text.data();
   const char* end = begin + text.size();
   for (const char* p = begin; p < end;) {
     const void* hit = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
     if (!hit) break;
     p = static_cast<const char*>(hit) + 1;
-    f(static_cast<std::uint64_t>(p - begin));
+    line_starts_.push_back(static_cast<std::uint64_t>(p - begin));
   }
-}
-
-}  // namespace
-
-SourceMap::SourceMap(std::string_view text) {
-  // Counted first, so that the table is made once at its size.
-  std::size_t lines = 1;
-  each_line_feed(text, [&](std::uint64_t) { ++lines; });
-  line_starts_.reserve(lines);
-  line_starts_.push_back(0);
-  each_line_feed(text, [&](std::uint64_t start) { line_starts_.push_back(start); });
 }
 
 ast::Point SourceMap::point(std::uint64_t offset) const {

@@ -159,5 +159,27 @@ TEST(MergeAndHint, EqualsTheMergeThenTheHints) {
   EXPECT_NE(expected.find("{yaml}"), std::string::npos);
 }
 
+// The text is read eight bytes at a time: the signs are found at every place in a word, across
+// two words, and in the bytes after the last whole word.
+TEST(MergeAndHint, IsNeededOnlyWhereAnAtSignOrABraceAfterABacktickIs) {
+  const std::pair<std::string, bool> cases[] = {
+      {"", false},
+      {"plain text, long enough for several words", false},
+      {"`code` {py} and { braces } and a lone `", false},
+      {"@", true},
+      {"abcdefg@", true},
+      {"abcdefgh@", true},
+      {"abcdefghijklmnopq@", true},
+      {"`{", true},
+      {"abcdef`{", true},
+      {"abcdefg`{", true},
+      {"abcdefgh`{", true},
+      {"abcdefghijklmno`{xx", true},
+      {"abcdefghijklmnop`", false},
+      {"{abcdefg`", false},
+  };
+  for (const auto& [run, needed] : cases) EXPECT_EQ(may_merge_or_hint(run), needed) << run;
+}
+
 }  // namespace
 }  // namespace vyn::parser
