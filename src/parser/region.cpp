@@ -119,7 +119,11 @@ class RegionPass {
           break;
         }
         state_.open_frame(is_link(event) ? link_frame(event) : frame_kind(event), s);
-        if (event.tag == TagKind::CodeBlock) ++code_blocks_open_;
+        if (event.tag == TagKind::CodeBlock) {
+          ++code_blocks_open_;
+          // The code comes a line at a time: room for about the block's source at once.
+          state_.frames.back().text.reserve(event.end - event.start);
+        }
         break;
       case EventKind::End:
         // A filler cell holds nothing, so its end comes next.
