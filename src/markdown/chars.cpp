@@ -197,6 +197,18 @@ std::string normalize_label(std::string_view label) {
   bool pending_space = false;
   std::size_t i = 0;
   while (i < label.size()) {
+    const auto byte = static_cast<unsigned char>(label[i]);
+    if (byte < 0x80) {  // ASCII, most labels: no decoding, no table
+      ++i;
+      if (is_ascii_whitespace(byte)) {
+        pending_space = !out.empty();
+        continue;
+      }
+      if (pending_space) out.push_back(' ');
+      pending_space = false;
+      out.push_back(static_cast<char>(byte >= 'A' && byte <= 'Z' ? byte + 32 : byte));
+      continue;
+    }
     char32_t c = decode_utf8_at(label, i);
     std::size_t n = utf8_length(static_cast<unsigned char>(label[i]));
     if (i + n > label.size()) n = 1;

@@ -69,12 +69,6 @@ std::optional<std::size_t> scan_cdata(const InlineSource& src, std::size_t i, Ht
 
 }  // namespace
 
-std::size_t InlineSource::advance(std::size_t i) const {
-  int c = at(i);
-  if (c == '\n' || c == '\r') return after_eol(i);
-  return i + 1;
-}
-
 std::size_t InlineSource::after_eol(std::size_t i) const {
   if (i >= own_end) {
     LineStart ls(text, i + scan_eol(text, i));

@@ -45,7 +45,10 @@ struct InlineSource {
   std::size_t raw_end() const { return limit > raw_limit ? limit : raw_limit; }
   int raw_at(std::size_t i) const { return i < raw_end() ? static_cast<unsigned char>(text[i]) : -1; }
   // Position after the byte at i; past a line ending, the next line's content.
-  std::size_t advance(std::size_t i) const;
+  std::size_t advance(std::size_t i) const {
+    int c = at(i);
+    return c == '\n' || c == '\r' ? after_eol(i) : i + 1;
+  }
   // i at a line ending: where the next line's content begins.
   std::size_t after_eol(std::size_t i) const;
   // i at a line ending: whether the next line could underline a setext heading.
