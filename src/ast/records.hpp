@@ -165,20 +165,11 @@ struct ErrorNode {
 // The records larger than the common ones (text, inline code, containers) are held in a Box, so
 // that a node takes the room of a common record: lists of nodes take a third of the room and
 // moving a node moves less.
+template <class Record, class... Records>
+inline constexpr bool kOneOf = (std::is_same_v<Record, Records> || ...);
 template <class Record>
-inline constexpr bool kBoxedRecord = false;
-template <>
-inline constexpr bool kBoxedRecord<CodeBlockNode> = true;
-template <>
-inline constexpr bool kBoxedRecord<LinkNode> = true;
-template <>
-inline constexpr bool kBoxedRecord<ImageNode> = true;
-template <>
-inline constexpr bool kBoxedRecord<MathNode> = true;
-template <>
-inline constexpr bool kBoxedRecord<MathDisplayNode> = true;
-template <>
-inline constexpr bool kBoxedRecord<ComponentNode> = true;
+inline constexpr bool kBoxedRecord =
+    kOneOf<Record, CodeBlockNode, LinkNode, ImageNode, MathNode, MathDisplayNode, ComponentNode>;
 
 // How a node holds a payload record.
 template <class Record>
