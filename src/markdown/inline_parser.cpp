@@ -183,8 +183,10 @@ void InlinePass::skip_to(std::size_t& k, std::size_t end) {
 // Blocks it covers go; one it ends inside starts where it ends (a paragraph, shown without its
 // tags, loses the items before that instead). That block may begin before the end of this one's
 // text: an item counts its indent's columns back from its marker, so with a tab its start can lie
-// on the line above.
+// on the line above. Only a paragraph shown without its own tags has the later blocks of its item
+// beside its items, within reach; the items of any other block end with it.
 void InlinePass::cover_siblings(std::size_t end) {
+  if (src_.containers.empty()) return;
   std::uint32_t next = tree_[block_].next;
   while (next != nil && tree_[next].end <= end) next = tree_[next].next;
   tree_[block_].next = next;
@@ -359,7 +361,7 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
         dest = std::move(scanned->value);
         std::size_t j = skip_link_space(src_, scanned->end, true);
         if (j > scanned->end) {
-          if (auto t = scan_link_title(src_, j)) {
+          if (auto t = scan_link_title(src_, j, false)) {
             title = std::move(t->value);
             j = skip_link_space(src_, t->end, true);
           }

@@ -131,7 +131,7 @@ std::optional<ScannedText> scan_link_destination(const InlineSource& src, std::s
   return ScannedText{i, payload(src, std::string(src.text.substr(ix, i - ix)))};
 }
 
-std::optional<ScannedText> scan_link_title(const InlineSource& src, std::size_t ix) {
+std::optional<ScannedText> scan_link_title(const InlineSource& src, std::size_t ix, bool definition) {
   int open = src.at(ix);
   int close = open == '(' ? ')' : open;
   if (open != '"' && open != '\'' && open != '(') return std::nullopt;
@@ -157,10 +157,18 @@ std::optional<ScannedText> scan_link_title(const InlineSource& src, std::size_t 
     ++i;
   }
   std::string raw = collect_source(src, ix + 1, i, true);
-  // A line broken by a lone CR reads as broken by a line feed (a CRLF stays as written).
+  // A line broken by a lone CR reads as broken by a line feed; so does one broken by a CRLF in a
+  // definition's title, while an inline link's title keeps it as written.
+  std::size_t out = 0;
   for (std::size_t k = 0; k < raw.size(); ++k) {
-    if (raw[k] == '\r' && (k + 1 == raw.size() || raw[k + 1] != '\n')) raw[k] = '\n';
+    if (raw[k] == '\r') {
+      const bool crlf = k + 1 < raw.size() && raw[k + 1] == '\n';
+      if (crlf && definition) continue;
+      if (!crlf) raw[k] = '\n';
+    }
+    raw[out++] = raw[k];
   }
+  raw.resize(out);
   return ScannedText{i + 1, unescape(raw)};
 }
 
@@ -180,7 +188,7 @@ std::optional<ScannedRefDef> scan_refdef(const InlineSource& src, std::size_t ix
   bool saw_newline = false;
   std::size_t t = skip_link_space(src, after_dest, true, &saw_newline);
   if (t > after_dest) {
-    if (auto title = scan_link_title(src, t); title && !crosses_underline(src, t, title->end)) {
+    if (auto title = scan_link_title(src, t, true); title && !crosses_underline(src, t, title->end)) {
       std::size_t end = title->end;
       while (is_blank(src.at(end))) ++end;
       if (src.at(end) < 0 || is_eol(src.at(end))) {

@@ -31,7 +31,8 @@ struct ScannedText {
   std::string value;  // escapes and references resolved
 };
 std::optional<ScannedText> scan_link_destination(const InlineSource& src, std::size_t ix);
-std::optional<ScannedText> scan_link_title(const InlineSource& src, std::size_t ix);
+// `definition`: the title of a link reference definition, not of an inline link.
+std::optional<ScannedText> scan_link_title(const InlineSource& src, std::size_t ix, bool definition);
 
 struct ScannedRefDef {
   std::size_t end;  // at the line ending (or end of block) after the definition

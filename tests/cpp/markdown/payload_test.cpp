@@ -57,6 +57,10 @@ TEST(Payloads, StartEventsCarryTheirTagData) {
          EXPECT_EQ(e.title, "ti&tle");
          EXPECT_EQ(e.id, "");
        }},
+      {"inline title keeps a CRLF, not a lone CR", "[t](/u \"a\r\nb\rc\")\n", TagKind::Link,
+       [](const markdown::Event& e) { EXPECT_EQ(e.title, "a\r\nb\nc"); }},
+      {"definition title breaks lines with line feeds", "[t]\n\n[t]: /u 'a\r\nb\rc&#13;\r\nd'\n", TagKind::Link,
+       [](const markdown::Event& e) { EXPECT_EQ(e.title, "a\nb\nc\r\nd"); }},
       {"reference link keeps its label", "[t][Ref  One]\n\n[ref one]: /r\n", TagKind::Link,
        [](const markdown::Event& e) {
          EXPECT_EQ(e.link_type, markdown::LinkType::Reference);
