@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "markdown/node_memory.hpp"
+
 namespace markdown {
 
 inline constexpr std::uint32_t nil = 0xffffffffu;
@@ -168,7 +170,7 @@ class Tree {
     std::size_t indent;  // running total of the spine's continuation indents up to this one
   };
 
-  std::vector<Node> nodes_;
+  std::vector<Node, NodeAllocator<Node>> nodes_;
   std::vector<Open> spine_;
   std::uint32_t cur_ = nil;
 };

@@ -118,4 +118,41 @@ TEST(Robustness, DeepNestingOfEveryContainerKind) {
   }
 }
 
+// Documents of a few megabytes take the arena's own mapping, and the densest outgrow the room
+// made for them at the start: each block repeated must give the events of one, shifted.
+TEST(Robustness, LargeDocumentsGiveTheEventsOfTheirBlocks) {
+  const std::vector<std::string> blocks = {
+      "a\nb\nc\nd\n\n",                              // more nodes than bytes / 4: the arena regrows
+      "# h *e* `c`\n\n> q [l](/u \"t\") ~~s~~\n\n",  // containers, payloads
+      "| a | b |\n|---|---|\n| 1 |\n\n",             // a filled-up row
+  };
+  struct Seen {
+    markdown::EventKind kind;
+    markdown::TagKind tag;
+    std::string text;
+    std::size_t start, end;
+    bool operator==(const Seen&) const = default;
+  };
+  auto events = [](const std::string& text) {
+    std::vector<Seen> out;
+    markdown::Parser parser(text, markdown::Options::all);
+    for (const auto& e : parser) out.push_back({e.kind, e.tag, std::string(e.text), e.start, e.end});
+    return out;
+  };
+  for (const auto& block : blocks) {
+    const std::size_t copies = (3u << 20) / block.size();
+    std::string text;
+    for (std::size_t i = 0; i < copies; ++i) text += block;
+    const std::vector<Seen> one = events(block);
+    const std::vector<Seen> all = events(text);
+    ASSERT_EQ(all.size(), one.size() * copies) << block;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+      Seen expected = one[i % one.size()];
+      expected.start += block.size() * (i / one.size());
+      expected.end += block.size() * (i / one.size());
+      ASSERT_EQ(all[i], expected) << block << " event " << i;
+    }
+  }
+}
+
 }  // namespace
