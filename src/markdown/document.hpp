@@ -2,7 +2,9 @@
 // reference definitions, the footnote labels, and storage for payloads that are not source slices.
 #pragma once
 
-#include <forward_list>
+#include <algorithm>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -28,6 +30,35 @@ struct LinkInfo {
   std::string_view id;
 };
 
+// Copies of payload texts that are not slices of the source, packed into blocks that never move:
+// a dense document keeps one for every few dozen bytes (link destinations, entities, labels).
+class TextStore {
+ public:
+  std::string_view keep(std::string_view s) {
+    if (s.empty()) return std::string_view("", 0);
+    if (s.size() > room_) grow(s.size());
+    char* at = free_;
+    std::memcpy(at, s.data(), s.size());
+    free_ += s.size();
+    room_ -= s.size();
+    return {at, s.size()};
+  }
+
+ private:
+  void grow(std::size_t need) {
+    block_ = std::min<std::size_t>(block_ * 2, std::size_t{64} << 10);
+    const std::size_t size = std::max(need, block_);
+    blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+    free_ = blocks_.back().get();
+    room_ = size;
+  }
+
+  std::vector<std::unique_ptr<char[]>> blocks_;  // allocates nothing until a text is kept
+  char* free_ = nullptr;
+  std::size_t room_ = 0;
+  std::size_t block_ = 128;
+};
+
 struct Document {
   // Room for a node per four bytes, as dense Markdown (lists, tables, links) takes: regrowing the
   // arena would copy it and touch twice its memory, while room never used is never touched.
@@ -42,8 +73,8 @@ struct Document {
   std::size_t break_cursor = 0;                        // where the inline pass last looked in `breaks`
   std::vector<std::vector<Alignment>> tables;
   std::vector<LinkInfo> links;
-  std::forward_list<std::string> strings;  // allocates nothing until a string is kept
-  std::size_t comments_end = 0;            // where the last inline comment read ended
+  TextStore strings;
+  std::size_t comments_end = 0;  // where the last inline comment read ended
   HtmlGuards html_guards;
   InlineRoom inline_room;
 
@@ -52,11 +83,8 @@ struct Document {
   std::vector<std::string_view> texts;
   std::vector<std::size_t> content_ends;
 
-  // Keeps `s` alive for the Document's lifetime.
-  std::string_view own(std::string s) {
-    strings.push_front(std::move(s));
-    return strings.front();
-  }
+  // A copy of `s` that lives as long as the Document.
+  std::string_view own(std::string_view s) { return strings.keep(s); }
 
   // `n` spaces (the columns of a partly used tab, a block's indent: a few).
   std::string_view spaces(std::size_t n) {

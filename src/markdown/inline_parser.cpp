@@ -248,7 +248,7 @@ void InlinePass::code_span(std::size_t& k, CodeCloser& closers) {
     std::string content = collect_source(src_, content_start, closer.start, false);
     std::replace_if(
         content.begin(), content.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
-    code = doc_.own(std::move(content));
+    code = doc_.own(content);
   }
   bool all_spaces = code.find_first_not_of(' ') == std::string_view::npos;
   if (!all_spaces && code.size() >= 2 && code.front() == ' ' && code.back() == ' ') {
@@ -370,7 +370,7 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
       }
     }
     if (ok && src_.at(i) == ')') {
-      return LinkTarget{LinkType::Inline, i + 1, i + 1, doc_.own(std::move(dest)), doc_.own(std::move(title)), {}};
+      return LinkTarget{LinkType::Inline, i + 1, i + 1, doc_.own(dest), doc_.own(title), {}};
     }
   }
   std::size_t inner_start = open.end;

@@ -162,7 +162,10 @@ std::size_t BlockParser::read_refdefs(std::size_t start, std::size_t limit, bool
     if (ix != start) last_refdef_line_ = next_line_start(text_, previous_end);
     previous_end = def->end;
     if (define) {
-      doc_.link_defs.try_emplace(def->label, LinkDef{doc_.own(std::move(def->dest)), doc_.own(std::move(def->title))});
+      // The first definition of a label wins: a later one keeps no copies.
+      if (auto [it, added] = doc_.link_defs.try_emplace(std::move(def->label)); added) {
+        it->second = LinkDef{doc_.own(def->dest), doc_.own(def->title)};
+      }
     }
     ix = def->end < limit ? skip_blanks(text_, src.after_eol(def->end), limit) : limit;
   }
@@ -300,8 +303,7 @@ std::size_t BlockParser::parse_fenced_code(std::size_t ix, std::size_t indent, F
     info += unescape(raw.substr(i, cr - i));
     i = cr + 1;
   }
-  append_block(
-      Node{.start = ix, .item = Item::CodeBlock, .flags = fenced, .data = doc_.keep_text(doc_.own(std::move(info)))});
+  append_block(Node{.start = ix, .item = Item::CodeBlock, .flags = fenced, .data = doc_.keep_text(doc_.own(info))});
   tree_.push();
   std::size_t line = next_lf_line(text_, eol);
   std::size_t end = line;

@@ -133,10 +133,8 @@ LineEnd BlockParser::parse_line(std::size_t ix, std::size_t limit, bool table_ce
       case '&':
         if (auto ref = scan_entity(bounded, i)) {
           append_text(result.text_start, i);
-          tree_.append(Node{.start = i,
-                            .end = i + ref->length,
-                            .item = Item::Text,
-                            .data = doc_.keep_text(doc_.own(std::move(ref->value)))});
+          tree_.append(Node{
+              .start = i, .end = i + ref->length, .item = Item::Text, .data = doc_.keep_text(doc_.own(ref->value))});
           i += ref->length;
           result.text_start = i;
         } else {
