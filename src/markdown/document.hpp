@@ -62,7 +62,13 @@ class TextStore {
 struct Document {
   // Room for a node per four bytes, as dense Markdown (lists, tables, links) takes: regrowing the
   // arena would copy it and touch twice its memory, while room never used is never touched.
-  Document(std::string_view text, Options options) : text(text), options(options), tree(text.size() / 4) {}
+  // The side tables likewise get room for as many entries as a dense document holds.
+  Document(std::string_view text, Options options) : text(text), options(options), tree(text.size() / 4) {
+    breaks.reserve(text.size() / 64);
+    links.reserve(text.size() / 128);
+    texts.reserve(text.size() / 64);
+    content_ends.reserve(text.size() / 32);
+  }
 
   std::string_view text;
   Options options;
