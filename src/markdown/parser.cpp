@@ -133,7 +133,7 @@ void Parser::make_event(std::uint32_t ix, bool end, Event& event) const {
 // list came to hold, too).
 bool Parser::hidden_paragraph(std::uint32_t ix) const {
   const Tree& tree = doc_.tree;
-  if (tree[ix].item != Item::Paragraph || open_.size() < 2) return false;
+  if (open_.size() < 2) return false;
   // An empty paragraph (link reference definitions and a line of white space left nothing)
   // keeps its tags after another block of the item.
   if (tree[ix].child == nil && tree[open_.back()].child != ix) return false;
@@ -171,7 +171,7 @@ bool Parser::next(Event& event) {
         make_event(ix, false, event);
         return true;
       }
-      bool hidden = hidden_paragraph(ix);
+      bool hidden = node.item == Item::Paragraph && hidden_paragraph(ix);
       if (node.flags & needs_inline) {
         node.flags &= static_cast<std::uint8_t>(~needs_inline);
         resolve_inlines(doc_, ix, hidden ? std::span<const std::uint32_t>(open_) : std::span<const std::uint32_t>());
@@ -189,7 +189,7 @@ bool Parser::next(Event& event) {
     std::uint32_t ix = open_.back();
     open_.pop_back();
     cur_ = tree[ix].next;
-    if (hidden_paragraph(ix)) continue;
+    if (tree[ix].item == Item::Paragraph && hidden_paragraph(ix)) continue;
     make_event(ix, true, event);
     return true;
   }

@@ -62,7 +62,7 @@ class Parser {
 
  private:
   void make_event(std::uint32_t ix, bool end, Event& event) const;
-  // Called with the paragraph's parent and grandparent on top of `open_`.
+  // Called with a paragraph, its parent and grandparent on top of `open_`.
   bool hidden_paragraph(std::uint32_t ix) const;
   void fill_cell(std::uint32_t ix, Event& event);
 
