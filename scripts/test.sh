@@ -25,6 +25,14 @@ cmake -S . -B build -G Ninja -DVYN_TESTS=ON -DVYN_WERROR=ON -DPython3_EXECUTABLE
 ctest --test-dir build -j "$jobs" --output-on-failure || failed=1
 PYTHONPATH=build/python VYN_BUILD_DIR=build python3 -m pytest -q tests/python || failed=1
 
+echo "== C++ suites under AddressSanitizer and UBSan"
+# ReadYaml.LimitsOnSizeAndCounts reads YAML of 64 to 256 MB, which takes many minutes under
+# AddressSanitizer; the build above runs it.
+cmake -S . -B build-asan -G Ninja -DVYN_TESTS=ON -DVYN_SANITIZE=ON -DVYN_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DPython3_EXECUTABLE="$(command -v python3)" >/dev/null &&
+  cmake --build build-asan -j "$jobs" || exit 1
+ctest --test-dir build-asan -j "$jobs" --output-on-failure -E 'ReadYaml\.LimitsOnSizeAndCounts' || failed=1
+
 if [ -n "$py313" ]; then
   echo "== Python suites under $("$py313" --version)"
   cmake -S . -B build-py3.13 -G Ninja -DVYN_WERROR=ON -DPython3_EXECUTABLE="$py313" >/dev/null &&
