@@ -135,8 +135,10 @@ void PythonSink::end_array() {
       PyList_SetSlice(top.container, top.filled, PyList_GET_SIZE(top.container), nullptr) < 0)
     fail();
   last_ = top.container;
-  open_.pop_back();
+  open_.pop();
 }
+
+void PythonSink::OpenStack::grow() { items_.resize(std::max<std::size_t>(16, 2 * items_.size())); }
 
 void PythonSink::signed_integer(std::int64_t value) {
   if (!failed_) put(PyLong_FromLongLong(value));

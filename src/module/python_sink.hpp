@@ -44,7 +44,7 @@ class PythonSink final : public ast::Sink {
     PyObject* dict = PyDict_New();
     if (!dict) return fail();
     put(dict);  // the parent (or result_) owns it from here
-    if (!failed_) open_.push_back({dict});
+    if (!failed_) open_.push({dict});
   }
   [[gnu::always_inline]] void key(ast::Key key) override {
     if (failed_) return;
@@ -55,14 +55,14 @@ class PythonSink final : public ast::Sink {
   [[gnu::always_inline]] void end_object() override {
     if (failed_) return;
     last_ = open_.back().container;
-    open_.pop_back();
+    open_.pop();
   }
   void begin_array(std::size_t size) override {
     if (failed_) return;
     PyObject* list = PyList_New(static_cast<Py_ssize_t>(size));
     if (!list) return fail();
     put(list);
-    if (!failed_) open_.push_back({list, static_cast<Py_ssize_t>(size)});
+    if (!failed_) open_.push({list, static_cast<Py_ssize_t>(size)});
   }
   void end_array() override;
   void null() override {
@@ -95,6 +95,23 @@ class PythonSink final : public ast::Sink {
     PyObject* container;    // a dict or a list, owned through the chain of parents
     Py_ssize_t size = -1;   // the size a list was made with; -1 for a dict
     Py_ssize_t filled = 0;  // items set so far (lists)
+  };
+  // The open containers, innermost last: pushed and popped inline, grown out of line.
+  class OpenStack {
+   public:
+    bool empty() const { return size_ == 0; }
+    Open& back() { return items_[size_ - 1]; }
+    void pop() { --size_; }
+    [[gnu::always_inline]] void push(Open open) {
+      if (size_ == items_.size()) [[unlikely]]
+        grow();
+      items_[size_++] = open;
+    }
+
+   private:
+    void grow();
+    std::vector<Open> items_;
+    std::size_t size_ = 0;
   };
   struct NameSlot {  // left uninitialized: `names_filled_` tells which hold a name
     const char* text;
@@ -136,7 +153,7 @@ class PythonSink final : public ast::Sink {
   PyObject* shared_int(std::uint64_t value);
 
   CollectorPause pause_;  // declared first: resumes after everything below is released
-  std::vector<Open> open_;
+  OpenStack open_;
   PyObject* pending_key_ = nullptr;   // borrowed from keys_ or document_key_
   PyObject* document_key_ = nullptr;  // the last key read from the document
   PyObject* result_ = nullptr;

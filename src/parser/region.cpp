@@ -99,6 +99,7 @@ class RegionPass {
 
   ast::NodeList run(std::string_view region) {
     markdown::Parser parser(region, markdown::Options::all);
+    state_.reserve_for(region.size());
     for (const Event& event : parser) handle(event);
     close_unclosed_components(state_);
     ast::NodeList nodes = state_.take_top_level();

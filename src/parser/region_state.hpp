@@ -128,6 +128,13 @@ class RegionState {
   std::vector<Frame> frames;
   std::vector<OpenComponent> component_stack;
 
+  // Room for the nodes of a region of `bytes` that wait on the stack at once (the top level's and
+  // the open containers'): about one per 64 bytes in most documents, so that they are seldom
+  // moved to grow it.
+  void reserve_for(std::size_t bytes) {
+    stacked_.nodes.reserve(bytes / 64 + 8);
+    stacked_.heights.reserve(bytes / 64 + 8);
+  }
   // Opens a frame: the nodes added to it from now on are its children.
   void open_frame(FrameKind kind, std::uint64_t start) {
     frames.push_back(Frame{stacked_.nodes.size(), {}, std::move(kind), start});
