@@ -31,6 +31,7 @@ class CodeCloser {
   CodeCloser(const Tree& tree, const std::vector<std::uint32_t>& seq, InlineRoom& room)
       : runs_(room.backticks), cursors_(room.backtick_next) {
     runs_.clear();
+    runs_.reserve(16);
     for (std::size_t k = 0; k < seq.size(); ++k) {
       if (tree[seq[k]].item == Item::MaybeCode) {
         runs_.push_back(BacktickRun{tree[seq[k]].count, static_cast<std::uint32_t>(k)});
@@ -80,6 +81,10 @@ class InlinePass {
     seq_.clear();
     out_.clear();
     openers_.clear();
+    // Room for the items of a block of a few lines at once, made at the first block that needs the
+    // pass, so that the lists do not grow step by step.
+    seq_.reserve(64);
+    out_.reserve(64);
     if (tree_[block].item == Item::Heading) src_.raw_limit = tree_[block].end;
     if (!containers.empty()) {
       src_.limit = std::max(src_.limit, tree_[containers.back()].end);

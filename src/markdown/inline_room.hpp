@@ -32,15 +32,6 @@ struct BacktickRun {
 };
 
 struct InlineRoom {
-  // Room for the items of a block of a few lines at once, so that a small document does not grow
-  // the lists step by step.
-  InlineRoom() {
-    seq.reserve(64);
-    out.reserve(64);
-    backticks.reserve(16);
-    backtick_next.reserve(16);
-  }
-
   std::vector<std::uint32_t> seq;  // the block's items as the block pass left them
   std::vector<std::uint32_t> out;  // the items resolved so far
   std::vector<std::uint32_t> link_children;
