@@ -40,14 +40,15 @@ void* allocate_nodes(std::size_t bytes) {
   return ::operator new(bytes);
 }
 
-void free_nodes(void* p, std::size_t bytes) {
+void free_nodes(void* p, [[maybe_unused]] std::size_t bytes) {
 #ifdef MADV_HUGEPAGE
   if (bytes >= kOwnMapping) {
     munmap(p, round_up(bytes));
     return;
   }
 #endif
-  ::operator delete(p, bytes);
+  // Unsized: clang does not declare the sized form unless asked to (-fsized-deallocation).
+  ::operator delete(p);
 }
 
 }  // namespace markdown
