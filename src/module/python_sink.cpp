@@ -46,7 +46,7 @@ PyObject* new_str(std::string_view text) {
   return PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), nullptr);
 }
 
-bool is_ascii(std::string_view text) {
+constexpr bool is_ascii(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
@@ -56,9 +56,7 @@ PyObject* new_ascii_str(std::string_view text) {
   if (object) std::copy(text.begin(), text.end(), reinterpret_cast<char*>(PyUnicode_1BYTE_DATA(object)));
   return object;
 }
-static_assert(std::all_of(ast::kKeys.begin(), ast::kKeys.end(), [](std::string_view key) {
-  return std::all_of(key.begin(), key.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}));
+static_assert(std::all_of(ast::kKeys.begin(), ast::kKeys.end(), is_ascii));
 
 }  // namespace
 

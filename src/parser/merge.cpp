@@ -70,15 +70,6 @@ std::optional<std::pair<std::string_view, std::size_t>> lang_hint(const ast::Nod
 
 namespace {
 
-// Children first, in place: a level of the recursion holds no node of its own.
-// Both passes recurse once per level of the containers they visit, which the
-// region pass keeps within ast::kMaxNodeDepth.
-void merge_children(ast::Node& node, const SourceMap& source_map, std::string_view input) {
-  if (!ast::kind_info(node.kind).enters.merge) return;
-  ast::NodeList* children = node.children();
-  *children = merge_and_process_text_nodes(std::move(*children), source_map, input);
-}
-
 // The re-reading of one list whose children are done; kept out of the
 // recursion's frames.
 [[gnu::noinline]] ast::NodeList re_read_text_runs(ast::NodeList nodes, const SourceMap& source_map,
@@ -115,9 +106,9 @@ void merge_children(ast::Node& node, const SourceMap& source_map, std::string_vi
   return out;
 }
 
-// The hints of one list, and with `descend` of the containers in it. A hint
-// only ever shortens the list, so it is compacted in place.
-[[gnu::noinline]] void hint_list(ast::NodeList& nodes, bool descend) {
+// The hints of one list whose children are done. A hint only ever shortens the
+// list, so it is compacted in place.
+[[gnu::noinline]] void hint_list(ast::NodeList& nodes) {
   std::size_t kept = 0;
   auto keep = [&](std::size_t k) {
     if (kept != k) nodes[kept] = std::move(nodes[k]);
@@ -135,28 +126,12 @@ void merge_children(ast::Node& node, const SourceMap& source_map, std::string_vi
         continue;
       }
     }
-    if (descend && ast::kind_info(node.kind).enters.merge) hint_list(*node.children(), true);
     keep(k);
   }
   nodes.erase(nodes.begin() + static_cast<std::ptrdiff_t>(kept), nodes.end());
 }
 
 }  // namespace
-
-ast::NodeList merge_and_process_text_nodes(ast::NodeList nodes, const SourceMap& source_map, std::string_view input) {
-  for (ast::Node& node : nodes) merge_children(node, source_map, input);
-  return re_read_text_runs(std::move(nodes), source_map, input);
-}
-
-ast::Node merge_text_recursive(ast::Node node, const SourceMap& source_map, std::string_view input) {
-  merge_children(node, source_map, input);
-  return node;
-}
-
-ast::NodeList apply_inline_code_lang_hints(ast::NodeList nodes) {
-  hint_list(nodes, true);
-  return nodes;
-}
 
 bool may_merge_or_hint(std::string_view run) {
   using markdown::load_word;
@@ -178,13 +153,15 @@ bool may_merge_or_hint(std::string_view run) {
 
 // Each level is merged, then given its hints, once its children are done: a
 // list's merge reads only its own text nodes and its hints only its own nodes
-// as merged, so one walk gives what the two passes give in turn.
+// as merged. A level of the recursion holds no node of its own; it recurses once
+// per level of the containers it enters, which the region pass keeps within
+// ast::kMaxNodeDepth.
 void merge_and_hint(ast::NodeList& nodes, const SourceMap& source_map, std::string_view input) {
   for (ast::Node& node : nodes) {
     if (ast::kind_info(node.kind).enters.merge) merge_and_hint(*node.children(), source_map, input);
   }
   nodes = re_read_text_runs(std::move(nodes), source_map, input);
-  hint_list(nodes, false);
+  hint_list(nodes);
 }
 
 }  // namespace vyn::parser

@@ -11,17 +11,9 @@ namespace vyn::parser {
 
 // Replaces each run of adjacent text nodes that may hold citation or
 // cross-reference syntax by the inline syntax read from its whole source
-// stretch; the library can split such a construct over several text events.
-ast::NodeList merge_and_process_text_nodes(ast::NodeList nodes, const SourceMap& source_map, std::string_view input);
-
-// The node with its children merged, for the kinds both passes descend into.
-ast::Node merge_text_recursive(ast::Node node, const SourceMap& source_map, std::string_view input);
-
-// Gives a code span directly followed by text "{word}..." the language "word".
-ast::NodeList apply_inline_code_lang_hints(ast::NodeList nodes);
-
-// Both passes as a run ends, in one walk of the tree: the result of
-// apply_inline_code_lang_hints(merge_and_process_text_nodes(nodes, ...)).
+// stretch (the library can split such a construct over several text events),
+// then gives a code span directly followed by text "{word}..." the language
+// "word"; at every level of the containers both enter, children first.
 void merge_and_hint(ast::NodeList& nodes, const SourceMap& source_map, std::string_view input);
 
 // Whether the nodes of a run of this source text may change in merge_and_hint: text is read

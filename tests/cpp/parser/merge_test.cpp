@@ -23,6 +23,12 @@ NodeList pieces(std::string_view input, const SourceMap& map, const std::vector<
   return nodes;
 }
 
+// The nodes after merge_and_hint.
+NodeList merged(NodeList nodes, const SourceMap& map, std::string_view input) {
+  merge_and_hint(nodes, map, input);
+  return nodes;
+}
+
 ast::Node wrap(NodeKind kind, NodeList children, std::string_view input, const SourceMap& map) {
   return ast::make_block(kind, std::move(children), map.position(0, input.size()));
 }
@@ -46,7 +52,7 @@ TEST(MergeText, ReReadsRunsThatMayHoldReferences) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.input);
     SourceMap map(c.input);
-    EXPECT_EQ(render(merge_and_process_text_nodes(pieces(c.input, map, c.cuts), map, c.input)), c.merged);
+    EXPECT_EQ(render(merged(pieces(c.input, map, c.cuts), map, c.input)), c.merged);
   }
 }
 
@@ -57,13 +63,13 @@ TEST(MergeText, DescendsOnlyIntoInlineAndListContainers) {
     NodeList list;
     list.push_back(wrap(kind, pieces(input, map, {1, 3, 4}), input, map));
     std::string expected = std::string(ast::kind_name(kind)) + "(citation{@k;}@0-4)@0-4";
-    EXPECT_EQ(render(merge_and_process_text_nodes(std::move(list), map, input)), expected);
+    EXPECT_EQ(render(merged(std::move(list), map, input)), expected);
   }
   for (NodeKind kind : {NodeKind::DefinitionTerm, NodeKind::FootnoteDefinition, NodeKind::Html}) {
     NodeList list;
     list.push_back(wrap(kind, pieces(input, map, {1, 3, 4}), input, map));
     std::string before = render(list);
-    EXPECT_EQ(render(merge_and_process_text_nodes(std::move(list), map, input)), before);
+    EXPECT_EQ(render(merged(std::move(list), map, input)), before);
   }
 }
 
@@ -74,12 +80,12 @@ TEST(MergeText, LeavesRunsWithUnusableSpansAlone) {
   reversed.push_back(ast::make_text("@k]", map.position(1, 4)));
   reversed.push_back(ast::make_text("[", map.position(0, 1)));
   std::string before = render(reversed);
-  EXPECT_EQ(render(merge_and_process_text_nodes(std::move(reversed), map, input)), before);
+  EXPECT_EQ(render(merged(std::move(reversed), map, input)), before);
 
   NodeList beyond;
   beyond.push_back(ast::make_text("[@k]!", map.position(0, 5)));
   before = render(beyond);
-  EXPECT_EQ(render(merge_and_process_text_nodes(std::move(beyond), map, input)), before);
+  EXPECT_EQ(render(merged(std::move(beyond), map, input)), before);
 }
 
 // A span that starts inside a character (an offset computed from text with
@@ -90,7 +96,7 @@ TEST(MergeText, SliceStartsOnACharacterBoundary) {
   NodeList nodes;
   nodes.push_back(ast::make_text("[", map.position(1, 3)));
   nodes.push_back(ast::make_text("@k]", map.position(3, 6)));
-  EXPECT_EQ(render(merge_and_process_text_nodes(std::move(nodes), map, input)), "citation{@k;}@2-6");
+  EXPECT_EQ(render(merged(std::move(nodes), map, input)), "citation{@k;}@2-6");
 }
 
 ast::Node code(std::string value) {
@@ -113,7 +119,7 @@ TEST(LangHints, TakeAWordInBracesRightAfterInlineCode) {
     NodeList nodes;
     nodes.push_back(code("x"));
     nodes.push_back(ast::make_text(after, {}));
-    EXPECT_EQ(render(apply_inline_code_lang_hints(std::move(nodes))), expected) << after;
+    EXPECT_EQ(render(merged(std::move(nodes), SourceMap(""), "")), expected) << after;
   }
 }
 
@@ -125,13 +131,13 @@ TEST(LangHints, ReplaceALanguageAndReachIntoVisitedContainersOnly) {
   NodeList nodes;
   nodes.push_back(ast::make_block(NodeKind::Strong, inner, {}));
   nodes.push_back(ast::make_block(NodeKind::DefinitionDescription, inner, {}));
-  EXPECT_EQ(render(apply_inline_code_lang_hints(std::move(nodes))),
+  EXPECT_EQ(render(merged(std::move(nodes), SourceMap(""), "")),
             "strong(code_inline'x'{new}@0-0)@0-0 definition_description(code_inline'x'{old}@0-0 text'{new}'@0-0)@0-0");
 }
 
-// One walk gives what the two passes give in turn, at every level, in the
-// containers both enter and not in the others.
-TEST(MergeAndHint, EqualsTheMergeThenTheHints) {
+// Every level is merged and given its hints, in the containers both passes
+// enter and not in the others.
+TEST(MergeAndHint, ReachEveryLevelOfTheContainersTheyEnter) {
   const std::string input = "see [@doe] `x`{yaml} rest";
   SourceMap map(input);
   auto level = [&](NodeList children) {
@@ -151,12 +157,13 @@ TEST(MergeAndHint, EqualsTheMergeThenTheHints) {
     list.push_back(wrap(NodeKind::ListItem, std::move(item), input, map));
     return level({wrap(NodeKind::List, std::move(list), input, map)});
   };
-  NodeList fused = tree();
-  merge_and_hint(fused, map, input);
-  std::string expected = render(apply_inline_code_lang_hints(merge_and_process_text_nodes(tree(), map, input)));
-  EXPECT_EQ(render(fused), expected);
-  EXPECT_NE(expected.find("citation"), std::string::npos);
-  EXPECT_NE(expected.find("{yaml}"), std::string::npos);
+  NodeList nodes = tree();
+  merge_and_hint(nodes, map, input);
+  const std::string done = "text'see '@0-4 citation{@doe;}@4-10 code_inline'x'{yaml}@0-0 text' rest'@14-25";
+  const std::string untouched =
+      "text'see '@0-4 text'['@4-5 text'@doe'@5-9 text']'@9-10 code_inline'x'@0-0 text'{yaml} rest'@14-25";
+  EXPECT_EQ(render(nodes), done + " list(list_item(paragraph(" + done + " emphasis(" + done +
+                               ")@0-25 definition_description(" + untouched + ")@0-25)@0-25)@0-25)@0-25");
 }
 
 // The text is read eight bytes at a time: the signs are found at every place in a word, across
