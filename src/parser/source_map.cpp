@@ -1,45 +1,62 @@
 #include "parser/source_map.hpp"
 
 #include <algorithm>
-#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vyn::parser {
 
 SourceMap::SourceMap(std::string_view text) {
   // Room for lines of 32 bytes on average, which few texts go below: the table is mostly made
   // once, without counting the lines first.
-  line_starts_.reserve(text.size() / 32 + 2);
+  line_starts_.reserve(text.size() / 32 + 3);
   line_starts_.push_back(0);
   const char* begin = text.data();
-  const char* end = begin + text.size();
-  for (const char* p = begin; p < end;) {
-    const void* hit = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
-    if (!hit) break;
-    p = static_cast<const char*>(hit) + 1;
-    line_starts_.push_back(static_cast<std::uint64_t>(p - begin));
+  std::size_t size = text.size();
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  // Sixteen bytes at a time: most lines are short, and a search call per line costs more than
+  // the line's bytes.
+  const __m128i line_feed = _mm_set1_epi8('\n');
+  for (; i + 16 <= size; i += 16) {
+    __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(begin + i));
+    auto feeds = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, line_feed)));
+    for (; feeds != 0; feeds &= feeds - 1) line_starts_.push_back(i + static_cast<unsigned>(__builtin_ctz(feeds)) + 1);
   }
+#endif
+  for (; i < size; ++i) {
+    if (begin[i] == '\n') line_starts_.push_back(i + 1);
+  }
+  line_starts_.push_back(kNoLine);
 }
 
-ast::Point SourceMap::point(std::uint64_t offset) const {
-  // Whether `line` (an index) holds the offset; the last line holds everything past its start.
-  auto holds = [&](std::size_t line) {
-    return line_starts_[line] <= offset && (line + 1 == line_starts_.size() || offset < line_starts_[line + 1]);
-  };
-  std::size_t line = hint_;
-  if (!holds(line)) {
-    if (line + 1 < line_starts_.size() && holds(line + 1)) {
-      ++line;
-    } else {
-      auto after = std::upper_bound(line_starts_.begin(), line_starts_.end(), offset);
-      line = static_cast<std::size_t>(after - line_starts_.begin()) - 1;  // line_starts_[0] == 0
+std::size_t SourceMap::line_index_far(std::uint64_t offset, std::size_t near) const {
+  // Steps of doubling length from `near` towards the offset bracket its line between `low` and
+  // `high` (line_starts_[low] <= offset < line_starts_[high]); halving then closes the bracket.
+  // Both ends of the table stop the steps: the first start is 0, the last kNoLine.
+  std::size_t last = line_starts_.size() - 1;
+  std::size_t low = near;
+  std::size_t high = near;
+  if (offset >= line_starts_[near]) {
+    high = near + 1;
+    for (std::size_t step = 2; line_starts_[high] <= offset; step *= 2) {
+      low = high;
+      high = std::min(low + step, last);
     }
-    hint_ = line;
+  } else {
+    low = near - 1;  // near > 0: the first line starts at 0
+    for (std::size_t step = 2; line_starts_[low] > offset; step *= 2) {
+      high = low;
+      low = high > step ? high - step : 0;
+    }
   }
-  return ast::Point{line + 1, offset - line_starts_[line] + 1, offset};
-}
-
-ast::Position SourceMap::position(std::uint64_t start, std::uint64_t end) const {
-  return ast::Position{point(start), point(end)};
+  while (high - low > 1) {
+    std::size_t middle = low + (high - low) / 2;
+    (line_starts_[middle] <= offset ? low : high) = middle;
+  }
+  return low;
 }
 
 }  // namespace vyn::parser

@@ -10,10 +10,21 @@
 namespace vyn::parser {
 namespace {
 
+// The line starts up to the end marker.
+std::vector<std::uint64_t> line_starts(const SourceMap& map) {
+  std::vector<std::uint64_t> starts;
+  for (std::size_t i = 0; map.line_start(i) != SourceMap::kNoLine; ++i) starts.push_back(map.line_start(i));
+  return starts;
+}
+
 TEST(SourceMap, LineStartsFollowLineFeedsOnly) {
-  EXPECT_EQ(SourceMap("").line_starts(), (std::vector<std::uint64_t>{0}));
-  EXPECT_EQ(SourceMap("a\n").line_starts(), (std::vector<std::uint64_t>{0, 2}));
-  EXPECT_EQ(SourceMap("a\r\nb\rc\n\n").line_starts(), (std::vector<std::uint64_t>{0, 3, 7, 8}));
+  EXPECT_EQ(line_starts(SourceMap("")), (std::vector<std::uint64_t>{0}));
+  EXPECT_EQ(line_starts(SourceMap("a\n")), (std::vector<std::uint64_t>{0, 2}));
+  EXPECT_EQ(line_starts(SourceMap("a\r\nb\rc\n\n")), (std::vector<std::uint64_t>{0, 3, 7, 8}));
+  // Line feeds at both edges of 16-byte blocks, several in one block, and in a tail shorter than a block.
+  std::string text(70, 'x');
+  for (std::size_t at : {0, 15, 16, 17, 20, 21, 31, 47, 64, 69}) text[at] = '\n';
+  EXPECT_EQ(line_starts(SourceMap(text)), (std::vector<std::uint64_t>{0, 1, 16, 17, 18, 21, 22, 32, 48, 65, 70}));
 }
 
 TEST(SourceMap, PointsCountLinesAndByteColumnsFromOne) {
@@ -49,6 +60,11 @@ TEST(SourceMap, LookupsInAnyOrderAgreeWithCounting) {
   for (std::uint64_t k = text.size(); k-- > 0;) offsets.push_back(k);
   for (std::uint64_t k = 0; k < 200; ++k) offsets.push_back((k * 37) % (text.size() + 3));
   for (std::uint64_t offset : offsets) EXPECT_EQ(map.point(offset), counted(offset)) << offset;
+  // Spans whose start lies any number of lines before their end, from anywhere.
+  for (std::size_t k = 1; k < offsets.size(); ++k) {
+    std::uint64_t start = std::min(offsets[k - 1], offsets[k]), end = std::max(offsets[k - 1], offsets[k]);
+    EXPECT_EQ(map.position(start, end), (ast::Position{counted(start), counted(end)})) << start << ' ' << end;
+  }
 }
 
 }  // namespace
