@@ -22,6 +22,7 @@ constexpr std::array<bool, 256> byte_set(std::string_view bytes) {
 constexpr auto kContainerStart = byte_set("-+*0123456789>[:");
 // The bytes a block that interrupts a paragraph starts with, once its line is not blank.
 constexpr auto kInterruptStart = byte_set("-+*_0123456789>[:#`~<|");
+constexpr ByteSet kPipeOrLineEnd("|\n\r");
 
 // The byte where a line's content starts after at most three columns of indent, or -1 at the end.
 int first_byte(std::string_view text, LineStart ls) {
@@ -504,13 +505,16 @@ std::size_t BlockParser::begin_item_blank(std::size_t ix) {
 // A table starts where a line is followed by a delimiter row with as many columns as it has cells.
 std::optional<std::vector<Alignment>> BlockParser::table_start(std::size_t ix, std::uint32_t reopened) {
   if (!has(doc_.options, Options::tables)) return std::nullopt;
-  std::size_t eol = find_eol(text_, ix);
   // A header row has a pipe that no backslash escapes, and does not end in a backslash that
-  // is not itself escaped (that is a hard break).
+  // is not itself escaped (that is a hard break). Most lines hold no pipe: the search for one
+  // stops at the line's end.
+  std::size_t pipe = find_byte_of(text_, ix, text_.size(), kPipeOrLineEnd);
+  while (pipe < text_.size() && text_[pipe] == '|' && pipe > ix && text_[pipe - 1] == '\\') {
+    pipe = find_byte_of(text_, pipe + 1, text_.size(), kPipeOrLineEnd);
+  }
+  if (pipe == text_.size() || text_[pipe] != '|') return std::nullopt;
+  std::size_t eol = find_eol(text_, pipe);
   std::string_view line = text_.substr(ix, eol - ix);
-  std::size_t pipe = line.find('|');
-  while (pipe != std::string_view::npos && pipe > 0 && line[pipe - 1] == '\\') pipe = line.find('|', pipe + 1);
-  if (pipe == std::string_view::npos) return std::nullopt;
   std::size_t last = line.find_last_not_of('\\');
   if ((line.size() - (last == std::string_view::npos ? 0 : last + 1)) % 2 == 1) return std::nullopt;
   // Nor is it a link reference definition, which is read first.

@@ -2,6 +2,8 @@
 // entity and numeric references, backslash escapes, and link-label normalisation.
 #pragma once
 
+#include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -35,6 +37,42 @@ inline std::uint64_t load_word(std::string_view text, std::size_t ix) {
   std::uint64_t word;
   std::memcpy(&word, text.data() + ix, sizeof word);
   return word;
+}
+
+// A few bytes to search for, known at compile time.
+struct ByteSet {
+  constexpr explicit ByteSet(std::string_view set) : bytes(set) {
+    for (unsigned char c : set) table[c] = true;
+  }
+  bool has(unsigned char c) const { return table[c]; }
+
+  std::string_view bytes;
+  std::array<bool, 256> table{};
+};
+
+// The first position in [i, limit) whose byte is in `set`, or `limit`. Sixteen bytes are compared
+// with every byte of the set at once (the compiler's portable vectors), which ends a search
+// without a branch per byte; a search that goes on past a few bytes is common (a line's end, the
+// next syntax byte on it).
+inline std::size_t find_byte_of(std::string_view text, std::size_t i, std::size_t limit, const ByteSet& set) {
+  using Bytes = unsigned char __attribute__((vector_size(16)));
+  for (; i + sizeof(Bytes) <= limit; i += sizeof(Bytes)) {
+    Bytes bytes;
+    std::memcpy(&bytes, text.data() + i, sizeof bytes);
+    Bytes hits{};
+    for (unsigned char c : set.bytes) hits |= reinterpret_cast<Bytes>(bytes == c);
+    // Each byte of `hits` is all ones or zero; the first one set, in memory order.
+    std::uint64_t halves[2];
+    std::memcpy(halves, &hits, sizeof halves);
+    for (std::size_t h = 0; h < 2; ++h) {
+      if (halves[h] == 0) continue;
+      const int bit =
+          std::endian::native == std::endian::little ? std::countr_zero(halves[h]) : std::countl_zero(halves[h]);
+      return i + 8 * h + static_cast<std::size_t>(bit / 8);
+    }
+  }
+  while (i < limit && !set.has(static_cast<unsigned char>(text[i]))) ++i;
+  return i;
 }
 
 char32_t decode_utf8_at(std::string_view s, std::size_t ix);

@@ -1,6 +1,5 @@
 // Splits one line of inline content into raw items: text runs, delimiter runs, backtick runs,
 // brackets, `<`, entity references and escapes, and reports how the line ends.
-#include <array>
 #include <string>
 #include <string_view>
 
@@ -12,11 +11,7 @@ namespace markdown {
 namespace {
 
 // The bytes at which parse_line has something to do; runs of others are plain text.
-constexpr std::array<bool, 256> kLineSyntax = [] {
-  std::array<bool, 256> table{};
-  for (unsigned char c : std::string_view("\n\r\\&*_~`<[]!|")) table[c] = true;
-  return table;
-}();
+constexpr ByteSet kLineSyntax("\n\r\\&*_~`<[]!|");
 
 }  // namespace
 
@@ -91,7 +86,7 @@ LineEnd BlockParser::parse_line(std::size_t ix, std::size_t limit, bool table_ce
     token(start, j, Item::MaybeCode, static_cast<std::uint32_t>(j - start), flags);
   };
   while (i < limit) {
-    while (i < limit && !kLineSyntax[static_cast<unsigned char>(text_[i])]) ++i;
+    i = find_byte_of(text_, i, limit, kLineSyntax);
     if (i == limit) break;
     char c = text_[i];
     switch (c) {

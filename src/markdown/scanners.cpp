@@ -43,15 +43,6 @@ bool at_line_end(std::string_view text, std::size_t ix) {
 
 }  // namespace
 
-std::size_t find_eol(std::string_view text, std::size_t ix) {
-  for (; ix + 8 <= text.size(); ix += 8) {
-    std::uint64_t word = load_word(text, ix);
-    if (word_has_byte(word, '\n') | word_has_byte(word, '\r')) break;
-  }
-  while (ix < text.size() && !is_eol_char(static_cast<unsigned char>(text[ix]))) ++ix;
-  return ix;
-}
-
 std::size_t next_line_start(std::string_view text, std::size_t ix) {
   std::size_t eol = find_eol(text, ix);
   return eol + scan_eol(text, eol);

@@ -33,8 +33,11 @@ inline std::size_t scan_eol(std::string_view text, std::size_t ix) {
   if (text[ix] == '\r') return (ix + 1 < text.size() && text[ix + 1] == '\n') ? 2 : 1;
   return 0;
 }
+inline constexpr ByteSet kLineEnd("\n\r");
 // Position of the line ending (or the end of text) of the line holding ix.
-std::size_t find_eol(std::string_view text, std::size_t ix);
+inline std::size_t find_eol(std::string_view text, std::size_t ix) {
+  return find_byte_of(text, ix, text.size(), kLineEnd);
+}
 // Position just past the line ending of the line holding ix.
 std::size_t next_line_start(std::string_view text, std::size_t ix);
 // Only spaces and tabs until the line ends: bytes up to and including the line ending. Such a
