@@ -157,20 +157,20 @@ std::string unescape(std::string_view text) {
   out.reserve(text.size());
   std::size_t i = 0;
   while (i < text.size()) {
-    char c = text[i];
-    if (c == '\\' && i + 1 < text.size() && is_ascii_punctuation(static_cast<unsigned char>(text[i + 1]))) {
+    // Bytes that start neither an escape nor a reference are copied a run at a time.
+    std::size_t run = i;
+    while (run < text.size() && text[run] != '\\' && text[run] != '&') ++run;
+    out.append(text.substr(i, run - i));
+    i = run;
+    if (i == text.size()) break;
+    if (text[i] == '\\' && i + 1 < text.size() && is_ascii_punctuation(static_cast<unsigned char>(text[i + 1]))) {
       out.push_back(text[i + 1]);
       i += 2;
-    } else if (c == '&') {
-      if (auto ref = scan_entity(text, i)) {
-        out += ref->value;
-        i += ref->length;
-      } else {
-        out.push_back(c);
-        ++i;
-      }
+    } else if (auto ref = text[i] == '&' ? scan_entity(text, i) : std::nullopt) {
+      out += ref->value;
+      i += ref->length;
     } else {
-      out.push_back(c);
+      out.push_back(text[i]);
       ++i;
     }
   }

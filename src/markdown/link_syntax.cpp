@@ -18,9 +18,11 @@ bool is_blank(int c) { return c >= 0 && is_line_space(static_cast<unsigned char>
 namespace {
 
 // Escapes and references resolved, after a table cell's `\|` became `|`.
-std::string payload(const InlineSource& src, std::string raw) {
-  if (src.table_cell) drop_pipe_escapes(raw);
-  return unescape(raw);
+std::string payload(const InlineSource& src, std::string_view raw) {
+  if (!src.table_cell) return unescape(raw);
+  std::string text(raw);
+  drop_pipe_escapes(text);
+  return unescape(text);
 }
 
 // Whether a line break in [from, to) leads to a line that could underline a setext heading.
@@ -109,7 +111,7 @@ std::optional<ScannedText> scan_link_destination(const InlineSource& src, std::s
       if (c == '>') break;
       i += (c == '\\' && src.at(i + 1) >= 0 && !is_eol(src.at(i + 1))) ? 2 : 1;
     }
-    return ScannedText{i + 1, payload(src, std::string(src.text.substr(ix + 1, i - ix - 1)))};
+    return ScannedText{i + 1, payload(src, src.text.substr(ix + 1, i - ix - 1))};
   }
   int depth = 0;
   while (true) {
@@ -128,7 +130,7 @@ std::optional<ScannedText> scan_link_destination(const InlineSource& src, std::s
     ++i;
   }
   if (depth != 0) return std::nullopt;
-  return ScannedText{i, payload(src, std::string(src.text.substr(ix, i - ix)))};
+  return ScannedText{i, payload(src, src.text.substr(ix, i - ix))};
 }
 
 std::optional<ScannedText> scan_link_title(const InlineSource& src, std::size_t ix, bool definition) {
