@@ -270,13 +270,17 @@ void InlinePass::code_span(std::size_t& k, CodeCloser& closers) {
 
 void InlinePass::run() {
   for (std::uint32_t c = tree_[block_].child; c != nil; c = tree_[c].next) seq_.push_back(c);
-  CodeCloser closers(tree_, seq_, room_);
+  // Made at the first backtick run: many blocks hold none.
+  std::optional<CodeCloser> closers;
   std::size_t k = 0;
   while (k < seq_.size()) {
     std::uint32_t ix = seq_[k];
     Node& node = tree_[ix];
     switch (node.item) {
-      case Item::MaybeCode: code_span(k, closers); break;
+      case Item::MaybeCode:
+        if (!closers) closers.emplace(tree_, seq_, room_);
+        code_span(k, *closers);
+        break;
       case Item::MaybeHtml: angle_bracket(k); break;
       case Item::MaybeLinkOpen:
       case Item::MaybeImage:
