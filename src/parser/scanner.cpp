@@ -1,7 +1,6 @@
 #include "parser/scanner.hpp"
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 #include "parser/ascii.hpp"
@@ -52,15 +51,21 @@ class Scanner {
   // The byte at `i`, or NUL past the end: no construct starts with NUL.
   char at(std::size_t i) const { return i < body_.size() ? body_[i] : '\0'; }
 
-  // The "\n" ending the line that holds `i`, or the end of the body.
-  std::size_t line_end(std::size_t i) const {
-    if (i >= body_.size()) return body_.size();
-    const void* hit = std::memchr(body_.data() + i, '\n', body_.size() - i);
-    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - body_.data()) : body_.size();
+  // The start of the line after the one that holds `i`, or the end of the body. The lines come
+  // from the input's line table rather than from a search per line: most lines are short.
+  std::size_t line_after(std::size_t i) {
+    std::size_t line = source_map_.line_index(base_ + i, table_line_);
+    std::uint64_t after = source_map_.line_start(line + 1);
+    // Lines are mostly read one after another: the next lookup is likely on the line after.
+    table_line_ = after == SourceMap::kNoLine ? line : line + 1;
+    return std::min(after - base_, body_.size());
   }
 
-  // The start of the line after the one that holds `i`.
-  std::size_t line_after(std::size_t i) const { return std::min(line_end(i) + 1, body_.size()); }
+  // The "\n" ending the line that holds `i`, or the end of the body.
+  std::size_t line_end(std::size_t i) {
+    std::size_t after = line_after(i);
+    return after > i && body_[after - 1] == '\n' ? after - 1 : body_.size();
+  }
 
   std::size_t skip_blanks(std::size_t i) const {
     while (at(i) == ' ' || at(i) == '\t') ++i;
@@ -238,7 +243,7 @@ class Scanner {
     }
   }
 
-  bool spans_lines(std::size_t from, std::size_t to) const { return line_end(from) < to; }
+  bool spans_lines(std::size_t from, std::size_t to) { return line_end(from) < to; }
 
   // A closing tag alone on its line, with nothing open at this level.
   bool stray_closing_tag(std::size_t i) {
@@ -256,6 +261,8 @@ class Scanner {
   ClosingLines& closing_lines_;
   // Tags at the start of line after line may read their values to the same far end.
   ValueEnds value_ends_;
+  // Where `line_after` starts its next search in the line table.
+  std::size_t table_line_ = 0;
   std::vector<Segment> segments_;
   std::size_t run_start_ = 0;
   std::size_t line_ = 0;

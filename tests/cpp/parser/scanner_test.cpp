@@ -191,5 +191,19 @@ TEST(ScanSegments, FencesHideTagsAndMath) {
   });
 }
 
+// A body may start and end inside lines of the input (the inside of a
+// single-line component): its first line starts at its start, and its last
+// line ends at its end, not at the input's next line feed.
+TEST(ScanSegments, BodiesCutFromInsideLines) {
+  const std::string input = "ab<B/>\ncd<C/>\n<D/>ef\n";
+  SourceMap source_map(input);
+  ClosingLines closing_lines;
+  std::vector<Cut> result;
+  for (const auto& segment : scan_segments(std::string_view(input).substr(2, 16), 2, source_map, closing_lines)) {
+    result.push_back(cut_of(segment));
+  }
+  EXPECT_EQ(result, (std::vector<Cut>{{"self", "B", {2, 6}}, {"md", "", {7, 14}}, {"self", "D", {14, 18}}}));
+}
+
 }  // namespace
 }  // namespace vyn::parser
