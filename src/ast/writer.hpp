@@ -176,6 +176,8 @@ class Writer {
       math(value);
     } else if constexpr (std::is_same_v<T, AttributeValue>) {
       attribute_value(value);
+    } else if constexpr (std::is_same_v<T, Position> && requires { s_.position(value); }) {
+      s_.position(value);  // a sink that builds the most frequent record whole
     } else if constexpr (NamedEnum<T>) {
       s_.name(kEnumNames<T>[static_cast<std::size_t>(value)]);
     } else if constexpr (writer_detail::IsVector<T>::value) {

@@ -113,6 +113,32 @@ PyObject* PythonSink::shared_int(std::uint64_t value) {
   return Py_NewRef(object);
 }
 
+bool PythonSink::set_item(PyObject* dict, ast::Key key, PyObject* value) {
+  PyObject* key_object = value ? slot_key(key) : nullptr;
+  const bool set = key_object && PyDict_SetItem(dict, key_object, value) == 0;
+  Py_XDECREF(value);
+  return set;
+}
+
+// Keys go in byte-wise order, as the writer would put them.
+PyObject* PythonSink::new_point(const ast::Point& point) {
+  PyObject* dict = PyDict_New();
+  if (dict && set_item(dict, "column", shared_int(point.column)) && set_item(dict, "line", shared_int(point.line)) &&
+      set_item(dict, "offset", shared_int(point.offset)))
+    return dict;
+  Py_XDECREF(dict);
+  return nullptr;
+}
+
+void PythonSink::position(const ast::Position& position) {
+  if (failed_) return;
+  PyObject* dict = PyDict_New();
+  if (dict && set_item(dict, "end", new_point(position.end)) && set_item(dict, "start", new_point(position.start)))
+    return put(dict);
+  Py_XDECREF(dict);
+  fail();
+}
+
 void PythonSink::set_result(PyObject* value) {
   Py_XDECREF(result_);
   result_ = value;

@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "ast/records.hpp"
 #include "ast/sink.hpp"
 
 namespace vyn::module {
@@ -48,8 +49,7 @@ class PythonSink final : public ast::Sink {
   }
   [[gnu::always_inline]] void key(ast::Key key) override {
     if (failed_) return;
-    pending_key_ =
-        key.slot() != ast::Key::kNoSlot && filled(keys_filled_, key.slot()) ? keys_[key.slot()] : shared_key(key);
+    pending_key_ = key.slot() != ast::Key::kNoSlot ? slot_key(key) : shared_key(key);
     if (!pending_key_) fail();
   }
   [[gnu::always_inline]] void end_object() override {
@@ -82,6 +82,8 @@ class PythonSink final : public ast::Sink {
   void name(std::string_view value) override {
     if (!failed_) put(shared_name(value));
   }
+  // A node's position: the dict of its two points, built whole rather than key by key.
+  void position(const ast::Position& position);
   void mark(const void* identity) override;
   bool repeat(const void* identity) override;
 
@@ -148,6 +150,13 @@ class PythonSink final : public ast::Sink {
   static bool filled(std::span<const std::uint64_t> bits, std::size_t k) { return (bits[k / 64] >> (k % 64) & 1) != 0; }
   // A key's str, owned by the sink; nothing with an exception set.
   PyObject* shared_key(ast::Key key);
+  [[gnu::always_inline]] PyObject* slot_key(ast::Key key) {
+    return filled(keys_filled_, key.slot()) ? keys_[key.slot()] : shared_key(key);
+  }
+  // Sets `dict[key]` to `value`, a new reference it steals (nothing: a failure already set).
+  bool set_item(PyObject* dict, ast::Key key, PyObject* value);
+  // A new dict of a point's three ints, or nothing with an exception set.
+  PyObject* new_point(const ast::Point& point);
   // New references to the objects shared within this conversion.
   PyObject* shared_name(std::string_view value);
   PyObject* shared_int(std::uint64_t value);
