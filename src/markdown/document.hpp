@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -89,8 +90,12 @@ struct Document {
   std::vector<std::string_view> texts;
   std::vector<std::size_t> content_ends;
 
-  // A copy of `s` that lives as long as the Document.
-  std::string_view own(std::string_view s) { return strings.keep(s); }
+  // A copy of `s` that lives as long as the Document; a slice of the source needs none.
+  std::string_view own(std::string_view s) {
+    const std::less<const char*> before;
+    if (!before(s.data(), text.data()) && !before(text.data() + text.size(), s.data() + s.size())) return s;
+    return strings.keep(s);
+  }
 
   // `n` spaces (the columns of a partly used tab, a block's indent: a few).
   std::string_view spaces(std::size_t n) {

@@ -216,7 +216,7 @@ void InlinePass::cover_siblings(std::size_t end) {
 std::optional<LinkTarget> InlinePass::reference_across_blocks(const ScannedLabel& label) {
   std::uint32_t closing = tree_[block_].next;
   while (closing != nil && tree_[closing].end < label.end) closing = tree_[closing].next;
-  auto target = reference(label.raw, LinkType::Reference, label.end, label.end);
+  auto target = reference(label.raw.view(), LinkType::Reference, label.end, label.end);
   if (closing == nil || tree_[closing].item == Item::Paragraph) return target;
   Node& node = tree_[closing];
   node.item = Item::Text;
@@ -359,8 +359,8 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
   std::size_t after = close.end;
   if (src_.at(after) == '(') {
     std::size_t i = skip_link_space(src_, after + 1, true);
-    std::string dest;
-    std::string title;
+    Payload dest;
+    Payload title;
     bool ok = true;
     if (src_.at(i) != ')') {
       auto scanned = scan_link_destination(src_, i);
@@ -379,7 +379,7 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
       }
     }
     if (ok && src_.at(i) == ')') {
-      return LinkTarget{LinkType::Inline, i + 1, i + 1, doc_.own(dest), doc_.own(title), {}};
+      return LinkTarget{LinkType::Inline, i + 1, i + 1, doc_.own(dest.view()), doc_.own(title.view()), {}};
     }
   }
   std::size_t inner_start = open.end;
@@ -390,11 +390,12 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
   if (src_.at(label_at) == '[') {
     auto label = scan_link_label(src_, label_at);
     // Footnote syntax, `^` and a name on one line, is no label.
-    const bool footnote = footnotes && label && label->raw.size() > 1 && label->raw[0] == '^' &&
-                          label->raw.find_first_of("\r\n") == std::string::npos;
+    const std::string_view raw = label ? label->raw.view() : std::string_view();
+    const bool footnote =
+        footnotes && raw.size() > 1 && raw[0] == '^' && raw.find_first_of("\r\n") == std::string_view::npos;
     if (label && !footnote) {
       if (label->end > doc_.content_end(tree_[block_])) return reference_across_blocks(*label);
-      return reference(label->raw, LinkType::Reference, label->end, label->end);
+      return reference(raw, LinkType::Reference, label->end, label->end);
     }
   }
   // The label runs to the byte before the bracket's end, which lies further on when a heading's
@@ -416,10 +417,10 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
     // leaves that bracket unescaped in the text, which no definition's label holds.
     auto scanned = scan_link_label(src_, open.end - 1);
     if (!scanned || scanned->end != inner_end + 1) return std::nullopt;
-    return reference(scanned->raw, LinkType::Collapsed, after, label_at + 2);
+    return reference(scanned->raw.view(), LinkType::Collapsed, after, label_at + 2);
   }
   if (auto scanned = scan_link_label(src_, open.end - 1)) {
-    if (scanned->end == after) return reference(scanned->raw, LinkType::Shortcut, after, after);
+    if (scanned->end == after) return reference(scanned->raw.view(), LinkType::Shortcut, after, after);
   }
   return std::nullopt;
 }

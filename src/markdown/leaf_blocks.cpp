@@ -164,7 +164,7 @@ std::size_t BlockParser::read_refdefs(std::size_t start, std::size_t limit, bool
     if (define) {
       // The first definition of a label wins: a later one keeps no copies.
       if (auto [it, added] = doc_.link_defs.try_emplace(std::move(def->label)); added) {
-        it->second = LinkDef{doc_.own(def->dest), doc_.own(def->title)};
+        it->second = LinkDef{doc_.own(def->dest.view()), doc_.own(def->title.view())};
       }
     }
     ix = def->end < limit ? skip_blanks(text_, src.after_eol(def->end), limit) : limit;

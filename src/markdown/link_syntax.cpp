@@ -17,12 +17,18 @@ bool is_blank(int c) { return c >= 0 && is_line_space(static_cast<unsigned char>
 
 namespace {
 
-// Escapes and references resolved, after a table cell's `\|` became `|`.
-std::string payload(const InlineSource& src, std::string_view raw) {
-  if (!src.table_cell) return unescape(raw);
-  std::string text(raw);
-  drop_pipe_escapes(text);
-  return unescape(text);
+constexpr ByteSet kEscapeOrReference("\\&");
+
+// Escapes and references resolved, after a table cell's `\|` became `|`; a text without any is
+// its source as it stands.
+Payload payload(const InlineSource& src, std::string_view raw) {
+  if (src.table_cell) {
+    std::string text(raw);
+    drop_pipe_escapes(text);
+    return Payload(unescape(text));
+  }
+  if (find_byte_of(raw, 0, raw.size(), kEscapeOrReference) == raw.size()) return Payload::slice(raw);
+  return Payload(unescape(raw));
 }
 
 // Whether a line break in [from, to) leads to a line that could underline a setext heading.
@@ -81,6 +87,7 @@ std::optional<ScannedLabel> scan_link_label(const InlineSource& src, std::size_t
   std::size_t i = ix + 1;
   std::size_t length = 0;
   bool has_content = false;
+  bool one_line = true;
   while (true) {
     int c = src.at(i);
     if (c < 0 || c == '[') return std::nullopt;
@@ -93,12 +100,15 @@ std::optional<ScannedLabel> scan_link_label(const InlineSource& src, std::size_t
       if (!is_ascii_whitespace(static_cast<unsigned char>(c))) has_content = true;
       std::size_t next = src.advance(i);
       length += is_eol(c) ? 1 : next - i;
+      one_line = one_line && !is_eol(c);
       i = next;
     }
     if (length > max_label_length) return std::nullopt;
   }
   if (!has_content) return std::nullopt;
-  return ScannedLabel{i + 1, collect_source(src, ix + 1, i, true)};
+  // On one line, outside a table cell, the label is its source as it stands.
+  if (one_line && !src.table_cell) return ScannedLabel{i + 1, Payload::slice(src.text.substr(ix + 1, i - ix - 1))};
+  return ScannedLabel{i + 1, Payload(collect_source(src, ix + 1, i, true))};
 }
 
 std::optional<ScannedText> scan_link_destination(const InlineSource& src, std::size_t ix) {
@@ -171,7 +181,7 @@ std::optional<ScannedText> scan_link_title(const InlineSource& src, std::size_t 
     raw[out++] = raw[k];
   }
   raw.resize(out);
-  return ScannedText{i + 1, unescape(raw)};
+  return ScannedText{i + 1, Payload(unescape(raw))};
 }
 
 std::optional<ScannedRefDef> scan_refdef(const InlineSource& src, std::size_t ix) {
@@ -194,12 +204,12 @@ std::optional<ScannedRefDef> scan_refdef(const InlineSource& src, std::size_t ix
       std::size_t end = title->end;
       while (is_blank(src.at(end))) ++end;
       if (src.at(end) < 0 || is_eol(src.at(end))) {
-        return ScannedRefDef{end, normalize_label(label->raw), std::move(dest->value), std::move(title->value)};
+        return ScannedRefDef{end, normalize_label(label->raw.view()), std::move(dest->value), std::move(title->value)};
       }
     }
   }
   if (!dest_line_ends) return std::nullopt;
-  return ScannedRefDef{line_end, normalize_label(label->raw), std::move(dest->value), {}};
+  return ScannedRefDef{line_end, normalize_label(label->raw.view()), std::move(dest->value), Payload()};
 }
 
 }  // namespace markdown

@@ -6,10 +6,29 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "markdown/html_scanners.hpp"
 
 namespace markdown {
+
+// A payload text as scanned: a slice of the source when it reads as written (most do), else a text
+// of its own.
+class Payload {
+ public:
+  Payload() = default;
+  explicit Payload(std::string own) : own_(std::move(own)) {}
+  static Payload slice(std::string_view source) {
+    Payload payload;
+    payload.slice_ = source;
+    return payload;
+  }
+  std::string_view view() const { return slice_ ? *slice_ : std::string_view(own_); }
+
+ private:
+  std::optional<std::string_view> slice_;
+  std::string own_;
+};
 
 // The bytes of [a, b) as the block reads them: container prefixes left out at line breaks, with
 // `strip_indent` also the leading spaces and tabs of continuation lines, and in a table cell the
@@ -21,14 +40,14 @@ std::size_t skip_link_space(const InlineSource& src, std::size_t i, bool allow_n
 
 struct ScannedLabel {
   std::size_t end;  // past ']'
-  std::string raw;  // between the brackets
+  Payload raw;      // between the brackets
 };
 // A link label at ix ('[').
 std::optional<ScannedLabel> scan_link_label(const InlineSource& src, std::size_t ix);
 
 struct ScannedText {
   std::size_t end;
-  std::string value;  // escapes and references resolved
+  Payload value;  // escapes and references resolved
 };
 std::optional<ScannedText> scan_link_destination(const InlineSource& src, std::size_t ix);
 // `definition`: the title of a link reference definition, not of an inline link.
@@ -37,8 +56,8 @@ std::optional<ScannedText> scan_link_title(const InlineSource& src, std::size_t 
 struct ScannedRefDef {
   std::size_t end;  // at the line ending (or end of block) after the definition
   std::string label;
-  std::string dest;
-  std::string title;
+  Payload dest;
+  Payload title;
 };
 // A link reference definition at ix ('[').
 std::optional<ScannedRefDef> scan_refdef(const InlineSource& src, std::size_t ix);
