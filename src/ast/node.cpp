@@ -6,7 +6,7 @@ namespace vyn::ast {
 
 namespace {
 
-// Points every link and image of `nodes` that views one of `from`'s texts at the same text in `to`,
+// Points every text node, link and image of `nodes` that views one of `from`'s texts at the same text in `to`,
 // a copy of `from`. Iterative, so that no tree is too deep for it.
 void rebind_shared_texts(NodeList& nodes, const KeptTexts& from, const KeptTexts& to) {
   if (from.size() == 0) return;
@@ -23,7 +23,9 @@ void rebind_shared_texts(NodeList& nodes, const KeptTexts& from, const KeptTexts
     NodeList* list = pending.back();
     pending.pop_back();
     for (Node& node : *list) {
-      if (node.kind == NodeKind::Link) {
+      if (node.kind == NodeKind::Text) {
+        rebind(node.as<TextNode>().value);
+      } else if (node.kind == NodeKind::Link) {
         rebind(node.as<LinkNode>().url);
         rebind_title(node.as<LinkNode>().title);
       } else if (node.kind == NodeKind::Image) {

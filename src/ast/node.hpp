@@ -18,6 +18,13 @@ struct Node {
   NodeKind kind;
   NodePayload payload;
 
+  Node() = default;
+  // Builds the payload record in place from `args`, so that no record is moved into the node: a
+  // list that emplaces its nodes moves none.
+  template <class Stored, class... Args>
+  Node(NodeKind kind, std::in_place_type_t<Stored> stored, Args&&... args)
+      : kind(kind), payload(stored, std::forward<Args>(args)...) {}
+
   bool operator==(const Node&) const = default;
 
   template <class Payload>
@@ -49,7 +56,7 @@ Node make_block(NodeKind kind, NodeList children, Position position);  // a Stan
 Node make_error(std::string message, std::string raw_content, Position position);
 template <class Payload>
 Node make_node(NodeKind kind, Payload payload) {
-  return Node{kind, NodePayload(std::in_place_type<StoredRecord<Payload>>, std::move(payload))};
+  return Node(kind, std::in_place_type<StoredRecord<Payload>>, std::move(payload));
 }
 
 enum class RootType : std::uint8_t { Root };

@@ -33,7 +33,7 @@ struct Node;
 using NodeList = std::vector<Node>;
 
 struct TextNode {
-  std::string value;
+  SharedText value;
   Position position;
   bool operator==(const TextNode&) const = default;
 };

@@ -1,7 +1,8 @@
-// A link's or image's destination or title. Every use of a link reference definition repeats the
-// definition's texts, which may be long: the tree's root keeps each such text once
-// (`Root::shared_texts`) and the nodes view it, so that a definition used many times costs its
-// text once. Compared and written by value.
+// A link's or image's destination or title, or a text node's value. Every use of a link reference
+// definition repeats the definition's texts, which may be long, and most text nodes hold a stretch
+// of the input: the tree's root keeps each such text once (`Root::shared_texts`) and the nodes view
+// it, so that a definition used many times costs its text once and a text node costs no copy of
+// its own. Compared and written by value.
 #pragma once
 
 #include <cstddef>
@@ -46,19 +47,37 @@ class SharedText {
   SharedText(std::string value) : owned_(std::move(value)) {}  // NOLINT(google-explicit-constructor)
   SharedText(const char* value) : owned_(value) {}             // NOLINT(google-explicit-constructor)
 
-  // A view of `kept`, a text that the root of the node's tree keeps.
-  static SharedText view_of(const std::string& kept) {
+  // A view of `part` (the whole by default) of `kept`, a text that the root of the node's tree keeps.
+  static SharedText view_of(const std::string& kept) { return view_of(kept, kept); }
+  static SharedText view_of(const std::string& kept, std::string_view part) {
     SharedText text;
     text.kept_ = &kept;
+    text.part_ = part;
     return text;
   }
 
-  std::string_view view() const { return kept_ ? std::string_view(*kept_) : std::string_view(owned_); }
+  std::string_view view() const { return kept_ ? part_ : std::string_view(owned_); }
   operator std::string_view() const { return view(); }  // NOLINT(google-explicit-constructor)
+  bool empty() const { return view().empty(); }
+
+  // Drops the first `n` bytes.
+  void remove_prefix(std::size_t n) {
+    if (kept_) {
+      part_.remove_prefix(n);
+    } else {
+      owned_.erase(0, n);
+    }
+  }
 
   // The root's text this one views, else nullptr.
   const std::string* kept() const { return kept_; }
-  void rebind(const std::string* kept) { kept_ = kept; }
+  // The root's text this one views whole, else nullptr: texts that view the same whole are the same.
+  const std::string* kept_whole() const { return kept_ && part_.size() == kept_->size() ? kept_ : nullptr; }
+  // Views the same part of `kept`, a copy of the text viewed so far.
+  void rebind(const std::string* kept) {
+    part_ = std::string_view(kept->data() + (part_.data() - kept_->data()), part_.size());
+    kept_ = kept;
+  }
 
   bool operator==(const SharedText& other) const { return view() == other.view(); }
   bool operator==(std::string_view other) const { return view() == other; }
@@ -68,6 +87,7 @@ class SharedText {
  private:
   std::string owned_;
   const std::string* kept_ = nullptr;
+  std::string_view part_;  // of *kept_
 };
 
 }  // namespace vyn::ast

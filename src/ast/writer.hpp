@@ -191,7 +191,7 @@ class Writer {
 
   // A text kept once for the whole tree is written once per sink that can repeat it.
   void shared_text(const SharedText& text) {
-    const std::string* kept = text.kept();
+    const std::string* kept = text.kept_whole();
     if (kept && s_.repeat(kept)) return;
     s_.string(text.view());
     if (kept) s_.mark(kept);

@@ -89,16 +89,17 @@ ast::NodeList replacement(const ast::TextNode& text, const std::vector<Reference
                           std::string_view base_url) {
   const ast::Point& start = text.position.start;
   auto span = [&](std::size_t a, std::size_t b) { return ast::Position{shifted(start, a), shifted(start, b)}; };
+  std::string_view value = text.value;
   ast::NodeList pieces;
   std::size_t cursor = 0;
   for (const auto& ref : refs) {
     if (cursor < ref.start)
-      pieces.push_back(ast::make_text(text.value.substr(cursor, ref.start - cursor), span(cursor, ref.start)));
+      pieces.push_back(ast::make_text(std::string(value.substr(cursor, ref.start - cursor)), span(cursor, ref.start)));
     pieces.push_back(make_link(ref, repo, base_url, span(ref.start, ref.end)));
     cursor = ref.end;
   }
-  if (cursor < text.value.size())
-    pieces.push_back(ast::make_text(text.value.substr(cursor), span(cursor, text.value.size())));
+  if (cursor < value.size())
+    pieces.push_back(ast::make_text(std::string(value.substr(cursor)), span(cursor, value.size())));
   return pieces;
 }
 

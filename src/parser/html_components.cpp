@@ -116,7 +116,8 @@ class HtmlScan {
     std::size_t after = c + open->tag.name.size() + 3;  // past "</name>"
     std::string_view inner = t_.substr(k, c - k);
     ast::NodeList children;
-    if (!ast::trim(inner).empty()) children = process_text(inner, origin_.from(k), state_.source_map(), false);
+    if (!ast::trim(inner).empty())
+      children = process_text(inner, origin_.from(k), state_.source_map(), state_.context(), false);
     Height height = children.empty() ? 1 : 2;
     found_.push_back(
         {component(std::move(open->tag), std::move(children), std::string(inner), origin_(after)), height});

@@ -73,7 +73,7 @@ namespace {
 // The re-reading of one list whose children are done; kept out of the
 // recursion's frames.
 [[gnu::noinline]] ast::NodeList re_read_text_runs(ast::NodeList nodes, const SourceMap& source_map,
-                                                  std::string_view input) {
+                                                  std::string_view input, ParseContext& context) {
   struct ReRead {
     std::size_t begin;
     std::size_t end;
@@ -99,7 +99,7 @@ namespace {
     std::move(nodes.begin() + static_cast<std::ptrdiff_t>(next), nodes.begin() + static_cast<std::ptrdiff_t>(run.begin),
               std::back_inserter(out));
     std::uint64_t start = static_cast<std::uint64_t>(run.slice.data() - input.data());
-    process_text(run.slice, start, source_map, false, out);
+    process_text(run.slice, start, source_map, context, false, out);
     next = run.end;
   }
   std::move(nodes.begin() + static_cast<std::ptrdiff_t>(next), nodes.end(), std::back_inserter(out));
@@ -120,8 +120,8 @@ namespace {
       if (auto hint = lang_hint(nodes[k + 1])) {
         node.as<ast::CodeInlineNode>().lang = std::string(hint->first);
         keep(k);
-        std::string& rest = nodes[++k].as<ast::TextNode>().value;
-        rest.erase(0, hint->second + 1);  // the node keeps its position
+        ast::SharedText& rest = nodes[++k].as<ast::TextNode>().value;
+        rest.remove_prefix(hint->second + 1);  // the node keeps its position
         if (!rest.empty()) keep(k);
         continue;
       }
@@ -156,11 +156,11 @@ bool may_merge_or_hint(std::string_view run) {
 // as merged. A level of the recursion holds no node of its own; it recurses once
 // per level of the containers it enters, which the region pass keeps within
 // ast::kMaxNodeDepth.
-void merge_and_hint(ast::NodeList& nodes, const SourceMap& source_map, std::string_view input) {
+void merge_and_hint(ast::NodeList& nodes, const SourceMap& source_map, std::string_view input, ParseContext& context) {
   for (ast::Node& node : nodes) {
-    if (ast::kind_info(node.kind).enters.merge) merge_and_hint(*node.children(), source_map, input);
+    if (ast::kind_info(node.kind).enters.merge) merge_and_hint(*node.children(), source_map, input, context);
   }
-  nodes = re_read_text_runs(std::move(nodes), source_map, input);
+  nodes = re_read_text_runs(std::move(nodes), source_map, input, context);
   hint_list(nodes);
 }
 

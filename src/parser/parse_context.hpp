@@ -1,8 +1,12 @@
 // What every run and component of one parse shares: the budgets that keep what hostile input
-// makes linear in its size, and the texts that the uses of a link reference definition view.
+// makes linear in its size, and the texts that the uses of a link reference definition and the
+// text nodes view.
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
 
 #include "ast/shared_text.hpp"
 #include "parser/code_meta.hpp"
@@ -31,14 +35,33 @@ class FillerCellBudget {
 };
 
 struct ParseContext {
-  explicit ParseContext(std::size_t input_size)
-      : errors(input_size), highlights(input_size), filler_cells(input_size) {}
+  explicit ParseContext(std::string_view input)
+      : errors(input.size()), highlights(input.size()), filler_cells(input.size()), input_(input) {}
+
+  // The value of a text node whose bytes are `text`. Most texts are slices of the input: those view
+  // one copy of the input that the root keeps, made at the first of them, so that a text node
+  // costs no allocation and no copy of its own. The copy is the size of the input, no more than
+  // the texts' own copies would take together in most documents.
+  ast::SharedText text_value(std::string_view text) {
+    std::less_equal<const char*> at_or_before;
+    if (!at_or_before(input_.data(), text.data()) ||
+        !at_or_before(text.data() + text.size(), input_.data() + input_.size())) {
+      return std::string(text);
+    }
+    if (!input_copy_) input_copy_ = &shared_texts.emplace_back(input_);
+    return ast::SharedText::view_of(*input_copy_,
+                                    std::string_view(*input_copy_).substr(text.data() - input_.data(), text.size()));
+  }
 
   ErrorBudget errors;
   HighlightBudget highlights;
   FillerCellBudget filler_cells;
   // Handed to the tree's root when the parse is done (ast::Root::shared_texts).
   ast::KeptTexts shared_texts;
+
+ private:
+  std::string_view input_;
+  const std::string* input_copy_ = nullptr;  // in shared_texts
 };
 
 }  // namespace vyn::parser

@@ -103,7 +103,7 @@ class RegionPass {
     for (const Event& event : parser) handle(event);
     close_unclosed_components(state_);
     ast::NodeList nodes = state_.take_top_level();
-    if (may_merge_or_hint(region)) merge_and_hint(nodes, state_.source_map(), state_.input());
+    if (may_merge_or_hint(region)) merge_and_hint(nodes, state_.source_map(), state_.input(), state_.context());
     return nodes;
   }
 
@@ -202,7 +202,7 @@ class RegionPass {
     std::string_view source = e <= input.size() && a < e ? input.substr(a, e - a) : t;
     Children& target = state_.target();
     const std::size_t before = target.nodes.size();
-    process_text(source, a, state_.source_map(), false, target.nodes);
+    process_text(source, a, state_.source_map(), state_.context(), false, target.nodes);
     target.added_leaves(before);
   }
 

@@ -94,10 +94,12 @@ std::vector<ast::CitationKey> citation_keys(std::string_view content, bool began
 // remember their last hit, so many unclosed openers still cost linear time.
 class TextScanner {
  public:
-  TextScanner(std::string_view text, TextOrigin origin, const SourceMap& source_map, ast::NodeList& nodes)
+  TextScanner(std::string_view text, TextOrigin origin, const SourceMap& source_map, ParseContext& context,
+              ast::NodeList& nodes)
       : text_(text),
         origin_(origin),
         source_map_(source_map),
+        context_(context),
         nodes_(nodes),
         closing_brace_(text, "}"),
         dollar_(text, "$"),
@@ -126,7 +128,7 @@ class TextScanner {
   }
 
   void flush() {
-    flush_text_buf(nodes_, text_.substr(buf_begin_, i_ - buf_begin_), origin_.from(buf_begin_), source_map_);
+    flush_text_buf(nodes_, text_.substr(buf_begin_, i_ - buf_begin_), origin_.from(buf_begin_), source_map_, context_);
   }
 
   // Ends the literal buffer before the construct at i_, adds the construct's
@@ -213,6 +215,7 @@ class TextScanner {
   std::string_view text_;
   TextOrigin origin_;
   const SourceMap& source_map_;
+  ParseContext& context_;
   ast::NodeList& nodes_;
   std::size_t i_ = 0;
   std::size_t buf_begin_ = 0;
@@ -224,24 +227,27 @@ class TextScanner {
 
 }  // namespace
 
-ast::NodeList process_text(std::string_view text, TextOrigin origin, const SourceMap& source_map, bool raw) {
+ast::NodeList process_text(std::string_view text, TextOrigin origin, const SourceMap& source_map, ParseContext& context,
+                           bool raw) {
   ast::NodeList nodes;
-  process_text(text, origin, source_map, raw, nodes);
+  process_text(text, origin, source_map, context, raw, nodes);
   return nodes;
 }
 
-void process_text(std::string_view text, TextOrigin origin, const SourceMap& source_map, bool raw,
-                  ast::NodeList& nodes) {
+void process_text(std::string_view text, TextOrigin origin, const SourceMap& source_map, ParseContext& context,
+                  bool raw, ast::NodeList& nodes) {
   if (raw) {
-    flush_text_buf(nodes, text, origin, source_map);
+    flush_text_buf(nodes, text, origin, source_map, context);
     return;
   }
-  TextScanner(text, origin, source_map, nodes).scan();
+  TextScanner(text, origin, source_map, context, nodes).scan();
 }
 
-void flush_text_buf(ast::NodeList& nodes, std::string_view buf, TextOrigin origin, const SourceMap& source_map) {
+void flush_text_buf(ast::NodeList& nodes, std::string_view buf, TextOrigin origin, const SourceMap& source_map,
+                    ParseContext& context) {
   if (buf.empty()) return;
-  nodes.push_back(ast::make_text(std::string(buf), source_map.position(origin(0), origin(buf.size()))));
+  nodes.emplace_back(ast::NodeKind::Text, std::in_place_type<ast::TextNode>, context.text_value(buf),
+                     source_map.position(origin(0), origin(buf.size())));
 }
 
 IdLocator split_id_locator(std::string_view entry) {

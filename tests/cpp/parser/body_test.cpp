@@ -55,7 +55,7 @@ TEST(ParseBody, ComponentsNestUpToTheDepthBound) {
 TEST(ParseBody, TheBoundCountsFromTheDepthGiven) {
   std::string input = "<A>\n<B/>\n</A>\n";
   SourceMap source_map(input);
-  ParseContext context(input.size());
+  ParseContext context(input);
   auto nodes = parse_body(input, 0, source_map, input, ast::kMaxNodeDepth - 2, context);
   EXPECT_EQ(component_chain(nodes).first, 2u);
   nodes = parse_body(input, 0, source_map, input, ast::kMaxNodeDepth - 1, context);

@@ -23,10 +23,11 @@ NodeList pieces(std::string_view input, const SourceMap& map, const std::vector<
   return nodes;
 }
 
-// The nodes after merge_and_hint.
-NodeList merged(NodeList nodes, const SourceMap& map, std::string_view input) {
-  merge_and_hint(nodes, map, input);
-  return nodes;
+// The nodes after merge_and_hint, rendered while the texts they view are kept.
+std::string merged(NodeList nodes, const SourceMap& map, std::string_view input) {
+  ParseContext context(input);
+  merge_and_hint(nodes, map, input, context);
+  return render(nodes);
 }
 
 ast::Node wrap(NodeKind kind, NodeList children, std::string_view input, const SourceMap& map) {
@@ -52,7 +53,7 @@ TEST(MergeText, ReReadsRunsThatMayHoldReferences) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.input);
     SourceMap map(c.input);
-    EXPECT_EQ(render(merged(pieces(c.input, map, c.cuts), map, c.input)), c.merged);
+    EXPECT_EQ(merged(pieces(c.input, map, c.cuts), map, c.input), c.merged);
   }
 }
 
@@ -63,13 +64,13 @@ TEST(MergeText, DescendsOnlyIntoInlineAndListContainers) {
     NodeList list;
     list.push_back(wrap(kind, pieces(input, map, {1, 3, 4}), input, map));
     std::string expected = std::string(ast::kind_name(kind)) + "(citation{@k;}@0-4)@0-4";
-    EXPECT_EQ(render(merged(std::move(list), map, input)), expected);
+    EXPECT_EQ(merged(std::move(list), map, input), expected);
   }
   for (NodeKind kind : {NodeKind::DefinitionTerm, NodeKind::FootnoteDefinition, NodeKind::Html}) {
     NodeList list;
     list.push_back(wrap(kind, pieces(input, map, {1, 3, 4}), input, map));
     std::string before = render(list);
-    EXPECT_EQ(render(merged(std::move(list), map, input)), before);
+    EXPECT_EQ(merged(std::move(list), map, input), before);
   }
 }
 
@@ -80,12 +81,12 @@ TEST(MergeText, LeavesRunsWithUnusableSpansAlone) {
   reversed.push_back(ast::make_text("@k]", map.position(1, 4)));
   reversed.push_back(ast::make_text("[", map.position(0, 1)));
   std::string before = render(reversed);
-  EXPECT_EQ(render(merged(std::move(reversed), map, input)), before);
+  EXPECT_EQ(merged(std::move(reversed), map, input), before);
 
   NodeList beyond;
   beyond.push_back(ast::make_text("[@k]!", map.position(0, 5)));
   before = render(beyond);
-  EXPECT_EQ(render(merged(std::move(beyond), map, input)), before);
+  EXPECT_EQ(merged(std::move(beyond), map, input), before);
 }
 
 // A span that starts inside a character (an offset computed from text with
@@ -96,7 +97,7 @@ TEST(MergeText, SliceStartsOnACharacterBoundary) {
   NodeList nodes;
   nodes.push_back(ast::make_text("[", map.position(1, 3)));
   nodes.push_back(ast::make_text("@k]", map.position(3, 6)));
-  EXPECT_EQ(render(merged(std::move(nodes), map, input)), "citation{@k;}@2-6");
+  EXPECT_EQ(merged(std::move(nodes), map, input), "citation{@k;}@2-6");
 }
 
 ast::Node code(std::string value) {
@@ -119,7 +120,7 @@ TEST(LangHints, TakeAWordInBracesRightAfterInlineCode) {
     NodeList nodes;
     nodes.push_back(code("x"));
     nodes.push_back(ast::make_text(after, {}));
-    EXPECT_EQ(render(merged(std::move(nodes), SourceMap(""), "")), expected) << after;
+    EXPECT_EQ(merged(std::move(nodes), SourceMap(""), ""), expected) << after;
   }
 }
 
@@ -131,7 +132,7 @@ TEST(LangHints, ReplaceALanguageAndReachIntoVisitedContainersOnly) {
   NodeList nodes;
   nodes.push_back(ast::make_block(NodeKind::Strong, inner, {}));
   nodes.push_back(ast::make_block(NodeKind::DefinitionDescription, inner, {}));
-  EXPECT_EQ(render(merged(std::move(nodes), SourceMap(""), "")),
+  EXPECT_EQ(merged(std::move(nodes), SourceMap(""), ""),
             "strong(code_inline'x'{new}@0-0)@0-0 definition_description(code_inline'x'{old}@0-0 text'{new}'@0-0)@0-0");
 }
 
@@ -158,7 +159,8 @@ TEST(MergeAndHint, ReachEveryLevelOfTheContainersTheyEnter) {
     return level({wrap(NodeKind::List, std::move(list), input, map)});
   };
   NodeList nodes = tree();
-  merge_and_hint(nodes, map, input);
+  ParseContext context(input);
+  merge_and_hint(nodes, map, input, context);
   const std::string done = "text'see '@0-4 citation{@doe;}@4-10 code_inline'x'{yaml}@0-0 text' rest'@14-25";
   const std::string untouched =
       "text'see '@0-4 text'['@4-5 text'@doe'@5-9 text']'@9-10 code_inline'x'@0-0 text'{yaml} rest'@14-25";

@@ -45,10 +45,14 @@ const Payload& payload_of(const ast::Node* node) {
   return node->as<Payload>();
 }
 
-TEST(Parse, TheUsesOfALinkDefinitionViewItsTextsKeptOnceByTheRoot) {
+TEST(Parse, TheUsesOfALinkDefinitionAndTheTextNodesViewTextsKeptOnceByTheRoot) {
   ast::Root original = parse("[a]: /far \"far title\"\n\n[a] [a][] ![a] [b](/far \"far title\")\n");
-  ASSERT_EQ(original.shared_texts.size(), 2u);
+  // The definition's two texts, then the input, whose stretches the text nodes view.
+  ASSERT_EQ(original.shared_texts.size(), 3u);
   auto check = [](const ast::Root& root) {
+    const ast::SharedText& space = root.children.back().children()->at(1).as<ast::TextNode>().value;
+    EXPECT_EQ(space.kept(), &root.shared_texts[2]);
+    EXPECT_EQ(space, " ");
     auto found = links(root);
     ASSERT_EQ(found.size(), 4u);
     for (std::size_t k = 0; k < 3; ++k) {

@@ -16,10 +16,14 @@ using vyn::test_input::repeat;
 
 using testing::render;
 
-ast::NodeList parse_run(const std::string& input, std::size_t depth = 0) {
+// The run's nodes in a root, which keeps the texts they view.
+ast::Root parse_run(const std::string& input, std::size_t depth = 0) {
   SourceMap map(input);
-  ParseContext context(input.size());
-  return parse_markdown_region(input, 0, map, input, depth, context);
+  ParseContext context(input);
+  ast::Root root;
+  root.children = parse_markdown_region(input, 0, map, input, depth, context);
+  root.shared_texts = std::move(context.shared_texts);
+  return root;
 }
 
 std::size_t height(const ast::NodeList& nodes) {
@@ -50,18 +54,18 @@ std::size_t count_errors(const ast::NodeList& nodes) {
 }
 
 TEST(Region, BlankRunsGiveNothing) {
-  EXPECT_EQ(render(parse_run("")), "");
-  EXPECT_EQ(render(parse_run("  \n\t\n \u3000")), "");
+  EXPECT_EQ(render(parse_run("").children), "");
+  EXPECT_EQ(render(parse_run("  \n\t\n \u3000").children), "");
 }
 
 TEST(Region, RoutesNodesIntoOpenComponentsAcrossParagraphs) {
-  EXPECT_EQ(render(parse_run("a <A> b\n\nc </A> d\n")),
+  EXPECT_EQ(render(parse_run("a <A> b\n\nc </A> d\n").children),
             "paragraph(component'A'|' b\n\nc '(text' b'@5-7 paragraph(text'a '@0-2)@0-8 text'c '@9-11)@2-15 "
             "text' d'@15-17)@9-18");
 }
 
 TEST(Region, ReportsComponentsLeftOpenAtTheEnd) {
-  EXPECT_EQ(render(parse_run("<A>\n\n<B>\n\nz\n")),
+  EXPECT_EQ(render(parse_run("<A>\n\n<B>\n\nz\n").children),
             "error'Unclosed tag <B>'|'<B>'@5-8 html()@5-9 text'z'@10-11 paragraph()@10-12 "
             "error'Unclosed tag <A>'|'<A>'@0-3 html()@0-4");
 }
@@ -69,7 +73,7 @@ TEST(Region, ReportsComponentsLeftOpenAtTheEnd) {
 // Inside block quotes the library's HTML text lacks the "> " prefixes; the
 // tag's end still falls on the source's ">", so the component's source is "b".
 TEST(Region, ComponentSourceStartsAfterItsTagInsideBlockQuotes) {
-  EXPECT_EQ(render(parse_run("> > a <A\n> >x='\xC3\xA9'>b</A>\n")),
+  EXPECT_EQ(render(parse_run("> > a <A\n> >x='\xC3\xA9'>b</A>\n").children),
             "blockquote(blockquote(paragraph(text'a '@4-6 component'A'|'b'(text'b'@19-20)@6-24)@4-25)@2-25)@0-25");
 }
 
@@ -93,7 +97,8 @@ TEST(Region, KeepsDeepNestingWithinTheBound) {
   };
   for (const auto& [input, text] : cases) {
     for (std::size_t depth : {std::size_t{0}, std::size_t{200}, ast::kMaxNodeDepth - 1}) {
-      ast::NodeList nodes = parse_run(input, depth);
+      ast::Root run = parse_run(input, depth);
+      const ast::NodeList& nodes = run.children;
       EXPECT_LE(height(nodes), ast::kMaxNodeDepth - depth);
       std::string all = texts(nodes);
       all.erase(std::remove(all.begin(), all.end(), '\n'), all.end());
@@ -144,12 +149,14 @@ TEST(Region, LiftsTheLevelsPastTheBoundIntoTheirParents) {
        "text'a '@1-3 " + too_deep +
            "'**b**'@3-8 text'b'@5-6 text' c'@8-10 text' '@11-12 text'd '@15-17 text'e'@18-19 emphasis()@17-20"},
   };
-  for (const auto& [input, depth, expected] : cases) EXPECT_EQ(render(parse_run(input, depth)), expected) << input;
+  for (const auto& [input, depth, expected] : cases)
+    EXPECT_EQ(render(parse_run(input, depth).children), expected) << input;
 }
 
 TEST(Region, ShallowNestingIsLeftAlone) {
   // Quotes, a paragraph and its text fill the levels left below depth 10.
-  ast::NodeList nodes = parse_run(repeat("> ", ast::kMaxNodeDepth - 10 - 2) + "x", 10);
+  ast::Root run = parse_run(repeat("> ", ast::kMaxNodeDepth - 10 - 2) + "x", 10);
+  const ast::NodeList& nodes = run.children;
   EXPECT_EQ(height(nodes), ast::kMaxNodeDepth - 10);
   EXPECT_EQ(count_errors(nodes), 0u);
 }

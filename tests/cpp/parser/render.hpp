@@ -11,7 +11,7 @@ namespace vyn::testing {
 // Appends only (g++ 12 at -O3 warns falsely about some string concatenations).
 inline void render_into(std::string& out, const ast::NodeList& nodes);
 
-inline void quoted(std::string& out, const std::string& value) { ((out += '\'') += value) += '\''; }
+inline void quoted(std::string& out, std::string_view value) { ((out += '\'') += value) += '\''; }
 
 inline void render_into(std::string& out, const ast::Node& node) {
   using ast::NodeKind;

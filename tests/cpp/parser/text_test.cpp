@@ -12,7 +12,8 @@ using testing::render;
 std::string read(std::string_view text, std::uint64_t start = 0) {
   std::string input = std::string(start, ' ') + std::string(text);
   SourceMap source_map(input);
-  return render(process_text(std::string_view(input).substr(start), start, source_map, false));
+  ParseContext context(input);
+  return render(process_text(std::string_view(input).substr(start), start, source_map, context, false));
 }
 
 struct Case {
@@ -33,8 +34,9 @@ TEST(ProcessText, PlainTextIsOneNodeOverItsSpan) {
   EXPECT_EQ(read("caf\xC3\xA9 ok"), "text'caf\xC3\xA9 ok'@0-8");
   std::string input = "a $x$ b";
   SourceMap source_map(input);
-  EXPECT_EQ(render(process_text(input, 0, source_map, true)), "text'a $x$ b'@0-7");
-  EXPECT_EQ(render(process_text("", 0, source_map, true)), "");
+  ParseContext context(input);
+  EXPECT_EQ(render(process_text(input, 0, source_map, context, true)), "text'a $x$ b'@0-7");
+  EXPECT_EQ(render(process_text("", 0, source_map, context, true)), "");
 }
 
 TEST(ProcessText, InlineMath) {

@@ -28,7 +28,7 @@ std::vector<Item> items_of(const Node& table) {
   std::vector<Item> items;
   for (const auto& item : *component.children.front().children()) {
     const auto& link = item.children()->front().as<ast::LinkNode>();
-    items.push_back({link.children.front().as<ast::TextNode>().value, std::string(link.url.view()),
+    items.push_back({std::string(link.children.front().as<ast::TextNode>().value.view()), std::string(link.url.view()),
                      *item.as<ast::StandardBlockNode>().depth});
   }
   return items;

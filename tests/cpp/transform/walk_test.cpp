@@ -17,7 +17,7 @@ std::vector<std::string> visits(const NodeList& nodes) {
   std::vector<std::string> seen;
   walk(nodes, [&](const Node& node) {
     std::string entry(ast::kind_name(node.kind));
-    if (node.kind == NodeKind::Text) entry += ":" + node.as<ast::TextNode>().value;
+    if (node.kind == NodeKind::Text) (entry += ":") += node.as<ast::TextNode>().value;
     seen.push_back(entry);
   });
   return seen;
