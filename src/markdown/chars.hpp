@@ -2,6 +2,7 @@
 // entity and numeric references, backslash escapes, and link-label normalisation.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstddef>
@@ -53,10 +54,11 @@ struct ByteSet {
 // The first position in [i, limit) whose byte is in `set`, or `limit`. Sixteen bytes are compared
 // with every byte of the set at once (the compiler's portable vectors), which ends a search
 // without a branch per byte; a search that goes on past a few bytes is common (a line's end, the
-// next syntax byte on it).
+// next syntax byte on it). The sixteen may reach past `limit`, as far as the text goes, so that a
+// short search (a code span) takes one step too.
 inline std::size_t find_byte_of(std::string_view text, std::size_t i, std::size_t limit, const ByteSet& set) {
   using Bytes = unsigned char __attribute__((vector_size(16)));
-  for (; i + sizeof(Bytes) <= limit; i += sizeof(Bytes)) {
+  for (; i < limit && i + sizeof(Bytes) <= text.size(); i += sizeof(Bytes)) {
     Bytes bytes;
     std::memcpy(&bytes, text.data() + i, sizeof bytes);
     Bytes hits{};
@@ -68,11 +70,11 @@ inline std::size_t find_byte_of(std::string_view text, std::size_t i, std::size_
       if (halves[h] == 0) continue;
       const int bit =
           std::endian::native == std::endian::little ? std::countr_zero(halves[h]) : std::countl_zero(halves[h]);
-      return i + 8 * h + static_cast<std::size_t>(bit / 8);
+      return std::min(i + 8 * h + static_cast<std::size_t>(bit / 8), limit);
     }
   }
   while (i < limit && !set.has(static_cast<unsigned char>(text[i]))) ++i;
-  return i;
+  return std::min(i, limit);
 }
 
 char32_t decode_utf8_at(std::string_view s, std::size_t ix);

@@ -249,7 +249,7 @@ void InlinePass::code_span(std::size_t& k, CodeCloser& closers) {
   std::string_view code = doc_.text.substr(content_start, closer.start - content_start);
   // Code on one line outside a table cell is its own source; else line ends become spaces and
   // container prefixes and a cell's pipe escapes drop out.
-  if (src_.table_cell || find_eol(code, 0) != code.size()) {
+  if (src_.table_cell || find_byte_of(doc_.text, content_start, closer.start, kLineEnd) != closer.start) {
     std::string content = collect_source(src_, content_start, closer.start, false);
     std::replace_if(
         content.begin(), content.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
