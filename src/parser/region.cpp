@@ -147,7 +147,11 @@ class RegionPass {
                          1);
         break;
       case EventKind::SoftBreak:
-      case EventKind::HardBreak: state_.push_node(ast::make_text("\n", span(s, e)), 1); break;
+      case EventKind::HardBreak:
+        state_.push_node(ast::Node(ast::NodeKind::Text, std::in_place_type<ast::TextNode>,
+                                   ast::SharedText::literal("\n"), span(s, e)),
+                         1);
+        break;
       case EventKind::Rule: state_.push_node(ast::make_block(ast::NodeKind::ThematicBreak, {}, span(s, e)), 1); break;
       case EventKind::TaskListMarker:
         if (!state_.frames.empty()) {

@@ -140,8 +140,8 @@ class TextScanner {
     buf_begin_ = end;
   }
 
-  void emit_text(std::string_view value, std::size_t end) {
-    emit(ast::make_text(std::string(value), span(i_, end)), end);
+  void emit_text(ast::SharedText value, std::size_t end) {
+    emit(ast::Node(ast::NodeKind::Text, std::in_place_type<ast::TextNode>, std::move(value), span(i_, end)), end);
   }
 
   bool escape() {
@@ -149,18 +149,18 @@ class TextScanner {
     if (rest.size() == 1) return false;
     for (const Escape& e : kEscapes) {
       if (rest.starts_with(e.source)) {
-        emit_text(e.value, i_ + e.source.size());
+        emit_text(ast::SharedText::literal(e.value), i_ + e.source.size());
         return true;
       }
     }
     if (rest.starts_with("\\{$")) {
       std::size_t close = closing_brace_(i_ + 3);
       if (close == npos) return false;
-      emit_text(text_.substr(i_ + 1, close - i_), close + 1);
+      emit_text(context_.text_value(text_.substr(i_ + 1, close - i_)), close + 1);
       return true;
     }
     if (rest[1] == '{') {
-      emit_text("{", i_ + 2);
+      emit_text(ast::SharedText::literal("{"), i_ + 2);
       return true;
     }
     return false;
