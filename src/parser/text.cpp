@@ -33,19 +33,11 @@ constexpr std::array<Escape, 6> kEscapes = {{
 
 // The bytes at which an escape, a variable or cross-reference, math or a
 // citation may begin; every other byte is literal text.
-constexpr bool opens_construct(char c) { return c == '\\' || c == '{' || c == '$' || c == '['; }
+constexpr markdown::ByteSet kConstructOpeners("\\{$[");
 
-// The first byte at or after `from` that may open a construct, else the text's
-// size. Plain text is tested eight bytes at a time.
+// The first byte at or after `from` that may open a construct, else the text's size.
 std::size_t next_construct(std::string_view text, std::size_t from) {
-  using markdown::word_has_byte;
-  for (; from + 8 <= text.size(); from += 8) {
-    std::uint64_t word = markdown::load_word(text, from);
-    if (word_has_byte(word, '\\') | word_has_byte(word, '{') | word_has_byte(word, '$') | word_has_byte(word, '['))
-      break;
-  }
-  while (from < text.size() && !opens_construct(text[from])) ++from;
-  return from;
+  return markdown::find_byte_of(text, from, text.size(), kConstructOpeners);
 }
 
 bool is_valid_cross_ref_target(std::string_view target) {
