@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 #include "ast/json.hpp"
@@ -23,7 +24,7 @@ struct Node {
   // list that emplaces its nodes moves none.
   template <class Stored, class... Args>
   Node(NodeKind kind, std::in_place_type_t<Stored> stored, Args&&... args)
-      : kind(kind), payload(stored, std::forward<Args>(args)...) {}
+      : kind(kind), payload(payload_of(stored, std::forward<Args>(args)...)) {}
 
   bool operator==(const Node&) const = default;
 
@@ -49,6 +50,17 @@ struct Node {
   NodeList* children();
   const NodeList* children() const;
   const Position& position() const;
+
+ private:
+  // Compilers without parenthesized initialization of aggregates (clang 14) build a record from
+  // its fields with braces, then move it in.
+  template <class Stored, class... Args>
+  static NodePayload payload_of(std::in_place_type_t<Stored> stored, Args&&... args) {
+    if constexpr (std::is_constructible_v<Stored, Args...>)
+      return NodePayload(stored, std::forward<Args>(args)...);
+    else
+      return NodePayload(stored, Stored{std::forward<Args>(args)...});
+  }
 };
 
 Node make_text(std::string value, Position position);
