@@ -60,7 +60,12 @@ class Assembler {
   [[gnu::noinline]] void add(Segment::Markdown& run, std::size_t depth, ast::NodeList& nodes) {
     ast::NodeList region =
         parse_markdown_region(slice(run.start, run.end), run.start, source_map_, input_, depth, context_);
-    nodes.insert(nodes.end(), std::make_move_iterator(region.begin()), std::make_move_iterator(region.end()));
+    // Most bodies are one run: its list becomes theirs, without a move per node.
+    if (nodes.empty()) {
+      nodes = std::move(region);
+    } else {
+      nodes.insert(nodes.end(), std::make_move_iterator(region.begin()), std::make_move_iterator(region.end()));
+    }
   }
 
   [[gnu::noinline]] void add(Segment::SelfClosing& self_closing, std::size_t, ast::NodeList& nodes) {

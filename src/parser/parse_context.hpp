@@ -46,7 +46,7 @@ struct ParseContext {
     std::less_equal<const char*> at_or_before;
     if (!at_or_before(input_.data(), text.data()) ||
         !at_or_before(text.data() + text.size(), input_.data() + input_.size())) {
-      return std::string(text);
+      return ast::SharedText(text);
     }
     if (!input_copy_) input_copy_ = &shared_texts.emplace_back(input_);
     return ast::SharedText::view_of(*input_copy_,
