@@ -170,7 +170,7 @@ class RegionPass {
     bool reference = event.link_type == markdown::LinkType::Reference ||
                      event.link_type == markdown::LinkType::Collapsed ||
                      event.link_type == markdown::LinkType::Shortcut;
-    auto text = [&](std::string_view t) { return reference ? kept(t) : ast::SharedText(std::string(t)); };
+    auto text = [&](std::string_view t) { return reference ? kept(t) : ast::SharedText(t); };
     frame::Link link{kind, text(event.dest_url), std::nullopt};
     if (!event.title.empty()) link.title = text(event.title);
     return link;
@@ -186,12 +186,15 @@ class RegionPass {
 
   void end_frame(std::uint64_t e) {
     if (state_.frames.empty()) return;
-    Frame frame;
-    Fitted fitted = state_.close_frame(frame);
+    Fitted fitted = state_.close_frame();
+    Frame& frame = state_.frames.back();
     if (std::holds_alternative<frame::CodeBlock>(frame.kind)) --code_blocks_open_;
-    FrameNodeBuilder builder{std::move(fitted.nodes), std::move(frame.text), span(frame.start, e),
+    FrameNodeBuilder builder{std::move(fitted.nodes),
+                             std::move(frame.text),
+                             {frame.start, state_.source_map().point(e)},
                              state_.context().highlights};
     state_.push_fitted(std::visit(builder, frame.kind), fitted);
+    state_.frames.pop_back();
   }
 
   void text(std::string_view t, std::uint64_t s, std::uint64_t e) {

@@ -26,10 +26,8 @@ RegionState::RegionState(const SourceMap& source_map, std::string_view input, st
   frames.reserve(8);  // containers seldom nest deeper: no frame is moved to grow the stack
 }
 
-Fitted RegionState::close_frame(Frame& frame) {
-  frame = std::move(frames.back());
-  frames.pop_back();
-  const std::size_t first = frame.first;
+Fitted RegionState::close_frame() {
+  const std::size_t first = frames.back().first;
   // The frame's own come last, their indexes in order: found from the end, so that a frame costs
   // its own children only.
   auto waiting = stacked_.waiting.end();

@@ -106,7 +106,9 @@ struct Frame {
   std::size_t first;  // where its children begin among the nodes the run stacks up (RegionState)
   std::string text;   // the code of a code-block frame
   FrameKind kind;
-  std::uint64_t start;  // absolute
+  // Looked up as the frame opens, near the lookups before it: a container that spans many lines
+  // would find its start far back from its end.
+  ast::Point start;
 };
 
 // An inline component opened by an HTML event and not yet closed.
@@ -137,10 +139,11 @@ class RegionState {
   }
   // Opens a frame: the nodes added to it from now on are its children.
   void open_frame(FrameKind kind, std::uint64_t start) {
-    frames.push_back(Frame{stacked_.nodes.size(), {}, std::move(kind), start});
+    frames.push_back(Frame{stacked_.nodes.size(), {}, std::move(kind), source_map_.point(start)});
   }
-  // Closes the innermost frame, whose children are returned as fit() gives them.
-  Fitted close_frame(Frame& frame);
+  // Takes the innermost frame's children, as fit() gives them. The frame stays on the stack for its
+  // node to be built from in place; pop it after.
+  Fitted close_frame();
 
   // Where a finished node belongs: the innermost open component, else the
   // innermost frame, else the top level.
