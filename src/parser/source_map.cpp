@@ -17,13 +17,19 @@ SourceMap::SourceMap(std::string_view text) {
   std::size_t size = text.size();
   std::size_t i = 0;
 #if defined(__SSE2__)
-  // Sixteen bytes at a time: most lines are short, and a search call per line costs more than
-  // the line's bytes.
+  // Sixty-four bytes at a time, their line feeds as the bits of one mask: most lines are short, and
+  // a search call per line costs more than the line's bytes. Lines of some forty bytes leave a
+  // sixteen-byte chunk without a feed as often as not, a branch that would mostly guess wrong;
+  // sixty-four bytes nearly always hold one.
   const __m128i line_feed = _mm_set1_epi8('\n');
-  for (; i + 16 <= size; i += 16) {
-    __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(begin + i));
-    auto feeds = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, line_feed)));
-    for (; feeds != 0; feeds &= feeds - 1) line_starts_.push_back(i + static_cast<unsigned>(__builtin_ctz(feeds)) + 1);
+  auto feeds_at = [&](std::size_t at) -> std::uint64_t {
+    __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(begin + at));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, line_feed)));
+  };
+  for (; i + 64 <= size; i += 64) {
+    std::uint64_t feeds = feeds_at(i) | feeds_at(i + 16) << 16 | feeds_at(i + 32) << 32 | feeds_at(i + 48) << 48;
+    for (; feeds != 0; feeds &= feeds - 1)
+      line_starts_.push_back(i + static_cast<unsigned>(__builtin_ctzll(feeds)) + 1);
   }
 #endif
   for (; i < size; ++i) {
