@@ -202,13 +202,21 @@ class RegionPass {
       state_.frames.back().text += t;
       return;
     }
+    Children& target = state_.target();
+    const std::size_t before = target.nodes.size();
+    if (s >= e) {
+      // Text that the library makes up with an empty range (the columns of a tab that a container's
+      // prefix leaves inside an HTML block) sits at that point, not past it.
+      if (t.empty()) return;
+      target.nodes.emplace_back(ast::NodeKind::Text, std::in_place_type<ast::TextNode>, ast::SharedText(t), span(s, e));
+      target.added_leaves(before);
+      return;
+    }
     // The library drops the backslash of an escape; widening by it lets the
     // inline syntax see escapes such as "\$".
     std::string_view input = state_.input();
     std::uint64_t a = s > 0 && s - 1 < input.size() && input[s - 1] == '\\' ? s - 1 : s;
-    std::string_view source = e <= input.size() && a < e ? input.substr(a, e - a) : t;
-    Children& target = state_.target();
-    const std::size_t before = target.nodes.size();
+    std::string_view source = e <= input.size() ? input.substr(a, e - a) : t;
     process_text(source, a, state_.source_map(), state_.context(), false, target.nodes);
     target.added_leaves(before);
   }

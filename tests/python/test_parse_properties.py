@@ -3,6 +3,7 @@ position is ordered, inside the input and consistent with its line table."""
 
 import bisect
 
+import pytest
 from hypothesis import HealthCheck, given, settings
 from hypothesis import strategies as st
 
@@ -72,6 +73,14 @@ def test_positions_of_a_long_document_with_many_lines():
     # them equal modulo every power of two, all through one conversion.
     pieces = [sep + piece for sep in SEPARATORS for piece in PIECES]
     check_positions("".join(pieces * 3) + "\n" + "x" * 5000 + " *y*\n")
+
+
+@pytest.mark.parametrize("text", [
+    "x':\n :<v>\n\t:", "> <v>\n>\t:", "- <v>\n\t:", "x\n: <v>\n\t\t:", "[^n]: <v>\n\t:\n", "- <!--\n\t\tx -->",
+])
+def test_text_made_of_a_tab_inside_a_container_stays_inside_the_input(text):
+    # The columns of a tab that a container prefix leaves come as text with an empty range.
+    check_positions(text)
 
 
 @settings(max_examples=200, deadline=None)
