@@ -11,17 +11,11 @@ namespace markdown {
 
 namespace {
 
-constexpr std::array<bool, 256> byte_set(std::string_view bytes) {
-  std::array<bool, 256> table{};
-  for (char c : bytes) table[static_cast<unsigned char>(c)] = true;
-  return table;
-}
-
 // The bytes a container marker starts with (list items, block quotes, footnote definitions,
 // definitions): a line whose content starts with another opens none.
-constexpr auto kContainerStart = byte_set("-+*0123456789>[:");
+constexpr ByteSet kContainerStart("-+*0123456789>[:");
 // The bytes a block that interrupts a paragraph starts with, once its line is not blank.
-constexpr auto kInterruptStart = byte_set("-+*_0123456789>[:#`~<|");
+constexpr ByteSet kInterruptStart("-+*_0123456789>[:#`~<|");
 constexpr ByteSet kPipeOrLineEnd("|\n\r");
 
 // The byte where a line's content starts after at most three columns of indent, or -1 at the end.
@@ -284,7 +278,7 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
 
   while (true) {
     const int first = first_byte(text_, ls);
-    if (first < 0 || !kContainerStart[static_cast<std::size_t>(first)]) break;
+    if (first < 0 || !kContainerStart.has(static_cast<unsigned char>(first))) break;
     if (auto marker = ls.scan_list_marker()) {
       // An item starts its indent's width, in columns, before its marker (a tab counts as
       // the columns it spans).
@@ -532,7 +526,7 @@ bool BlockParser::interrupts_paragraph(LineStart ls, bool all_matched, bool tabl
   if (probe.scan_space_upto(4) >= 4) return false;
   std::size_t ix = probe.ix();
   char c = text_[ix];
-  if (!kInterruptStart[static_cast<unsigned char>(c)]) return false;
+  if (!kInterruptStart.has(static_cast<unsigned char>(c))) return false;
   if (scan_hrule(text_, ix) || scan_atx_heading(text_, ix) || scan_code_fence(text_, ix)) return true;
   if (c == '<' && scan_html_block_start(text_, ix, false)) return true;
   if (c == '>') return true;

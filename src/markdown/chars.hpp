@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,6 +39,12 @@ inline std::uint64_t load_word(std::string_view text, std::size_t ix) {
   std::uint64_t word;
   std::memcpy(&word, text.data() + ix, sizeof word);
   return word;
+}
+
+// Whether `part`'s bytes lie within `whole`'s (std::less orders any two addresses).
+inline bool is_slice_of(std::string_view part, std::string_view whole) {
+  const std::less<const char*> before;
+  return !before(part.data(), whole.data()) && !before(whole.data() + whole.size(), part.data() + part.size());
 }
 
 // A few bytes to search for, known at compile time.

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -12,6 +11,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "markdown/chars.hpp"
 #include "markdown/events.hpp"
 #include "markdown/html_scanners.hpp"
 #include "markdown/inline_room.hpp"
@@ -91,11 +91,7 @@ struct Document {
   std::vector<std::size_t> content_ends;
 
   // A copy of `s` that lives as long as the Document; a slice of the source needs none.
-  std::string_view own(std::string_view s) {
-    const std::less<const char*> before;
-    if (!before(s.data(), text.data()) && !before(text.data() + text.size(), s.data() + s.size())) return s;
-    return strings.keep(s);
-  }
+  std::string_view own(std::string_view s) { return is_slice_of(s, text) ? s : strings.keep(s); }
 
   // `n` spaces (the columns of a partly used tab, a block's indent: a few).
   std::string_view spaces(std::size_t n) {

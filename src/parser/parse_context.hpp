@@ -4,11 +4,11 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
 
 #include "ast/shared_text.hpp"
+#include "markdown/chars.hpp"
 #include "parser/code_meta.hpp"
 #include "parser/error_budget.hpp"
 
@@ -43,11 +43,7 @@ struct ParseContext {
   // costs no allocation and no copy of its own. The copy is the size of the input, no more than
   // the texts' own copies would take together in most documents.
   ast::SharedText text_value(std::string_view text) {
-    std::less_equal<const char*> at_or_before;
-    if (!at_or_before(input_.data(), text.data()) ||
-        !at_or_before(text.data() + text.size(), input_.data() + input_.size())) {
-      return ast::SharedText(text);
-    }
+    if (!markdown::is_slice_of(text, input_)) return ast::SharedText(text);
     if (!input_copy_) input_copy_ = &shared_texts.emplace_back(input_);
     return ast::SharedText::view_of(*input_copy_,
                                     std::string_view(*input_copy_).substr(text.data() - input_.data(), text.size()));
