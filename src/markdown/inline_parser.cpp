@@ -100,7 +100,9 @@ class InlinePass {
   void run();
 
  private:
-  void code_span(std::size_t& k, CodeCloser& closers);
+  void code_span(std::size_t& k);
+  // The backtick run that closes the one at k, `count` long: the first later run of that length.
+  std::size_t code_closer(std::size_t k, std::uint32_t count);
   void angle_bracket(std::size_t& k);
   void link_close(std::size_t& k);
   std::optional<LinkTarget> link_target(const Node& open, const Node& close);
@@ -165,6 +167,8 @@ class InlinePass {
   std::vector<std::uint32_t>& seq_;
   std::vector<std::uint32_t>& out_;
   std::vector<LinkOpener>& openers_;
+  // Made at the first run whose closer is not the next run: most blocks hold none.
+  std::optional<CodeCloser> closers_;
   // Link (not image) openers below this stack height can no longer form a link, and no
   // opener below the second one can.
   std::size_t links_inactive_below_ = 0;
@@ -226,12 +230,24 @@ std::optional<LinkTarget> InlinePass::reference_across_blocks(const ScannedLabel
   return target;
 }
 
-void InlinePass::code_span(std::size_t& k, CodeCloser& closers) {
+// Mostly the next run of any length closes a code span, found without sorting the block's runs.
+// Each search for the next run starts at or after where the last one ended, so the searches read
+// the block's items once in all.
+std::size_t InlinePass::code_closer(std::size_t k, std::uint32_t count) {
+  std::size_t next = k + 1;
+  while (next < seq_.size() && tree_[seq_[next]].item != Item::MaybeCode) ++next;
+  if (next == seq_.size()) return CodeCloser::npos;
+  if (tree_[seq_[next]].count == count) return next;
+  if (!closers_) closers_.emplace(tree_, seq_, room_);
+  return closers_->find(count, k);
+}
+
+void InlinePass::code_span(std::size_t& k) {
   std::uint32_t ix = seq_[k];
   Node& node = tree_[ix];
   bool is_escaped = (node.flags & escaped) != 0;
   std::uint32_t count = node.count - (is_escaped ? 1 : 0);
-  std::size_t close = count == 0 ? CodeCloser::npos : closers.find(count, k);
+  std::size_t close = count == 0 ? CodeCloser::npos : code_closer(k, count);
   if (close == CodeCloser::npos) {
     to_text(ix);
     out_.push_back(ix);
@@ -270,17 +286,12 @@ void InlinePass::code_span(std::size_t& k, CodeCloser& closers) {
 
 void InlinePass::run() {
   for (std::uint32_t c = tree_[block_].child; c != nil; c = tree_[c].next) seq_.push_back(c);
-  // Made at the first backtick run: many blocks hold none.
-  std::optional<CodeCloser> closers;
   std::size_t k = 0;
   while (k < seq_.size()) {
     std::uint32_t ix = seq_[k];
     Node& node = tree_[ix];
     switch (node.item) {
-      case Item::MaybeCode:
-        if (!closers) closers.emplace(tree_, seq_, room_);
-        code_span(k, *closers);
-        break;
+      case Item::MaybeCode: code_span(k); break;
       case Item::MaybeHtml: angle_bracket(k); break;
       case Item::MaybeLinkOpen:
       case Item::MaybeImage:

@@ -4,8 +4,10 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "markdown/event_text.hpp"
 #include "markdown/parser.hpp"
 
 namespace {
@@ -103,6 +105,31 @@ TEST(Payloads, LeafEventsCarryDecodedText) {
   EXPECT_EQ(leaves[3].text, "\xc2\xa9");  // &copy;
   EXPECT_EQ(leaves[4].kind, EventKind::FootnoteReference);
   EXPECT_EQ(leaves[4].text, "n");
+}
+
+// A backtick run closes at the first later run of its length, past runs of other lengths; a run
+// that none matches is text.
+TEST(Payloads, CodeSpansCloseAtTheNextRunOfTheirLength) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"`a` `b`\n", R"(Code("a") 0-3|Text(" ") 3-4|Code("b") 4-7|)"},
+      {"`a `` b`\n", R"(Code("a `` b") 0-8|)"},
+      {"``a`b``\n", R"(Code("a`b") 0-7|)"},
+      {"` a `` b\n", R"(Text("`") 0-1|Text(" a ") 1-4|Text("``") 4-6|Text(" b") 6-8|)"},
+      {"` `` a ` b ``\n", R"(Code("`` a") 0-8|Text(" b ") 8-11|Text("``") 11-13|)"},
+      {"`` a ` b `` c `\n", R"(Code("a ` b") 0-11|Text(" c ") 11-14|Text("`") 14-15|)"},
+      {"``` a ` b `` c ```` d ```\n", R"(Code("a ` b `` c ```` d") 0-25|)"},
+      {"`a` ``b ``` c` d``\n", R"(Code("a") 0-3|Text(" ") 3-4|Code("b ``` c` d") 4-18|)"},
+      {"\\``a` b ``\n", R"(Text("`") 1-2|Code("a") 2-5|Text(" b ") 5-8|Text("``") 8-10|)"},
+  };
+  for (const auto& [input, expected] : cases) {
+    markdown::Parser parser(input, markdown::Options::all);
+    std::string leaves;
+    for (const auto& e : parser) {
+      if (e.kind == EventKind::Start || e.kind == EventKind::End) continue;
+      leaves += markdown::event_text(e) + " " + std::to_string(e.start) + "-" + std::to_string(e.end) + "|";
+    }
+    EXPECT_EQ(leaves, expected) << input;
+  }
 }
 
 TEST(Payloads, EndEventsRepeatTheStart) {
