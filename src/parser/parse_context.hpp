@@ -49,6 +49,14 @@ struct ParseContext {
                                     std::string_view(*input_copy_).substr(text.data() - input_.data(), text.size()));
   }
 
+  // `text` and, when it is a slice of the input, the rest of the input after it: a byte search may
+  // compare sixteen bytes at once past the text's end, so that a short text takes one step rather
+  // than a step per byte.
+  std::string_view readable(std::string_view text) const {
+    if (!markdown::is_slice_of(text, input_)) return text;
+    return std::string_view(text.data(), static_cast<std::size_t>(input_.data() + input_.size() - text.data()));
+  }
+
   ErrorBudget errors;
   HighlightBudget highlights;
   FillerCellBudget filler_cells;

@@ -35,9 +35,10 @@ constexpr std::array<Escape, 6> kEscapes = {{
 // citation may begin; every other byte is literal text.
 constexpr markdown::ByteSet kConstructOpeners("\\{$[");
 
-// The first byte at or after `from` that may open a construct, else the text's size.
-std::size_t next_construct(std::string_view text, std::size_t from) {
-  return markdown::find_byte_of(text, from, text.size(), kConstructOpeners);
+// The first byte at or after `from` that may open a construct, else `size`, the text's: `readable`
+// holds the text and may go on past it.
+std::size_t next_construct(std::string_view readable, std::size_t from, std::size_t size) {
+  return markdown::find_byte_of(readable, from, size, kConstructOpeners);
 }
 
 bool is_valid_cross_ref_target(std::string_view target) {
@@ -89,6 +90,7 @@ class TextScanner {
   TextScanner(std::string_view text, TextOrigin origin, const SourceMap& source_map, ParseContext& context,
               ast::NodeList& nodes)
       : text_(text),
+        readable_(context.readable(text)),
         origin_(origin),
         source_map_(source_map),
         context_(context),
@@ -100,7 +102,7 @@ class TextScanner {
 
   void scan() {
     while (i_ < text_.size()) {
-      i_ = next_construct(text_, i_);
+      i_ = next_construct(readable_, i_, text_.size());
       if (i_ == text_.size()) break;
       bool read = false;
       switch (text_[i_]) {
@@ -205,6 +207,7 @@ class TextScanner {
   }
 
   std::string_view text_;
+  std::string_view readable_;  // text_, and the input after it where it is a slice of the input
   TextOrigin origin_;
   const SourceMap& source_map_;
   ParseContext& context_;
