@@ -168,8 +168,8 @@ TEST(MergeAndHint, ReachEveryLevelOfTheContainersTheyEnter) {
                                ")@0-25 definition_description(" + untouched + ")@0-25)@0-25)@0-25)@0-25");
 }
 
-// The text is read eight bytes at a time: the signs are found at every place in a word, across
-// two words, and in the bytes after the last whole word.
+// The text is read sixteen bytes at a time: the signs are found at every place in a block, across
+// two blocks, and in the bytes after the last whole block.
 TEST(MergeAndHint, IsNeededOnlyWhereAnAtSignOrABraceAfterABacktickIs) {
   const std::pair<std::string, bool> cases[] = {
       {"", false},
@@ -185,6 +185,10 @@ TEST(MergeAndHint, IsNeededOnlyWhereAnAtSignOrABraceAfterABacktickIs) {
       {"abcdefgh`{", true},
       {"abcdefghijklmno`{xx", true},
       {"abcdefghijklmnop`", false},
+      {"abcdefghijklmnopqrstuvwxyz012345@", true},
+      {"abcdefghijklmnopqrstuvwxyz0123`{", true},
+      {"abcdefghijklmnopqrstuvwxyz01234`", false},
+      {"`x` `y` `z` `a` `b` `c` `d` `e`{", true},
       {"{abcdefg`", false},
   };
   for (const auto& [run, needed] : cases) EXPECT_EQ(may_merge_or_hint(run), needed) << run;
