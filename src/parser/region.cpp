@@ -47,46 +47,48 @@ FrameKind frame_kind(const Event& event) {
   return frame::Block{NodeKind::Paragraph};
 }
 
-// The node a closed frame stands for.
+// Appends the node a closed frame stands for to `out`, built in place.
 struct FrameNodeBuilder {
+  ast::NodeList& out;
   ast::NodeList children;
   std::string text;
   ast::Position position;
   HighlightBudget& highlights;
 
-  ast::Node operator()(frame::Block& f) { return ast::make_block(f.kind, std::move(children), position); }
-  ast::Node operator()(frame::Heading& f) {
-    ast::Node node = ast::make_block(ast::NodeKind::Heading, std::move(children), position);
-    node.as<ast::StandardBlockNode>().depth = f.level;
+  template <class Record, class... Fields>
+  void add(ast::NodeKind kind, Fields&&... fields) {
+    out.emplace_back(kind, std::in_place_type<ast::StoredRecord<Record>>, std::forward<Fields>(fields)...);
+  }
+  ast::StandardBlockNode& block(ast::NodeKind kind) {
+    add<ast::StandardBlockNode>(kind);
+    auto& node = out.back().as<ast::StandardBlockNode>();
+    node.children = std::move(children);
+    node.position = position;
     return node;
   }
-  ast::Node operator()(frame::List& f) {
-    ast::Node node = ast::make_block(ast::NodeKind::List, std::move(children), position);
-    node.as<ast::StandardBlockNode>().ordered = f.ordered;
-    return node;
-  }
-  ast::Node operator()(frame::ListItem& f) {
-    ast::Node node = ast::make_block(ast::NodeKind::ListItem, std::move(children), position);
-    node.as<ast::StandardBlockNode>().checked = f.checked;
-    return node;
-  }
-  ast::Node operator()(frame::Link& f) {
+
+  void operator()(frame::Block& f) { block(f.kind); }
+  void operator()(frame::Heading& f) { block(ast::NodeKind::Heading).depth = f.level; }
+  void operator()(frame::List& f) { block(ast::NodeKind::List).ordered = f.ordered; }
+  void operator()(frame::ListItem& f) { block(ast::NodeKind::ListItem).checked = f.checked; }
+  void operator()(frame::Link& f) {
     if (f.kind == ast::NodeKind::Image) {
-      return ast::make_node(
+      add<ast::ImageNode>(
           f.kind, ast::ImageNode{std::move(f.url), std::move(f.title), std::nullopt, std::move(children), position});
+      return;
     }
-    return ast::make_node(f.kind, ast::LinkNode{std::move(f.url), std::move(f.title), std::move(children), position});
+    add<ast::LinkNode>(f.kind, ast::LinkNode{std::move(f.url), std::move(f.title), std::move(children), position});
   }
-  ast::Node operator()(frame::CodeBlock& f) {
+  void operator()(frame::CodeBlock& f) {
     CodeMeta meta = parse_code_meta(std::move(f.info.meta), highlights);
-    return ast::make_node(ast::NodeKind::CodeBlock,
-                          ast::CodeBlockNode{std::move(text), std::move(f.info.lang), std::move(meta.meta),
-                                             std::move(meta.title), std::move(meta.highlight), meta.show_line_numbers,
-                                             meta.diff, std::move(meta.caption), position});
+    add<ast::CodeBlockNode>(ast::NodeKind::CodeBlock,
+                            ast::CodeBlockNode{std::move(text), std::move(f.info.lang), std::move(meta.meta),
+                                               std::move(meta.title), std::move(meta.highlight), meta.show_line_numbers,
+                                               meta.diff, std::move(meta.caption), position});
   }
-  ast::Node operator()(frame::FootnoteDefinition& f) {
-    return ast::make_node(ast::NodeKind::FootnoteDefinition,
-                          ast::FootnoteNode{std::move(f.label), std::move(children), position});
+  void operator()(frame::FootnoteDefinition& f) {
+    add<ast::FootnoteNode>(ast::NodeKind::FootnoteDefinition,
+                           ast::FootnoteNode{std::move(f.label), std::move(children), position});
   }
 };
 
@@ -189,11 +191,12 @@ class RegionPass {
     Fitted fitted = state_.close_frame();
     Frame& frame = state_.frames.back();
     if (std::holds_alternative<frame::CodeBlock>(frame.kind)) --code_blocks_open_;
-    FrameNodeBuilder builder{std::move(fitted.nodes),
-                             std::move(frame.text),
-                             {frame.start, state_.source_map().point(e)},
-                             state_.context().highlights};
-    state_.push_fitted(std::visit(builder, frame.kind), fitted);
+    const ast::Position position{frame.start, state_.source_map().point(e)};
+    state_.emplace_fitted(fitted, [&](ast::NodeList& out) {
+      std::visit(
+          FrameNodeBuilder{out, std::move(fitted.nodes), std::move(frame.text), position, state_.context().highlights},
+          frame.kind);
+    });
     state_.frames.pop_back();
   }
 

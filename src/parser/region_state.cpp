@@ -44,13 +44,11 @@ Fitted RegionState::close_frame() {
 }
 
 void RegionState::push_fitted(ast::Node node, const Fitted& fitted, std::optional<SourceRange> raw_content) {
-  Children& children = target();
-  if (fitted.lifted) {
-    children.waiting.push_back({children.nodes.size(), *fitted.lifted, raw_content});
-  } else if (raw_content) {
+  if (!fitted.lifted && raw_content) {
     node.as<ast::ComponentNode>().raw_content = source_slice(input_, raw_content->from, raw_content->to);
   }
-  children.add(std::move(node), fitted.height);
+  emplace_fitted(
+      fitted, [&](ast::NodeList& nodes) { nodes.push_back(std::move(node)); }, raw_content);
 }
 
 ast::NodeList RegionState::take_top_level() {

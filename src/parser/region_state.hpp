@@ -103,6 +103,8 @@ using FrameKind = std::variant<frame::Block, frame::Heading, frame::List, frame:
 
 // One open container, from its start event to its end event.
 struct Frame {
+  Frame(std::size_t first, FrameKind&& kind, ast::Point start) : first(first), kind(std::move(kind)), start(start) {}
+
   std::size_t first;  // where its children begin among the nodes the run stacks up (RegionState)
   std::string text;   // the code of a code-block frame
   FrameKind kind;
@@ -138,8 +140,8 @@ class RegionState {
     stacked_.heights.reserve(bytes / 64 + 8);
   }
   // Opens a frame: the nodes added to it from now on are its children.
-  void open_frame(FrameKind kind, std::uint64_t start) {
-    frames.push_back(Frame{stacked_.nodes.size(), {}, std::move(kind), source_map_.point(start)});
+  void open_frame(FrameKind&& kind, std::uint64_t start) {
+    frames.emplace_back(stacked_.nodes.size(), std::move(kind), source_map_.point(start));
   }
   // Takes the innermost frame's children, as fit() gives them. The frame stays on the stack for its
   // node to be built from in place; pop it after.
@@ -158,6 +160,14 @@ class RegionState {
   // component's source text, from `raw_content`, is taken only if the component
   // is kept.
   void push_fitted(ast::Node node, const Fitted& fitted, std::optional<SourceRange> raw_content = std::nullopt);
+  // The same for a container that `build(nodes)` appends to `nodes` in place, which moves no node.
+  template <class Build>
+  void emplace_fitted(const Fitted& fitted, Build&& build, std::optional<SourceRange> raw_content = std::nullopt) {
+    Children& children = target();
+    if (fitted.lifted) children.waiting.push_back({children.nodes.size(), *fitted.lifted, raw_content});
+    build(children.nodes);
+    children.heights.push_back(fitted.height);
+  }
 
   // The children of a container node about to be built. A container that
   // would reach deeper than the run may go takes the place of its tallest
