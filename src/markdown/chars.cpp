@@ -50,6 +50,8 @@ void append_folded(std::string& out, char32_t c) {
 
 }  // namespace
 
+namespace detail {
+
 char32_t decode_utf8_at(std::string_view s, std::size_t ix) {
   if (ix >= s.size()) return 0;
   auto lead = static_cast<unsigned char>(s[ix]);
@@ -69,6 +71,8 @@ char32_t decode_utf8_before(std::string_view s, std::size_t ix) {
   return decode_utf8_at(s, start);
 }
 
+}  // namespace detail
+
 void append_utf8(std::string& out, char32_t c) {
   if (c < 0x80) {
     out.push_back(static_cast<char>(c));
@@ -87,8 +91,9 @@ void append_utf8(std::string& out, char32_t c) {
   }
 }
 
+namespace detail {
+
 bool is_punctuation(char32_t c) {
-  if (c < 0x80) return is_ascii_punctuation(static_cast<unsigned char>(c));
   const CodepointRange* first = punctuation_ranges;
   const CodepointRange* last = punctuation_ranges + punctuation_range_count;
   auto it = std::upper_bound(first, last, c, [](char32_t cp, const CodepointRange& r) { return cp < r.first; });
@@ -97,12 +102,6 @@ bool is_punctuation(char32_t c) {
 
 bool is_unicode_whitespace(char32_t c) {
   switch (c) {
-    case '\t':
-    case '\n':
-    case '\v':
-    case '\f':
-    case '\r':
-    case ' ':
     case 0x85:
     case 0xa0:
     case 0x1680:
@@ -114,6 +113,8 @@ bool is_unicode_whitespace(char32_t c) {
     default: return c >= 0x2000 && c <= 0x200a;
   }
 }
+
+}  // namespace detail
 
 std::optional<Reference> scan_entity(std::string_view text, std::size_t ix) {
   std::size_t i = ix + 1;
@@ -177,18 +178,24 @@ std::string unescape(std::string_view text) {
   return out;
 }
 
-std::string collapse_whitespace(std::string_view label) {
-  std::string out;
-  out.reserve(label.size());
+std::string_view collapse_whitespace(std::string_view label, std::string& room) {
+  // Most labels are words with single spaces between them: already collapsed.
+  bool collapsed = label.empty() || (label.front() != ' ' && label.back() != ' ');
+  for (std::size_t i = 0; collapsed && i < label.size(); ++i) {
+    const auto c = static_cast<unsigned char>(label[i]);
+    collapsed = c == ' ' ? label[i + 1] != ' ' : !is_ascii_whitespace(c);
+  }
+  if (collapsed) return label;
+  room.clear();
   for (char c : label) {
     if (is_ascii_whitespace(static_cast<unsigned char>(c))) {
-      if (!out.empty() && out.back() != ' ') out.push_back(' ');
+      if (!room.empty() && room.back() != ' ') room.push_back(' ');
     } else {
-      out.push_back(c);
+      room.push_back(c);
     }
   }
-  if (!out.empty() && out.back() == ' ') out.pop_back();
-  return out;
+  if (!room.empty() && room.back() == ' ') room.pop_back();
+  return room;
 }
 
 std::string normalize_label(std::string_view label) {

@@ -84,12 +84,34 @@ inline std::size_t find_byte_of(std::string_view text, std::size_t i, std::size_
   return std::min(i, limit);
 }
 
+// The characters around syntax are mostly ASCII, settled inline; the others are looked up.
+namespace detail {
 char32_t decode_utf8_at(std::string_view s, std::size_t ix);
 char32_t decode_utf8_before(std::string_view s, std::size_t ix);
-void append_utf8(std::string& out, char32_t c);
-
 bool is_punctuation(char32_t c);
 bool is_unicode_whitespace(char32_t c);
+}  // namespace detail
+
+// The character at ix (0 past the end); a malformed sequence reads as U+FFFD.
+inline char32_t decode_utf8_at(std::string_view s, std::size_t ix) {
+  if (ix < s.size() && static_cast<unsigned char>(s[ix]) < 0x80) return static_cast<unsigned char>(s[ix]);
+  return detail::decode_utf8_at(s, ix);
+}
+// The character that ends right before ix (0 at the start).
+inline char32_t decode_utf8_before(std::string_view s, std::size_t ix) {
+  if (ix > 0 && ix <= s.size() && static_cast<unsigned char>(s[ix - 1]) < 0x80) {
+    return static_cast<unsigned char>(s[ix - 1]);
+  }
+  return detail::decode_utf8_before(s, ix);
+}
+void append_utf8(std::string& out, char32_t c);
+
+inline bool is_punctuation(char32_t c) {
+  return c < 0x80 ? is_ascii_punctuation(static_cast<unsigned char>(c)) : detail::is_punctuation(c);
+}
+inline bool is_unicode_whitespace(char32_t c) {
+  return c < 0x80 ? is_ascii_whitespace(static_cast<unsigned char>(c)) : detail::is_unicode_whitespace(c);
+}
 
 struct Reference {
   std::size_t length;  // bytes of `&...;`
@@ -108,6 +130,7 @@ std::string unescape(std::string_view text);
 // one space, case folded.
 std::string normalize_label(std::string_view label);
 // The label as reported for reference links: trimmed, white space runs collapsed to one space.
-std::string collapse_whitespace(std::string_view label);
+// That is the label itself when it has nothing to collapse, else a text written into `room`.
+std::string_view collapse_whitespace(std::string_view label, std::string& room);
 
 }  // namespace markdown

@@ -363,7 +363,9 @@ std::optional<LinkTarget> InlinePass::reference(std::string_view label_raw, Link
                                                 std::size_t consumed) {
   auto it = doc_.link_defs.find(normalize_label(label_raw));
   if (it == doc_.link_defs.end()) return std::nullopt;
-  return LinkTarget{type, end, consumed, it->second.dest, it->second.title, doc_.own(collapse_whitespace(label_raw))};
+  std::string room;
+  return LinkTarget{
+      type, end, consumed, it->second.dest, it->second.title, doc_.own(collapse_whitespace(label_raw, room))};
 }
 
 std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& close) {

@@ -18,6 +18,7 @@ bool is_blank(int c) { return c >= 0 && is_line_space(static_cast<unsigned char>
 namespace {
 
 constexpr ByteSet kEscapeOrReference("\\&");
+constexpr ByteSet kLabelStop("[]\\\n\r");
 
 // Escapes and references resolved, after a table cell's `\|` became `|`; a text without any is
 // its source as it stands.
@@ -88,7 +89,18 @@ std::optional<ScannedLabel> scan_link_label(const InlineSource& src, std::size_t
   std::size_t length = 0;
   bool has_content = false;
   bool one_line = true;
+  const std::size_t end = std::min(src.limit, src.text.size());
   while (true) {
+    if (i >= end) return std::nullopt;
+    // Bytes other than brackets, backslashes and line endings count one each: a run of them is
+    // passed at once, as far as a label may still reach.
+    const std::size_t run = find_byte_of(src.text, i, std::min(end, i + max_label_length + 1 - length), kLabelStop);
+    for (std::size_t k = i; !has_content && k < run; ++k) {
+      has_content = !is_ascii_whitespace(static_cast<unsigned char>(src.text[k]));
+    }
+    length += run - i;
+    i = run;
+    if (length > max_label_length) return std::nullopt;
     int c = src.at(i);
     if (c < 0 || c == '[') return std::nullopt;
     if (c == ']') break;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -42,7 +44,21 @@ TEST(Chars, LabelsMatchByFullCaseFoldingAndCollapsedSpace) {
   EXPECT_EQ(markdown::normalize_label("  Foo \n\t Bar "), "foo bar");
   EXPECT_EQ(markdown::normalize_label("\xe1\xba\x9e"), "ss");                               // ẞ
   EXPECT_EQ(markdown::normalize_label("\xce\xa3"), markdown::normalize_label("\xcf\x82"));  // Σ, ς
-  EXPECT_EQ(markdown::collapse_whitespace(" a\n  b "), "a b");
+}
+
+// A label with nothing to collapse is returned as it is; any other is written into the room.
+TEST(Chars, CollapsedLabelsKeepSingleInnerSpaces) {
+  const std::vector<std::pair<std::string_view, std::string_view>> cases = {
+      {" a\n  b ", "a b"}, {"a b", "a b"}, {"a  b", "a b"}, {"a\tb", "a b"},        {" a", "a"}, {"a ", "a"},
+      {"a\r\nb", "a b"},   {"", ""},       {" \n ", ""},    {"\u00a0a", "\u00a0a"},  // no-break space: not collapsed
+  };
+  for (const auto& [label, expected] : cases) {
+    std::string room = "stale";
+    std::string_view collapsed = markdown::collapse_whitespace(label, room);
+    EXPECT_EQ(collapsed, expected) << label;
+    // Nothing to collapse: the very bytes of the label.
+    if (label == expected) EXPECT_EQ(collapsed.data(), label.data()) << label;
+  }
 }
 
 TEST(Chars, PunctuationFollowsUnicode15) {

@@ -132,6 +132,26 @@ TEST(Payloads, CodeSpansCloseAtTheNextRunOfTheirLength) {
   }
 }
 
+// A label of up to 999 characters, an escape counting two and a line ending one, defines a
+// link that a reference to it finds; a label of white space alone is none.
+TEST(Payloads, LongLabelsMatchTheirDefinitions) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {std::string(999, 'a'), std::string(999, 'a')},
+      {std::string(997, 'a') + "\\]", std::string(997, 'a') + "\\]"},
+      {"a b\n" + std::string(995, 'c'), "a b " + std::string(995, 'c')},
+      {std::string(500, 'a') + std::string(499, ' '), std::string(500, 'a')},
+      {" \t ", ""},
+  };
+  for (const auto& [label, id] : cases) {
+    markdown::Parser parser("[" + label + "]: /u\n\n[" + label + "]\n", markdown::Options::all);
+    std::vector<std::string> ids;
+    for (const auto& e : parser) {
+      if (e.kind == EventKind::Start && e.tag == TagKind::Link) ids.emplace_back(e.id);
+    }
+    EXPECT_EQ(ids, id.empty() ? std::vector<std::string>{} : std::vector<std::string>{id}) << label.size();
+  }
+}
+
 TEST(Payloads, EndEventsRepeatTheStart) {
   markdown::Parser parser("1. a\n2. b\n", markdown::Options::all);
   std::vector<markdown::Event> lists;
