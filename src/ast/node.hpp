@@ -20,6 +20,14 @@ struct Node {
   NodePayload payload;
 
   Node() = default;
+  Node(const Node&) = default;
+  Node& operator=(const Node&) = default;
+  Node& operator=(Node&&) = default;
+  ~Node() = default;
+  // A node is moved once or more on its way into its parent's list; std::variant moves one of this
+  // many records through a table of functions, a call per node, where a branch on the index lets
+  // the compiler move the common records inline.
+  Node(Node&& other) noexcept : kind(other.kind), payload(moved_payload(other.payload)) {}
   // Builds the payload record in place from `args`, so that no record is moved into the node: a
   // list that emplaces its nodes moves none.
   template <class Stored, class... Args>
@@ -52,6 +60,16 @@ struct Node {
   const Position& position() const;
 
  private:
+  static_assert(std::is_nothrow_move_constructible_v<NodePayload>,
+                "a move that throws would leave a node without a payload");
+  template <std::size_t Index = 0>
+  static NodePayload moved_payload(NodePayload& from) {
+    if constexpr (Index + 1 < std::variant_size_v<NodePayload>) {
+      if (from.index() != Index) return moved_payload<Index + 1>(from);
+    }
+    return NodePayload(std::in_place_index<Index>, std::move(*std::get_if<Index>(&from)));
+  }
+
   // Compilers without parenthesized initialization of aggregates (clang 14) build a record from
   // its fields with braces, then move it in.
   template <class Stored, class... Args>
