@@ -66,9 +66,11 @@ class Writer {
   void node(const Node& node) {
     const bool listed = next_listed_ < listed_.size() && listed_[next_listed_] == &node;
     if (listed) ++next_listed_;
-    s_.begin_object();
-    node.visit_record([&](const auto& record) { fields<true>(record, kind_name(node.kind)); });
-    s_.end_object();
+    if (!whole_leaf(node)) {
+      s_.begin_object();
+      node.visit_record([&](const auto& record) { fields<true>(record, kind_name(node.kind)); });
+      s_.end_object();
+    }
     if (listed) s_.mark(&node);
   }
 
@@ -187,6 +189,26 @@ class Writer {
     } else {
       record(value);
     }
+  }
+
+  // The most frequent shape, {"position", "type", "value"} (a text; an inline code without a
+  // language), handed whole to a sink that builds it whole. Not a text kept for the whole tree, which
+  // the sink may repeat.
+  bool whole_leaf(const Node& node) {
+    static_assert(std::ranges::equal(writer_detail::sorted_keys<TextNode, true>(),
+                                     std::array<std::string_view, 3>{"position", "type", "value"}, {},
+                                     &writer_detail::KeySlot::name));
+    if constexpr (requires(std::string_view text, const Position& at) { s_.leaf_node(text, text, at); }) {
+      if (const auto* text = std::get_if<TextNode>(&node.payload); text && !text->value.kept_whole()) {
+        s_.leaf_node(kind_name(node.kind), text->value.view(), text->position);
+        return true;
+      }
+      if (const auto* code = std::get_if<CodeInlineNode>(&node.payload); code && !code->lang) {
+        s_.leaf_node(kind_name(node.kind), code->value, code->position);
+        return true;
+      }
+    }
+    return false;
   }
 
   // A text kept once for the whole tree is written once per sink that can repeat it.

@@ -130,10 +130,19 @@ PyObject* PythonSink::new_point(const ast::Point& point) {
   return nullptr;
 }
 
-void PythonSink::position(const ast::Position& position) {
-  if (failed_) return;
+PyObject* PythonSink::new_position(const ast::Position& position) {
   PyObject* dict = PyDict_New();
   if (dict && set_item(dict, "end", new_point(position.end)) && set_item(dict, "start", new_point(position.start)))
+    return dict;
+  Py_XDECREF(dict);
+  return nullptr;
+}
+
+void PythonSink::leaf_node(std::string_view type, std::string_view value, const ast::Position& position) {
+  if (failed_) return;
+  PyObject* dict = PyDict_New();
+  if (dict && set_item(dict, "position", new_position(position)) && set_item(dict, "type", shared_name(type)) &&
+      set_item(dict, "value", new_str(value)))
     return put(dict);
   Py_XDECREF(dict);
   fail();

@@ -83,7 +83,11 @@ class PythonSink final : public ast::Sink {
     if (!failed_) put(shared_name(value));
   }
   // A node's position: the dict of its two points, built whole rather than key by key.
-  void position(const ast::Position& position);
+  void position(const ast::Position& position) {
+    if (!failed_) put(new_position(position));
+  }
+  // A node of the shape {"position", "type", "value"}, built whole likewise.
+  void leaf_node(std::string_view type, std::string_view value, const ast::Position& position);
   void mark(const void* identity) override;
   bool repeat(const void* identity) override;
 
@@ -155,7 +159,8 @@ class PythonSink final : public ast::Sink {
   }
   // Sets `dict[key]` to `value`, a new reference it steals (nothing: a failure already set).
   bool set_item(PyObject* dict, ast::Key key, PyObject* value);
-  // A new dict of a point's three ints, or nothing with an exception set.
+  // New dicts of a position and of a point, or nothing with an exception set.
+  PyObject* new_position(const ast::Position& position);
   PyObject* new_point(const ast::Point& point);
   // New references to the objects shared within this conversion.
   PyObject* shared_name(std::string_view value);
