@@ -32,9 +32,14 @@ class SourceMap {
 
   // The index (from 0) of the line holding `offset`, searched outward from
   // line `near`: a few steps when the two are close, a binary search's when
-  // they are far.
+  // they are far. The line after `near` is tried first: a block ends at the
+  // start of the line after its last.
   std::size_t line_index(std::uint64_t offset, std::size_t near) const {
-    if (line_starts_[near] <= offset && offset < line_starts_[near + 1]) return near;
+    if (line_starts_[near] <= offset) {
+      if (offset < line_starts_[near + 1]) return near;
+      // line_starts_[near + 1] <= offset, so it is a line's start and a next one (or kNoLine) follows.
+      if (offset < line_starts_[near + 2]) return near + 1;
+    }
     return line_index_far(offset, near);
   }
 
