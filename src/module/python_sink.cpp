@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
+#include <type_traits>
 #include <utility>
 
 #include "module/errors.hpp"
@@ -42,15 +44,23 @@ void PythonSink::fail() { failed_ = true; }
 
 namespace {
 
-PyObject* new_str(std::string_view text) {
-  return PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), nullptr);
-}
-
+// Whether every byte is below 0x80: tested eight at a time.
 constexpr bool is_ascii(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  std::uint64_t bits = 0;
+  std::size_t k = 0;
+  if (!std::is_constant_evaluated()) {
+    for (; k + 8 <= text.size(); k += 8) {
+      std::uint64_t word;
+      std::memcpy(&word, text.data() + k, 8);
+      bits |= word;
+    }
+  }
+  for (; k < text.size(); ++k) bits |= static_cast<unsigned char>(text[k]);
+  return (bits & 0x8080808080808080u) == 0;
 }
 
-// The writer's own keys and names are ASCII: copied as they are, without decoding.
+// The writer's own keys and names are ASCII, and so are most texts: copied as they are, without
+// decoding.
 PyObject* new_ascii_str(std::string_view text) {
   PyObject* object = PyUnicode_New(static_cast<Py_ssize_t>(text.size()), 127);
   if (object) std::copy(text.begin(), text.end(), reinterpret_cast<char*>(PyUnicode_1BYTE_DATA(object)));
@@ -59,6 +69,12 @@ PyObject* new_ascii_str(std::string_view text) {
 static_assert(std::all_of(ast::kKeys.begin(), ast::kKeys.end(), is_ascii));
 
 }  // namespace
+
+// A single character is left to the interpreter, which keeps one object for each.
+PyObject* PythonSink::new_str(std::string_view text) {
+  if (text.size() > 1 && is_ascii(text)) return new_ascii_str(text);
+  return PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), nullptr);
+}
 
 PyObject* PythonSink::shared_key(ast::Key key) {
   if (key.slot() == ast::Key::kNoSlot) {

@@ -77,7 +77,7 @@ class PythonSink final : public ast::Sink {
   void signed_integer(std::int64_t value) override;
   void floating(double value) override;
   void string(std::string_view value) override {
-    if (!failed_) put(PyUnicode_DecodeUTF8(value.data(), static_cast<Py_ssize_t>(value.size()), nullptr));
+    if (!failed_) put(new_str(value));
   }
   void name(std::string_view value) override {
     if (!failed_) put(shared_name(value));
@@ -162,6 +162,8 @@ class PythonSink final : public ast::Sink {
   // New dicts of a position and of a point, or nothing with an exception set.
   PyObject* new_position(const ast::Position& position);
   PyObject* new_point(const ast::Point& point);
+  // A new str of UTF-8 text, or nothing with an exception set.
+  static PyObject* new_str(std::string_view text);
   // New references to the objects shared within this conversion.
   PyObject* shared_name(std::string_view value);
   PyObject* shared_int(std::uint64_t value);

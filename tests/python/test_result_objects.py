@@ -55,3 +55,13 @@ def test_the_writers_agree_on_the_kinds_built_whole():
         assert {"lang" in node for node in found} == ({False, True} if kind == "code_inline" else {False})
         # query_all reads the tree back and writes each node key by key.
         assert _vyn.query_all(tree, kind) == found
+
+
+def test_texts_keep_every_character_wherever_it_falls_in_the_word_sized_steps():
+    for size in range(1, 20):
+        for at in range(-1, size):
+            # `at` is where one character outside ASCII stands (none for -1).
+            text = "".join("é" if k == at else chr(ord("a") + k) for k in range(size))
+            for document, kind in ((text + "\n", "text"), (f"`{text}`\n", "code_inline")):
+                (node,) = nodes_of(_vyn.parse(document), kind)
+                assert node["value"] == text
