@@ -87,10 +87,11 @@ std::vector<ast::CitationKey> citation_keys(std::string_view content, bool began
 // remember their last hit, so many unclosed openers still cost linear time.
 class TextScanner {
  public:
-  TextScanner(std::string_view text, TextOrigin origin, const SourceMap& source_map, ParseContext& context,
-              ast::NodeList& nodes)
+  // `readable` holds `text` and may go on past it (ParseContext::readable).
+  TextScanner(std::string_view text, std::string_view readable, TextOrigin origin, const SourceMap& source_map,
+              ParseContext& context, ast::NodeList& nodes)
       : text_(text),
-        readable_(context.readable(text)),
+        readable_(readable),
         origin_(origin),
         source_map_(source_map),
         context_(context),
@@ -100,7 +101,9 @@ class TextScanner {
         bracket_stop_(text, "\n]"),
         at_sign_(text, "@") {}
 
-  void scan() {
+  // `first`: where the first byte that may open a construct is.
+  void scan(std::size_t first) {
+    i_ = first;
     while (i_ < text_.size()) {
       i_ = next_construct(readable_, i_, text_.size());
       if (i_ == text_.size()) break;
@@ -231,11 +234,14 @@ ast::NodeList process_text(std::string_view text, TextOrigin origin, const Sourc
 
 void process_text(std::string_view text, TextOrigin origin, const SourceMap& source_map, ParseContext& context,
                   bool raw, ast::NodeList& nodes) {
-  if (raw) {
+  // Most texts hold no byte that may open a construct: one search settles them, without a scanner.
+  std::string_view readable = context.readable(text);
+  std::size_t first = raw ? text.size() : next_construct(readable, 0, text.size());
+  if (first == text.size()) {
     flush_text_buf(nodes, text, origin, source_map, context);
     return;
   }
-  TextScanner(text, origin, source_map, context, nodes).scan();
+  TextScanner(text, readable, origin, source_map, context, nodes).scan(first);
 }
 
 void flush_text_buf(ast::NodeList& nodes, std::string_view buf, TextOrigin origin, const SourceMap& source_map,
