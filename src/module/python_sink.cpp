@@ -44,18 +44,27 @@ void PythonSink::fail() { failed_ = true; }
 
 namespace {
 
-// Whether every byte is below 0x80: tested eight at a time.
+// Whether every byte is below 0x80: tested eight at a time, the last bytes by loads that overlap
+// the ones before rather than one by one.
 constexpr bool is_ascii(std::string_view text) {
+  const std::size_t size = text.size();
+  auto load = [&]<class Word>(Word, std::size_t at) -> std::uint64_t {
+    Word word;
+    std::memcpy(&word, text.data() + at, sizeof word);
+    return word;
+  };
   std::uint64_t bits = 0;
-  std::size_t k = 0;
-  if (!std::is_constant_evaluated()) {
-    for (; k + 8 <= text.size(); k += 8) {
-      std::uint64_t word;
-      std::memcpy(&word, text.data() + k, 8);
-      bits |= word;
-    }
+  if (std::is_constant_evaluated()) {
+    for (char c : text) bits |= static_cast<unsigned char>(c);
+  } else if (size >= 8) {
+    for (std::size_t at = 0; at < size - 8; at += 8) bits |= load(std::uint64_t{}, at);
+    bits |= load(std::uint64_t{}, size - 8);
+  } else if (size >= 4) {
+    bits = load(std::uint32_t{}, 0) | load(std::uint32_t{}, size - 4);
+  } else if (size > 0) {
+    bits = static_cast<unsigned char>(text[0]) | static_cast<unsigned char>(text[size / 2]) |
+           static_cast<unsigned char>(text[size - 1]);
   }
-  for (; k < text.size(); ++k) bits |= static_cast<unsigned char>(text[k]);
   return (bits & 0x8080808080808080u) == 0;
 }
 
