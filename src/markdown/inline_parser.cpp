@@ -418,7 +418,8 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
     std::string_view label = doc_.text.substr(inner_start + 1, label_end - inner_start - 1);
     // A defined footnote label holds no bracket. Looking for one first stops at the next `[`, so
     // nested brackets are not normalised whole at every level.
-    if (label.find('[') == std::string_view::npos && doc_.footnote_labels.count(normalize_label(label))) {
+    if (label.find('[') == std::string_view::npos && !read_label(src_, inner_start + 1, label_end).too_long &&
+        doc_.footnote_labels.count(normalize_label(label))) {
       return LinkTarget{LinkType::Inline, after, after, {}, {}, label, true};
     }
     // Footnote syntax on one line is no shortcut or collapsed link, even to a link defined by

@@ -1,6 +1,9 @@
 #include "markdown/line_start.hpp"
 
+#include <algorithm>
+
 #include "markdown/chars.hpp"
+#include "markdown/link_syntax.hpp"
 #include "markdown/scanners.hpp"
 
 namespace markdown {
@@ -181,8 +184,11 @@ std::optional<std::string_view> LineStart::scan_footnote_label() {
            text_[i] != ' ' && text_[i] != '\t' && text_[i] != '[' && text_[i] != '\\') {
       ++i;
     }
-    if (i > ix_ + 2 && i + 1 < text_.size() && text_[i] == ']' && text_[i + 1] == ':') {
-      std::string_view label = text_.substr(ix_ + 2, i - ix_ - 2);
+    std::string_view label = text_.substr(ix_ + 2, i - ix_ - 2);
+    // Of these bytes, only those of characters beyond ASCII count toward a label's length.
+    const auto length = std::count_if(label.begin(), label.end(), [](char c) { return c & 0x80; });
+    if (!label.empty() && static_cast<std::size_t>(length) <= max_label_length && i + 1 < text_.size() &&
+        text_[i] == ']' && text_[i + 1] == ':') {
       ix_ = skip_line_space(text_, i + 2, text_.size());
       // Tab stops count from the content after the label, not from the line start.
       col_ = 0;

@@ -6,7 +6,6 @@ namespace markdown {
 
 namespace {
 
-constexpr std::size_t max_label_length = 999;
 // Deeper parentheses end a destination scan, which keeps rescans after each `](` bounded.
 constexpr int max_destination_parens = 32;
 
@@ -19,6 +18,23 @@ namespace {
 
 constexpr ByteSet kEscapeOrReference("\\&");
 constexpr ByteSet kLabelStop("[]\\\n\r");
+constexpr ByteSet kLabelSpace(" \t\v\f");
+
+struct LabelRun {
+  std::size_t end;
+  std::size_t counted;
+};
+// Passes the bytes from i up to the next bracket, backslash or line ending (or `end`), counting
+// those that count toward a label's length: white space, and each byte of a character beyond
+// ASCII; other ASCII is free. Stops early once more than `budget` were counted.
+LabelRun pass_label_run(std::string_view text, std::size_t i, std::size_t end, std::size_t budget) {
+  std::size_t counted = 0;
+  for (; i < end && counted <= budget && !kLabelStop.has(static_cast<unsigned char>(text[i])); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    counted += c >= 0x80 || kLabelSpace.has(c);
+  }
+  return {i, counted};
+}
 
 // Escapes and references resolved, after a table cell's `\|` became `|`; a text without any is
 // its source as it stands.
@@ -84,42 +100,64 @@ std::size_t skip_link_space(const InlineSource& src, std::size_t i, bool allow_n
   return i;
 }
 
-std::optional<ScannedLabel> scan_link_label(const InlineSource& src, std::size_t ix) {
-  std::size_t i = ix + 1;
+namespace {
+
+// With `exact`, counts a label's bytes toward its length limit; without, counts one for each byte
+// read. No byte counts more than one, so a label that stays within the limit so counted (as
+// nearly all do) is settled without the exact count.
+template <bool exact>
+LabelBytes read_label_bytes(const InlineSource& src, std::size_t i, std::size_t end) {
+  LabelBytes read{i, false, false, true};
   std::size_t length = 0;
-  bool has_content = false;
-  bool one_line = true;
-  const std::size_t end = std::min(src.limit, src.text.size());
-  while (true) {
-    if (i >= end) return std::nullopt;
-    // Bytes other than brackets, backslashes and line endings count one each: a run of them is
-    // passed at once, as far as a label may still reach.
-    const std::size_t run = find_byte_of(src.text, i, std::min(end, i + max_label_length + 1 - length), kLabelStop);
-    for (std::size_t k = i; !has_content && k < run; ++k) {
-      has_content = !is_ascii_whitespace(static_cast<unsigned char>(src.text[k]));
+  end = std::min(end, std::min(src.limit, src.text.size()));
+  while (read.end < end && length <= max_label_length) {
+    const std::size_t budget = max_label_length - length;
+    const LabelRun run =
+        exact ? pass_label_run(src.text, read.end, end, budget)
+              : LabelRun{find_byte_of(src.text, read.end, std::min(end, read.end + budget + 1), kLabelStop), 0};
+    for (std::size_t k = read.end; !read.has_content && k < run.end; ++k) {
+      read.has_content = !is_ascii_whitespace(static_cast<unsigned char>(src.text[k]));
     }
-    length += run - i;
-    i = run;
-    if (length > max_label_length) return std::nullopt;
-    int c = src.at(i);
-    if (c < 0 || c == '[') return std::nullopt;
-    if (c == ']') break;
-    if (c == '\\' && (src.at(i + 1) == '[' || src.at(i + 1) == ']' || src.at(i + 1) == '\\')) {
-      has_content = true;
-      i += 2;
-      length += 2;
+    length += exact ? run.counted : run.end - read.end;
+    read.end = run.end;
+    if (read.end >= end || length > max_label_length) break;
+    const int c = src.at(read.end);
+    if (c == '[' || c == ']') break;
+    if (c == '\\') {
+      // An escape counts its two bytes, a table cell's `\|` one; a backslash that escapes nothing
+      // counts none.
+      read.has_content = true;
+      const int next = src.at(read.end + 1);
+      const bool escape = next >= 0 && is_ascii_punctuation(static_cast<unsigned char>(next));
+      length += !exact ? 1 + escape : !escape ? 0 : src.table_cell && next == '|' ? 1 : 2;
+      read.end += escape ? 2 : 1;
     } else {
-      if (!is_ascii_whitespace(static_cast<unsigned char>(c))) has_content = true;
-      std::size_t next = src.advance(i);
-      length += is_eol(c) ? 1 : next - i;
-      one_line = one_line && !is_eol(c);
-      i = next;
+      // A line break counts its line ending and the container prefix after it, byte for byte.
+      const std::size_t next = src.after_eol(read.end);
+      length += next - read.end;
+      read.one_line = false;
+      read.end = next;
     }
-    if (length > max_label_length) return std::nullopt;
   }
-  if (!has_content) return std::nullopt;
+  read.too_long = length > max_label_length;
+  return read;
+}
+
+}  // namespace
+
+LabelBytes read_label(const InlineSource& src, std::size_t i, std::size_t end) {
+  const LabelBytes read = read_label_bytes<false>(src, i, end);
+  return read.too_long ? read_label_bytes<true>(src, i, end) : read;
+}
+
+std::optional<ScannedLabel> scan_link_label(const InlineSource& src, std::size_t ix) {
+  const LabelBytes read = read_label(src, ix + 1, src.limit);
+  if (read.too_long || !read.has_content || src.at(read.end) != ']') return std::nullopt;
+  const std::size_t i = read.end;
   // On one line, outside a table cell, the label is its source as it stands.
-  if (one_line && !src.table_cell) return ScannedLabel{i + 1, Payload::slice(src.text.substr(ix + 1, i - ix - 1))};
+  if (read.one_line && !src.table_cell) {
+    return ScannedLabel{i + 1, Payload::slice(src.text.substr(ix + 1, i - ix - 1))};
+  }
   return ScannedLabel{i + 1, Payload(collect_source(src, ix + 1, i, true))};
 }
 

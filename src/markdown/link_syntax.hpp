@@ -38,6 +38,21 @@ std::string collect_source(const InlineSource& src, std::size_t a, std::size_t b
 // Skips spaces and tabs, and at most one line ending when `allow_newline`.
 std::size_t skip_link_space(const InlineSource& src, std::size_t i, bool allow_newline, bool* saw_newline = nullptr);
 
+// A label's length limit. Its bytes count toward it as follows: white space one each, a character
+// beyond ASCII its bytes, an escape two (a table cell's `\|` one), a line break its line ending
+// and the container prefix after it; other ASCII (a backslash that escapes nothing too) counts
+// nothing, so a label of plain ASCII may be of any length.
+constexpr std::size_t max_label_length = 999;
+
+struct LabelBytes {
+  std::size_t end;   // at the first bracket outside an escape, or where the read stopped
+  bool too_long;     // past the limit, where the read stopped
+  bool has_content;  // anything but white space
+  bool one_line;
+};
+// Reads a label's bytes from i up to `end`, a bracket, or its length limit.
+LabelBytes read_label(const InlineSource& src, std::size_t i, std::size_t end);
+
 struct ScannedLabel {
   std::size_t end;  // past ']'
   Payload raw;      // between the brackets

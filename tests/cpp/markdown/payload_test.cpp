@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -132,24 +133,89 @@ TEST(Payloads, CodeSpansCloseAtTheNextRunOfTheirLength) {
   }
 }
 
-// A label of up to 999 characters, an escape counting two and a line ending one, defines a
-// link that a reference to it finds; a label of white space alone is none.
-TEST(Payloads, LongLabelsMatchTheirDefinitions) {
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {std::string(999, 'a'), std::string(999, 'a')},
-      {std::string(997, 'a') + "\\]", std::string(997, 'a') + "\\]"},
-      {"a b\n" + std::string(995, 'c'), "a b " + std::string(995, 'c')},
-      {std::string(500, 'a') + std::string(499, ' '), std::string(500, 'a')},
-      {" \t ", ""},
+// A label's length as counted toward its limit: white space one a byte, characters beyond ASCII
+// their bytes, an escape two (a table cell's `\|` one), a line break its line ending and the
+// container prefix after it, other ASCII nothing. Each document's label counts `n` (a footnote
+// reference's 999 or 1002): links, images and footnotes found at 999 and at 1000.
+TEST(Payloads, LabelsCountTowardTheirLengthLimit) {
+  using Document = std::function<std::string(std::size_t n)>;
+  const auto spaces = [](std::size_t n) { return std::string(n, ' '); };
+  const auto times = [](std::size_t k, const std::string& s) {
+    std::string out;
+    for (std::size_t i = 0; i < k; ++i) out += s;
+    return out;
   };
-  for (const auto& [label, id] : cases) {
-    markdown::Parser parser("[" + label + "]: /u\n\n[" + label + "]\n", markdown::Options::all);
-    std::vector<std::string> ids;
-    for (const auto& e : parser) {
-      if (e.kind == EventKind::Start && e.tag == TagKind::Link) ids.emplace_back(e.id);
+  const std::string ascii(3000, 'a');
+  const std::string kelvin = "\xe2\x84\xaa";  // folds to `k`
+  const std::vector<std::tuple<const char*, Document, int, int>> cases = {
+      {"spaces in a definition", [&](auto n) { return "[a" + spaces(n) + "b]: /u\n\n[a b]\n"; }, 1, 0},
+      {"spaces at the end", [&](auto n) { return "[a" + spaces(n) + "]: /u\n\n[a]\n"; }, 1, 0},
+      {"tabs and form feeds", [&](auto n) { return "[a" + times(n / 2, "\t\f") + spaces(n % 2) + "b]: /u\n\n[a b]\n"; },
+       1, 0},
+      {"plain ASCII is free", [&](auto n) { return "[" + ascii + spaces(n) + "b]: /u\n\n[" + ascii + " b]\n"; }, 1, 0},
+      {"a shortcut reference", [&](auto n) { return "[a b]: /u\n\n[a" + spaces(n) + "b]\n"; }, 1, 0},
+      {"a full reference", [&](auto n) { return "[a b]: /u\n\n[x][a" + spaces(n) + "b]\n"; }, 1, 0},
+      {"a collapsed reference", [&](auto n) { return "[a b]: /u\n\n[a" + spaces(n) + "b][]\n"; }, 1, 0},
+      {"an image", [&](auto n) { return "[a b]: /u\n\n![a" + spaces(n) + "b]\n"; }, 1, 0},
+      {"two-byte characters",
+       [&](auto n) {
+         return "[" + times(400, "\xc3\xa9") + spaces(n - 800) + "]: /u\n\n[" + times(400, "\xc3\xa9") + "]\n";
+       },
+       1, 0},
+      {"a four-byte character last",
+       [&](auto n) { return "[a" + spaces(n - 4) + "\xf0\x9f\x98\x80]: /u\n\n[a \xf0\x9f\x98\x80]\n"; }, 1, 0},
+      {"escapes",
+       [&](auto n) { return "[" + times(300, "\\*") + spaces(n - 600) + "]: /u\n\n[" + times(300, "\\*") + "]\n"; }, 1,
+       0},
+      {"backslashes that escape nothing",
+       [&](auto n) { return "[" + times(600, "\\a") + spaces(n) + "]: /u\n\n[" + times(600, "\\a") + "]\n"; }, 1, 0},
+      {"CRLF line breaks",
+       [&](auto n) {
+         return "[a" + times(300, "\r\nb") + spaces(n - 600) + "]: /u\r\n\r\n[a" + times(300, " b") + "]\r\n";
+       },
+       1, 0},
+      {"line breaks in a block quote",
+       [&](auto n) {
+         return "> [a" + times(300, "\n> b") + spaces(n - 900) + "]: /u\n>\n> [a" + times(300, " b") + "]\n";
+       },
+       1, 0},
+      {"line breaks in a list item",
+       [&](auto n) {
+         return "- [a" + times(300, "\n  b") + spaces(n - 900) + "]: /u\n\n  [a" + times(300, " b") + "]\n";
+       },
+       1, 0},
+      {"a table cell's escaped pipe",
+       [&](auto n) { return "[a| b]: /u\n\n| h |\n|---|\n| [a\\|" + spaces(n - 1) + "b] |\n"; }, 1, 0},
+      {"a footnote reference",
+       [&](auto n) {
+         const std::size_t k = n == 999 ? 333 : 334;  // 999 and 1002
+         return "[^" + times(k, kelvin) + "]\n\n[^" + std::string(k, 'k') + "]: note\n";
+       },
+       2, 1},
+      {"a footnote definition",
+       [&](auto n) {
+         const std::string label = n % 2 ? "\xe2\x82\xac" + times(498, "\xc3\xa9") : times(500, "\xc3\xa9");
+         return "[^" + label + "]\n\n[^" + label + "]: note\n";
+       },
+       2, 0},
+  };
+  for (const auto& [what, document, found, found_past] : cases) {
+    for (const std::size_t n : {std::size_t{999}, std::size_t{1000}}) {
+      const std::string text = document(n);
+      markdown::Parser parser(text, markdown::Options::all);
+      int links = 0;
+      for (const auto& e : parser) {
+        const bool start = e.kind == EventKind::Start;
+        links +=
+            (start && (e.tag == TagKind::Link || e.tag == TagKind::Image || e.tag == TagKind::FootnoteDefinition)) ||
+            e.kind == EventKind::FootnoteReference;
+      }
+      EXPECT_EQ(links, n == 999 ? found : found_past) << what << " at " << n;
     }
-    EXPECT_EQ(ids, id.empty() ? std::vector<std::string>{} : std::vector<std::string>{id}) << label.size();
   }
+  // A label of white space alone is none.
+  markdown::Parser blank("[ \t ]: /u\n\n[ \t ]\n", markdown::Options::all);
+  for (const auto& e : blank) EXPECT_NE(e.tag, TagKind::Link);
 }
 
 TEST(Payloads, EndEventsRepeatTheStart) {
