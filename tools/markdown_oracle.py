@@ -23,7 +23,8 @@ def ours(documents, options=OPTIONS):
         capture_output=True,
         check=True,
     )
-    return [json.loads(line) for line in result.stdout.decode().splitlines()]
+    # One line a document; str.splitlines would also part at U+2028, U+0085 and the like in a payload.
+    return [json.loads(line) for line in result.stdout.decode().split("\n")[:-1]]
 
 
 def _quoted(s):
