@@ -129,7 +129,9 @@ std::optional<HtmlBlockStart> scan_html_block_start(std::string_view text, std::
   for (std::size_t k = 0; k < raw_tag_names.size(); ++k) {
     if (starts_with_ci(text, i, raw_tag_names[k])) {
       std::size_t after = i + raw_tag_names[k].size();
-      if (at_line_end(text, after) || is_blank_char(static_cast<unsigned char>(text[after])) || text[after] == '>') {
+      // Any ASCII white space may end the name here, a vertical tab or form feed too (unlike after
+      // the other block tags' names).
+      if (after >= text.size() || is_ascii_whitespace(static_cast<unsigned char>(text[after])) || text[after] == '>') {
         return HtmlBlockStart{1, raw_end_markers[k]};
       }
     }
