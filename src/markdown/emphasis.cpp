@@ -1,5 +1,6 @@
 // Pairs emphasis, strong and strikethrough delimiters of one sibling sequence, after links have
 // been resolved; unpaired delimiters become one-character texts.
+#include <algorithm>
 #include <array>
 
 #include "markdown/inline_parser.hpp"
@@ -153,10 +154,13 @@ class Emphasis {
 
 }  // namespace
 
+bool has_delimiter(const Tree& tree, const std::vector<std::uint32_t>& sequence) {
+  return std::any_of(sequence.begin(), sequence.end(),
+                     [&](std::uint32_t ix) { return tree[ix].item == Item::MaybeEmphasis; });
+}
+
 std::uint32_t resolve_emphasis(Tree& tree, const std::vector<std::uint32_t>& sequence, InlineRoom& room) {
-  bool any_delimiter = false;
-  for (std::uint32_t ix : sequence) any_delimiter |= tree[ix].item == Item::MaybeEmphasis;
-  if (any_delimiter) return Emphasis(tree, sequence, room).run();
+  if (has_delimiter(tree, sequence)) return Emphasis(tree, sequence, room).run();
   // Nothing to pair: the sequence is the sibling list as it stands.
   for (std::size_t i = 0; i < sequence.size(); ++i)
     tree[sequence[i]].next = i + 1 < sequence.size() ? sequence[i + 1] : nil;

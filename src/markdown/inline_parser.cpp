@@ -491,6 +491,9 @@ void InlinePass::link_close(std::size_t& k) {
   doc_.links.push_back(LinkInfo{target->type, target->dest, target->title, target->id});
   node.data = static_cast<std::uint32_t>(doc_.links.size() - 1);
   brackets_to_text(children);
+  // A link's text with delimiter runs in it is settled as a block of its own is: a backslash break
+  // that ends it is a literal backslash.
+  if (!children.empty() && has_delimiter(tree_, children)) literal_backslash(doc_, tree_[children.back()]);
   std::uint32_t first_child = children.empty() ? nil : resolve_emphasis(tree_, children, room_);
   tree_[open_ix].child = first_child;
   // Links do not nest: every `[` still open before this one stays text.

@@ -21,6 +21,9 @@ void resolve_inlines(Document& doc, std::uint32_t block, std::span<const std::ui
 // content reads as one, so a backslash break that ends it is a literal backslash.
 void end_with_literal_backslash(Document& doc, std::uint32_t block);
 
+// Whether a sibling sequence holds a run that may open or close emphasis or strikethrough.
+bool has_delimiter(const Tree& tree, const std::vector<std::uint32_t>& sequence);
+
 // Pairs the emphasis delimiters of one sibling sequence and returns the head of the rebuilt chain;
 // works in `room`'s lists of emphasis pairing.
 std::uint32_t resolve_emphasis(Tree& tree, const std::vector<std::uint32_t>& sequence, InlineRoom& room);
