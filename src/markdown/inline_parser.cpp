@@ -382,7 +382,8 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
       } else {
         dest = std::move(scanned->value);
         std::size_t j = skip_link_space(src_, scanned->end, true);
-        if (j > scanned->end) {
+        // A title must be set apart from a bare destination, not from one in angle brackets.
+        if (j > scanned->end || src_.at(i) == '<') {
           if (auto t = scan_link_title(src_, j, false)) {
             title = std::move(t->value);
             j = skip_link_space(src_, t->end, true);
