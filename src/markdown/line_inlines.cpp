@@ -42,8 +42,16 @@ void BlockParser::scan_delimiter_run(std::size_t& ix, std::size_t line_start, st
   bool next_ws = is_unicode_whitespace(next);
   bool prev_punct = is_punctuation(prev);
   bool next_punct = is_punctuation(next);
-  // `*` and `~~` may sit inside a word, `_` and `~` may not; a cell pipe counts as a boundary.
-  bool pipe_before = table_cell && !at_start && text_[ix - 1] == '|';
+  // `*` and `~~` may sit inside a word, `_` and `~` may not; a cell pipe counts as a boundary. A run
+  // that opens a cell's text, after the pipe and any white space, opens whatever follows it.
+  std::size_t cell_text = ix;
+  while (table_cell && cell_text > line_start && is_line_space(static_cast<unsigned char>(text_[cell_text - 1]))) {
+    --cell_text;
+  }
+  bool pipe_before =
+      table_cell && !at_start &&
+      (cell_text == line_start || (text_[cell_text - 1] == '|' &&
+                                   (cell_text == ix || cell_text - 1 == line_start || text_[cell_text - 2] != '\\')));
   bool pipe_after = table_cell && next == U'|';
   bool opens = !next_ws && (at_start || pipe_before ||
                             (!pipe_after && ((c == '*' && !next_punct) || (c == '~' && count > 1) ||
