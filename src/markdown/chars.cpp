@@ -220,10 +220,7 @@ std::string normalize_label(std::string_view label) {
     std::size_t n = utf8_length(static_cast<unsigned char>(label[i]));
     if (i + n > label.size()) n = 1;
     i += n;
-    if (is_unicode_whitespace(c)) {
-      pending_space = !out.empty();
-      continue;
-    }
+    // White space beyond ASCII (a no-break space, U+3000) is part of the label, as any letter.
     if (pending_space) out.push_back(' ');
     pending_space = false;
     append_folded(out, c);

@@ -126,8 +126,8 @@ void drop_pipe_escapes(std::string& text);
 // Resolves backslash escapes and character references (link destinations, titles, info strings).
 std::string unescape(std::string_view text);
 
-// The key under which link and footnote labels match: trimmed, inner white space runs collapsed to
-// one space, case folded.
+// The key under which link and footnote labels match: trimmed of ASCII white space, inner runs of it
+// collapsed to one space, case folded.
 std::string normalize_label(std::string_view label);
 // The label as reported for reference links: trimmed, white space runs collapsed to one space.
 // That is the label itself when it has nothing to collapse, else a text written into `room`.

@@ -44,6 +44,10 @@ TEST(Chars, LabelsMatchByFullCaseFoldingAndCollapsedSpace) {
   EXPECT_EQ(markdown::normalize_label("  Foo \n\t Bar "), "foo bar");
   EXPECT_EQ(markdown::normalize_label("\xe1\xba\x9e"), "ss");                               // ẞ
   EXPECT_EQ(markdown::normalize_label("\xce\xa3"), markdown::normalize_label("\xcf\x82"));  // Σ, ς
+  EXPECT_EQ(markdown::normalize_label("\xc2\xa0"
+                                      "A\xe3\x80\x80 \v"),
+            "\xc2\xa0"
+            "a\xe3\x80\x80");  // U+00A0, U+3000 kept
 }
 
 // A label with nothing to collapse is returned as it is; any other is written into the room.
