@@ -417,15 +417,19 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
   std::size_t label_end = close.end - 1;
   if (footnotes && doc_.text[inner_start] == '^' && label_end > inner_start + 1) {
     std::string_view label = doc_.text.substr(inner_start + 1, label_end - inner_start - 1);
-    // A defined footnote label holds no bracket. Looking for one first stops at the next `[`, so
-    // nested brackets are not normalised whole at every level.
-    if (label.find('[') == std::string_view::npos && !read_label(src_, inner_start + 1, label_end).too_long &&
-        doc_.footnote_labels.count(normalize_label(label))) {
-      return LinkTarget{LinkType::Inline, after, after, {}, {}, label, true};
+    // Footnote syntax is on one line. There it is no shortcut or collapsed link, even to a link
+    // defined by that label.
+    if (!line_break_within(inner_start + 1, label_end)) {
+      // A defined footnote label holds no bracket. Looking for one first stops at the next `[`, so
+      // nested brackets are not normalised whole at every level. The label is reported as a
+      // reference link's is: trimmed, white space runs one space.
+      if (label.find('[') == std::string_view::npos && !read_label(src_, inner_start + 1, label_end).too_long &&
+          doc_.footnote_labels.count(normalize_label(label))) {
+        std::string room;
+        return LinkTarget{LinkType::Inline, after, after, {}, {}, doc_.own(collapse_whitespace(label, room)), true};
+      }
+      return std::nullopt;
     }
-    // Footnote syntax on one line is no shortcut or collapsed link, even to a link defined by
-    // that label.
-    if (!line_break_within(inner_start + 1, label_end)) return std::nullopt;
   }
   if (src_.at(label_at) == '[' && src_.at(label_at + 1) == ']') {
     // Only a label that ends at this bracket can be defined: one that ends at an earlier `]`
