@@ -140,8 +140,8 @@ std::optional<std::size_t> scan_closing_tag(const InlineSource& src, std::size_t
   if (src.at(ix + 1) != '/') return std::nullopt;
   std::size_t i = scan_tag_name(src, ix + 2);
   if (i == ix + 2) return std::nullopt;
-  bool any = false;
-  i = skip_space(src, i, any);
+  // Unlike an opening tag, a closing one does not run on over a line ending.
+  while (src.at(i) >= 0 && is_line_space(static_cast<unsigned char>(src.at(i)))) ++i;
   if (src.at(i) != '>') return std::nullopt;
   return i + 1;
 }
