@@ -19,6 +19,12 @@ void literal_backslash(Document& doc, Node& last) {
   }
 }
 
+// Whether what follows a label's `^` names a footnote: it is more than white space.
+bool names_footnote(std::string_view name) {
+  return std::any_of(name.begin(), name.end(),
+                     [](char c) { return !is_ascii_whitespace(static_cast<unsigned char>(c)); });
+}
+
 // The items the block pass leaves for this pass to resolve come first in Item.
 constexpr bool is_unresolved(Item item) { return item <= Item::MaybeImage; }
 static_assert(Item::MaybeImage < Item::Text && Item::MaybeEmphasis < Item::MaybeImage);
@@ -405,8 +411,8 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
     auto label = scan_link_label(src_, label_at);
     // Footnote syntax, `^` and a name on one line, is no label.
     const std::string_view raw = label ? label->raw.view() : std::string_view();
-    const bool footnote =
-        footnotes && raw.size() > 1 && raw[0] == '^' && raw.find_first_of("\r\n") == std::string_view::npos;
+    const bool footnote = footnotes && !raw.empty() && raw[0] == '^' && names_footnote(raw.substr(1)) &&
+                          raw.find_first_of("\r\n") == std::string_view::npos;
     if (label && !footnote) {
       if (label->end > doc_.content_end(tree_[block_])) return reference_across_blocks(*label);
       return reference(raw, LinkType::Reference, label->end, label->end);
@@ -415,7 +421,8 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
   // The label runs to the byte before the bracket's end, which lies further on when a heading's
   // trailing white space was drawn into the bracket.
   std::size_t label_end = close.end - 1;
-  if (footnotes && doc_.text[inner_start] == '^' && label_end > inner_start + 1) {
+  if (footnotes && doc_.text[inner_start] == '^' &&
+      names_footnote(doc_.text.substr(inner_start + 1, label_end - inner_start - 1))) {
     std::string_view label = doc_.text.substr(inner_start + 1, label_end - inner_start - 1);
     // Footnote syntax is on one line. There it is no shortcut or collapsed link, even to a link
     // defined by that label.
