@@ -176,7 +176,7 @@ std::optional<ScannedText> scan_link_destination(const InlineSource& src, std::s
   int depth = 0;
   while (true) {
     int c = src.at(i);
-    if (c < 0 || c <= ' ' || c == 0x7f) break;
+    if (c < 0 || c <= ' ') break;
     if (c == '\\' && src.at(i + 1) > ' ' && is_ascii_punctuation(static_cast<unsigned char>(src.at(i + 1)))) {
       i += 2;
       continue;
