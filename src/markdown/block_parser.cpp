@@ -497,7 +497,8 @@ std::size_t BlockParser::begin_item_blank(std::size_t ix) {
 }
 
 // A table starts where a line is followed by a delimiter row with as many columns as it has cells.
-std::optional<std::vector<Alignment>> BlockParser::table_start(std::size_t ix, std::uint32_t reopened) {
+std::optional<std::vector<Alignment>> BlockParser::table_start(std::size_t ix, std::uint32_t reopened,
+                                                               bool interrupting) {
   if (!has(doc_.options, Options::tables)) return std::nullopt;
   // A header row has a pipe that no backslash escapes, and does not end in a backslash that
   // is not itself escaped (that is a hard break). Most lines hold no pipe: the search for one
@@ -510,7 +511,7 @@ std::optional<std::vector<Alignment>> BlockParser::table_start(std::size_t ix, s
   std::size_t eol = find_eol(text_, pipe);
   std::string_view line = text_.substr(ix, eol - ix);
   std::size_t last = line.find_last_not_of('\\');
-  if ((line.size() - (last == std::string_view::npos ? 0 : last + 1)) % 2 == 1) return std::nullopt;
+  if (!interrupting && (line.size() - (last == std::string_view::npos ? 0 : last + 1)) % 2 == 1) return std::nullopt;
   // Nor is it a link reference definition, which is read first.
   if (text_[ix] == '[' && scan_refdef(InlineSource{.text = text_, .limit = eol}, ix)) return std::nullopt;
   LineStart ls(text_, ix);
@@ -530,7 +531,7 @@ bool BlockParser::interrupts_paragraph(LineStart ls, bool all_matched, bool tabl
   if (scan_hrule(text_, ix) || scan_atx_heading(text_, ix) || scan_code_fence(text_, ix)) return true;
   if (c == '<' && scan_html_block_start(text_, ix, false)) return true;
   if (c == '>') return true;
-  if (tables && c == '|' && table_start(ix, reopened)) return true;
+  if (tables && c == '|' && table_start(ix, reopened, true)) return true;
   LineStart list = ls;
   if (auto marker = list.scan_list_marker()) {
     if (!marker->blank && (marker->ch == '-' || marker->ch == '+' || marker->ch == '*' || marker->number == 1)) {

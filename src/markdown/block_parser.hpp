@@ -71,7 +71,10 @@ class BlockParser {
   // `tables`: whether a table header line counts (not inside a table, where it is a row).
   // `reopened`: a closed container that lines go on in as well (see `paragraph_after_closed`).
   bool interrupts_paragraph(LineStart ls, bool all_matched, bool tables = true, std::uint32_t reopened = nil);
-  std::optional<std::vector<Alignment>> table_start(std::size_t ix, std::uint32_t reopened = nil);
+  // `interrupting`: whether the line ends a paragraph before it, which a header row that ends in a
+  // hard break does too, though no table follows.
+  std::optional<std::vector<Alignment>> table_start(std::size_t ix, std::uint32_t reopened = nil,
+                                                    bool interrupting = false);
   std::size_t begin_item_blank(std::size_t ix);
   std::size_t paragraph_after_list(std::size_t line_start, std::size_t ix);
   std::size_t paragraph_block(std::size_t line_start, std::size_t ix);
