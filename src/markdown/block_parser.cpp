@@ -331,7 +331,9 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
         }
         ls = footnote;
         doc_.footnote_labels.insert(normalize_label(*label));
-        append_block(Node{.start = marker_pos, .item = Item::FootnoteDefinition, .data = doc_.keep_text(*label)});
+        std::string room;
+        const std::string_view shown = doc_.own(collapse_whitespace(*label, room));
+        append_block(Node{.start = marker_pos, .item = Item::FootnoteDefinition, .data = doc_.keep_text(shown)});
         tree_.push();
         // A blank line before it counts for the item it opens in (above), not for the blocks in
         // it: a list it came to sit in, after an item closed from within, stays tight.

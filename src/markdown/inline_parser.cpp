@@ -113,6 +113,8 @@ class InlinePass {
   void link_close(std::size_t& k);
   std::optional<LinkTarget> link_target(const Node& open, const Node& close);
   std::optional<LinkTarget> reference(std::string_view label_raw, LinkType type, std::size_t end, std::size_t consumed);
+  // The label of a footnote reference between a and b (one line), as shown, if it is defined.
+  std::optional<std::string_view> defined_footnote(std::size_t a, std::size_t b);
   // Skips input items that lie before `end`, trimming a text item that runs past it.
   void skip_to(std::size_t& k, std::size_t end);
   // Takes in the blocks after this one that a construct ending at `end` ran over.
@@ -365,6 +367,23 @@ void InlinePass::angle_bracket(std::size_t& k) {
   ++k;
 }
 
+std::optional<std::string_view> InlinePass::defined_footnote(std::size_t a, std::size_t b) {
+  // No defined label holds a bracket outside an escape; reading up to the first one keeps nested
+  // brackets from being normalised whole at every level.
+  const LabelBytes read = read_label(src_, a, b);
+  if (read.end != b || read.too_long) return std::nullopt;
+  std::string_view label = doc_.text.substr(a, b - a);
+  std::string cell;
+  if (src_.table_cell) {
+    cell = label;
+    drop_pipe_escapes(cell);
+    label = cell;
+  }
+  if (!doc_.footnote_labels.count(normalize_label(label))) return std::nullopt;
+  std::string room;
+  return doc_.own(collapse_whitespace(label, room));
+}
+
 std::optional<LinkTarget> InlinePass::reference(std::string_view label_raw, LinkType type, std::size_t end,
                                                 std::size_t consumed) {
   auto it = doc_.link_defs.find(normalize_label(label_raw));
@@ -423,17 +442,11 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
   std::size_t label_end = close.end - 1;
   if (footnotes && doc_.text[inner_start] == '^' &&
       names_footnote(doc_.text.substr(inner_start + 1, label_end - inner_start - 1))) {
-    std::string_view label = doc_.text.substr(inner_start + 1, label_end - inner_start - 1);
     // Footnote syntax is on one line. There it is no shortcut or collapsed link, even to a link
     // defined by that label.
     if (!line_break_within(inner_start + 1, label_end)) {
-      // A defined footnote label holds no bracket. Looking for one first stops at the next `[`, so
-      // nested brackets are not normalised whole at every level. The label is reported as a
-      // reference link's is: trimmed, white space runs one space.
-      if (label.find('[') == std::string_view::npos && !read_label(src_, inner_start + 1, label_end).too_long &&
-          doc_.footnote_labels.count(normalize_label(label))) {
-        std::string room;
-        return LinkTarget{LinkType::Inline, after, after, {}, {}, doc_.own(collapse_whitespace(label, room)), true};
+      if (auto id = defined_footnote(inner_start + 1, label_end)) {
+        return LinkTarget{LinkType::Inline, after, after, {}, {}, *id, true};
       }
       return std::nullopt;
     }

@@ -1,7 +1,5 @@
 #include "markdown/line_start.hpp"
 
-#include <algorithm>
-
 #include "markdown/chars.hpp"
 #include "markdown/link_syntax.hpp"
 #include "markdown/scanners.hpp"
@@ -179,16 +177,12 @@ std::optional<std::string_view> LineStart::scan_footnote_label() {
   LineStart saved = *this;
   scan_space_upto(3);
   if (spaces_remaining_ == 0 && ix_ + 2 < text_.size() && text_[ix_] == '[' && text_[ix_ + 1] == '^') {
-    std::size_t i = ix_ + 2;
-    while (i < text_.size() && text_[i] != ']' && !is_eol_char(static_cast<unsigned char>(text_[i])) &&
-           text_[i] != ' ' && text_[i] != '\t' && text_[i] != '[' && text_[i] != '\\') {
-      ++i;
-    }
-    std::string_view label = text_.substr(ix_ + 2, i - ix_ - 2);
-    // Of these bytes, only those of characters beyond ASCII count toward a label's length.
-    const auto length = std::count_if(label.begin(), label.end(), [](char c) { return c & 0x80; });
-    if (!label.empty() && static_cast<std::size_t>(length) <= max_label_length && i + 1 < text_.size() &&
-        text_[i] == ']' && text_[i + 1] == ':') {
+    // The label is read as a link's is, but on one line.
+    const InlineSource src{text_, text_.size()};
+    const LabelBytes read = read_label(src, ix_ + 2, text_.size(), true);
+    const std::size_t i = read.end;
+    if (!read.too_long && read.has_content && src.at(i) == ']' && src.at(i + 1) == ':') {
+      std::string_view label = text_.substr(ix_ + 2, i - ix_ - 2);
       ix_ = skip_line_space(text_, i + 2, text_.size());
       // Tab stops count from the content after the label, not from the line start.
       col_ = 0;

@@ -47,7 +47,7 @@ class LineStart {
   std::optional<bool> scan_task_list_marker();
   // `:` of a definition; returns the content indent.
   std::optional<std::size_t> scan_definition_marker();
-  // `[^label]:` of a footnote definition; returns the label.
+  // `[^label]:` of a footnote definition; returns the label as written.
   std::optional<std::string_view> scan_footnote_label();
 
  private:

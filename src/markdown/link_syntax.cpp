@@ -106,7 +106,7 @@ namespace {
 // read. No byte counts more than one, so a label that stays within the limit so counted (as
 // nearly all do) is settled without the exact count.
 template <bool exact>
-LabelBytes read_label_bytes(const InlineSource& src, std::size_t i, std::size_t end) {
+LabelBytes read_label_bytes(const InlineSource& src, std::size_t i, std::size_t end, bool one_line) {
   LabelBytes read{i, false, false, true};
   std::size_t length = 0;
   end = std::min(end, std::min(src.limit, src.text.size()));
@@ -131,6 +131,8 @@ LabelBytes read_label_bytes(const InlineSource& src, std::size_t i, std::size_t 
       const bool escape = next >= 0 && is_ascii_punctuation(static_cast<unsigned char>(next));
       length += !exact ? 1 + escape : !escape ? 0 : src.table_cell && next == '|' ? 1 : 2;
       read.end += escape ? 2 : 1;
+    } else if (one_line) {
+      break;
     } else {
       // A line break counts its line ending and the container prefix after it, byte for byte.
       const std::size_t next = src.after_eol(read.end);
@@ -145,9 +147,9 @@ LabelBytes read_label_bytes(const InlineSource& src, std::size_t i, std::size_t 
 
 }  // namespace
 
-LabelBytes read_label(const InlineSource& src, std::size_t i, std::size_t end) {
-  const LabelBytes read = read_label_bytes<false>(src, i, end);
-  return read.too_long ? read_label_bytes<true>(src, i, end) : read;
+LabelBytes read_label(const InlineSource& src, std::size_t i, std::size_t end, bool one_line) {
+  const LabelBytes read = read_label_bytes<false>(src, i, end, one_line);
+  return read.too_long ? read_label_bytes<true>(src, i, end, one_line) : read;
 }
 
 std::optional<ScannedLabel> scan_link_label(const InlineSource& src, std::size_t ix) {

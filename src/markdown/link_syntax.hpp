@@ -50,8 +50,9 @@ struct LabelBytes {
   bool has_content;  // anything but white space
   bool one_line;
 };
-// Reads a label's bytes from i up to `end`, a bracket, or its length limit.
-LabelBytes read_label(const InlineSource& src, std::size_t i, std::size_t end);
+// Reads a label's bytes from i up to `end`, a bracket, or its length limit; with `one_line`, up to
+// the line's end too.
+LabelBytes read_label(const InlineSource& src, std::size_t i, std::size_t end, bool one_line = false);
 
 struct ScannedLabel {
   std::size_t end;  // past ']'
