@@ -192,6 +192,7 @@ TEST(Payloads, LabelsCountTowardTheirLengthLimit) {
          return "[^" + times(k, kelvin) + "]\n\n[^" + std::string(k, 'k') + "]: note\n";
        },
        2, 1},
+      {"spaces in a footnote definition", [&](auto n) { return "[^a" + spaces(n) + "b]: note\n\n[^a b]\n"; }, 2, 0},
       {"a footnote definition",
        [&](auto n) {
          const std::string label = n % 2 ? "\xe2\x82\xac" + times(498, "\xc3\xa9") : times(500, "\xc3\xa9");
@@ -216,6 +217,43 @@ TEST(Payloads, LabelsCountTowardTheirLengthLimit) {
   // A label of white space alone is none.
   markdown::Parser blank("[ \t ]: /u\n\n[ \t ]\n", markdown::Options::all);
   for (const auto& e : blank) EXPECT_NE(e.tag, TagKind::Link);
+}
+
+// Footnote labels, of definitions and references alike, are shown with runs of ASCII white space
+// collapsed to one space and trimmed, escapes as written; they match case folded, other white
+// space as it stands. A definition's label stays on one line and holds no bracket outside an
+// escape; so does a reference's.
+TEST(Payloads, FootnoteLabelsCollapseWhiteSpaceAndKeepEscapes) {
+  const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+      {"[^a  b]\n\n[^ a\t\v\fb ]: x\n", {"ref a b", "def a b"}},
+      {"[^A B]\n\n[^a b]: x\n", {"ref A B", "def a b"}},
+      {"[^a\\]b] [^a\\[b] [^\\\\]\n\n[^a\\]b]: x\n[^a\\[b]: y\n[^\\\\]: z\n",
+       {"ref a\\]b", "ref a\\[b", "ref \\\\", "def a\\]b", "def a\\[b", "def \\\\"}},
+      {"[^a\\ ]\n\n[^a\\ ]: x\n", {"ref a\\", "def a\\"}},
+      {"[^a[b]\n\n[^a[b]: x\n", {}},
+      {"[^a\nb]\n\n[^a\nb]: x\n\n[^a b]: y\n", {"def a b"}},
+      {"> [^a\n> b]\n\n[^a b]: x\n", {"def a b"}},
+      {"[^a\xc2\xa0"
+       "b] [^a b]\n\n[^a\xc2\xa0"
+       "b]: x\n",
+       {"ref a\xc2\xa0"
+        "b",
+        "def a\xc2\xa0"
+        "b"}},
+      {"p\n[^a b]: x\n\n> [^c d]: y\n\n- [^e f]: z\n", {"def a b", "def c d", "def e f"}},
+      {"| h |\n|---|\n| [^a\\|b] |\n\n[^a|b]: x\n", {"ref a|b", "def a|b"}},
+      {"[^ \t ]: x\n\n[^]: y\n", {}},
+  };
+  for (const auto& [input, expected] : cases) {
+    markdown::Parser parser(input, markdown::Options::all);
+    std::vector<std::string> labels;
+    for (const auto& e : parser) {
+      if (e.kind == EventKind::Start && e.tag == TagKind::FootnoteDefinition)
+        labels.push_back("def " + std::string(e.text));
+      if (e.kind == EventKind::FootnoteReference) labels.push_back("ref " + std::string(e.text));
+    }
+    EXPECT_EQ(labels, expected) << input;
+  }
 }
 
 TEST(Payloads, EndEventsRepeatTheStart) {
