@@ -34,7 +34,7 @@ std::size_t scan_tag_name(const InlineSource& src, std::size_t i) {
 // prefixes and all: a `>` that marks a quote may close a declaration.
 std::optional<std::size_t> find_closer(const InlineSource& src, std::size_t i, std::string_view closer,
                                        ClosedSpan& guard) {
-  if (guard.covers(i, src.raw_end())) return std::nullopt;
+  if (guard.ends_within(src.raw_end())) return std::nullopt;
   std::size_t start = i;
   while (src.raw_at(i) >= 0) {
     std::size_t k = 0;
@@ -53,7 +53,7 @@ std::optional<std::size_t> find_closer(const InlineSource& src, std::size_t i, s
 // A CDATA section ends at its first run of `]`, which must be followed by `>`: `]>` closes it
 // as `]]>` does, and any other `]` leaves it unclosed.
 std::optional<std::size_t> scan_cdata(const InlineSource& src, std::size_t i, HtmlGuards& guards) {
-  if (guards.cdata.covers(i, src.raw_end()) || guards.cdata_broken.covers(i, i)) return std::nullopt;
+  if (guards.cdata.ends_within(src.raw_end()) || guards.cdata_broken.covers(i, i)) return std::nullopt;
   std::size_t start = i;
   while (src.raw_at(i) >= 0 && src.raw_at(i) != ']') ++i;
   if (src.raw_at(i) < 0) {
@@ -150,6 +150,7 @@ std::optional<std::size_t> scan_inline_html(const InlineSource& src, std::size_t
   int c = src.at(ix + 1);
   if (c == '!') {
     if (src.at(ix + 2) == '-' && src.at(ix + 3) == '-') {
+      if (guards.comment.ends_within(src.raw_end())) return std::nullopt;
       if (src.at(ix + 4) == '>') return ix + 5;
       if (src.at(ix + 4) == '-' && src.at(ix + 5) == '>') return ix + 6;
       return find_closer(src, ix + 4, "-->", guards.comment);

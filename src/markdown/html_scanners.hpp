@@ -63,6 +63,10 @@ struct ClosedSpan {
   std::size_t from = static_cast<std::size_t>(-1);
   std::size_t until = 0;
   bool covers(std::size_t start, std::size_t end) const { return from <= start && end <= until; }
+  // Whether a search that ends at `end` fails, wherever it starts: one from before `from` comes
+  // after this span's search only where a tight item's later paragraphs were read first, and
+  // such a search fails as well.
+  bool ends_within(std::size_t end) const { return from <= until && end <= until; }
 };
 
 // Memo of searches for closers of comments and the like that failed, kept for the whole

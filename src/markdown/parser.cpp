@@ -141,6 +141,20 @@ bool Parser::hidden_paragraph(std::uint32_t ix) const {
   return (list.item == Item::List || list.item == Item::DefinitionList) && (list.flags & tight) != 0;
 }
 
+// An item's text reads as one from its first item to resolve on: the paragraphs after this one
+// are resolved now, before the blocks between them. That decides which searches for the end of a
+// comment or the like come first, and a search read past hides what an earlier one would find.
+void Parser::resolve_hidden_after(std::uint32_t ix) {
+  Tree& tree = doc_.tree;
+  for (std::uint32_t later = tree[ix].next; later != nil; later = tree[later].next) {
+    Node& node = tree[later];
+    if (node.item == Item::Paragraph && (node.flags & needs_inline) && hidden_paragraph(later)) {
+      node.flags &= static_cast<std::uint8_t>(~needs_inline);
+      resolve_inlines(doc_, later, open_);
+    }
+  }
+}
+
 // The empty cells that fill up a short row: one node stands for them, each a start and an end.
 void Parser::fill_cell(std::uint32_t ix, Event& event) {
   const Node& node = doc_.tree[ix];
@@ -175,7 +189,10 @@ bool Parser::next(Event& event) {
       if (node.flags & needs_inline) {
         node.flags &= static_cast<std::uint8_t>(~needs_inline);
         resolve_inlines(doc_, ix, hidden ? std::span<const std::uint32_t>(open_) : std::span<const std::uint32_t>());
-        if (hidden) resolving_item_ = open_.back();
+        if (hidden) {
+          resolving_item_ = open_.back();
+          resolve_hidden_after(ix);
+        }
       } else if (hidden && node.next == nil && resolving_item_ == open_.back()) {
         end_with_literal_backslash(doc_, ix);
       }

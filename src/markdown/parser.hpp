@@ -64,6 +64,7 @@ class Parser {
   void make_event(std::uint32_t ix, bool end, Event& event) const;
   // Called with a paragraph, its parent and grandparent on top of `open_`.
   bool hidden_paragraph(std::uint32_t ix) const;
+  void resolve_hidden_after(std::uint32_t ix);
   void fill_cell(std::uint32_t ix, Event& event);
 
   Document doc_;
