@@ -402,7 +402,9 @@ std::optional<LinkTarget> InlinePass::link_target(const Node& open, const Node& 
     bool ok = true;
     if (src_.at(i) != ')') {
       auto scanned = scan_link_destination(src_, i);
-      if (!scanned || (scanned->end == i && src_.at(i) != '<')) {
+      // A destination may be empty where the white space before it holds a second line ending.
+      const bool empty_ok = src_.at(i) == '\n' || src_.at(i) == '\r' || src_.at(i) == '<';
+      if (!scanned || (scanned->end == i && !empty_ok)) {
         ok = false;
       } else {
         dest = std::move(scanned->value);
