@@ -326,8 +326,10 @@ std::size_t BlockParser::parse_block(std::size_t start_ix) {
         finish_list(marker_pos);
         std::uint32_t top = tree_.peek_up();
         if (top != nil && tree_[top].item == Item::FootnoteDefinition) {
-          // Definitions do not nest: this one closes the enclosing one.
+          // Definitions do not nest: this one closes the enclosing one, and a blank line before
+          // it (or the empty rest of that one's first line) leaves the item it sits in tight.
           pop(marker_pos);
+          last_line_blank_ = false;
         }
         ls = footnote;
         doc_.footnote_labels.insert(normalize_label(*label));
