@@ -61,7 +61,9 @@ TEST(Chars, CollapsedLabelsKeepSingleInnerSpaces) {
     std::string_view collapsed = markdown::collapse_whitespace(label, room);
     EXPECT_EQ(collapsed, expected) << label;
     // Nothing to collapse: the very bytes of the label.
-    if (label == expected) EXPECT_EQ(collapsed.data(), label.data()) << label;
+    if (label == expected) {
+      EXPECT_EQ(collapsed.data(), label.data()) << label;
+    }
   }
 }
 
