@@ -27,20 +27,6 @@ inline bool is_blank_char(unsigned char c) { return c == ' ' || c == '\t'; }
 inline bool is_line_space(unsigned char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
 inline bool is_eol_char(unsigned char c) { return c == '\n' || c == '\r'; }
 
-// Nonzero when some byte of the eight in `word` is `c` (the classic test for a zero byte, exact
-// as to whether there is one): lets a scan for a few bytes go eight at a time.
-constexpr std::uint64_t word_has_byte(std::uint64_t word, unsigned char c) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101u;
-  std::uint64_t x = word ^ (kOnes * c);
-  return (x - kOnes) & ~x & (kOnes << 7);
-}
-// The eight bytes of `text` from `ix` as one word.
-inline std::uint64_t load_word(std::string_view text, std::size_t ix) {
-  std::uint64_t word;
-  std::memcpy(&word, text.data() + ix, sizeof word);
-  return word;
-}
-
 // Whether `part`'s bytes lie within `whole`'s (std::less orders any two addresses).
 inline bool is_slice_of(std::string_view part, std::string_view whole) {
   const std::less<const char*> before;
