@@ -37,6 +37,7 @@ PythonSink::~PythonSink() {
   each_filled(keys_filled_, [&](std::size_t k) { Py_DECREF(keys_[k]); });
   each_filled({&names_filled_, 1}, [&](std::size_t k) { Py_DECREF(names_[k].object); });
   each_filled(ints_filled_, [&](std::size_t k) { Py_DECREF(ints_[k].object); });
+  each_filled(points_filled_, [&](std::size_t k) { Py_DECREF(points_[k].dict); });
   for (auto& [identity, object] : marked_) Py_DECREF(object);
 }
 
@@ -145,14 +146,27 @@ bool PythonSink::set_item(PyObject* dict, ast::Key key, PyObject* value) {
   return set;
 }
 
-// Keys go in byte-wise order, as the writer would put them.
+// A node begins where the one before it ends, and a container where its first child begins and
+// ends where its last one ends: most points were made before. A copy of the dict made for the
+// same point, which holds only ints, is a dict of its own made without inserting a key.
 PyObject* PythonSink::new_point(const ast::Point& point) {
+  if (!points_) points_ = std::make_unique_for_overwrite<PointSlot[]>(std::size_t{1} << kPointBits);
+  const std::size_t k = point.offset & ((std::uint64_t{1} << kPointBits) - 1);
+  std::uint64_t& filled = points_filled_[k / 64];
+  const std::uint64_t bit = std::uint64_t{1} << (k % 64);
+  PointSlot& slot = points_[k];
+  if ((filled & bit) && slot.point == point) return PyDict_Copy(slot.dict);
+  // Keys go in byte-wise order, as the writer would put them.
   PyObject* dict = PyDict_New();
-  if (dict && set_item(dict, "column", shared_int(point.column)) && set_item(dict, "line", shared_int(point.line)) &&
-      set_item(dict, "offset", shared_int(point.offset)))
-    return dict;
-  Py_XDECREF(dict);
-  return nullptr;
+  if (!dict || !set_item(dict, "column", shared_int(point.column)) || !set_item(dict, "line", shared_int(point.line)) ||
+      !set_item(dict, "offset", shared_int(point.offset))) {
+    Py_XDECREF(dict);
+    return nullptr;
+  }
+  if (filled & bit) Py_DECREF(slot.dict);
+  filled |= bit;
+  slot = {point, Py_NewRef(dict)};
+  return dict;
 }
 
 PyObject* PythonSink::new_position(const ast::Position& position) {

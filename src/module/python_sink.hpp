@@ -128,8 +128,13 @@ class PythonSink final : public ast::Sink {
     std::uint64_t value;
     PyObject* object;
   };
+  struct PointSlot {  // left uninitialized: `points_filled_` tells which hold a point
+    ast::Point point;
+    PyObject* dict;
+  };
   static constexpr unsigned kNameBits = 5;  // at most 6: one word of bits tells the filled slots
   static constexpr unsigned kIntBits = 10;
+  static constexpr unsigned kPointBits = 8;
 
   // Places a new reference where the writer is; steals it.
   [[gnu::always_inline]] void put(PyObject* value) {
@@ -183,6 +188,8 @@ class PythonSink final : public ast::Sink {
   std::uint64_t names_filled_ = 0;
   std::unique_ptr<IntSlot[]> ints_;  // by the value's low bits, made at the first int the interpreter does not keep
   std::array<std::uint64_t, (std::size_t{1} << kIntBits) / 64> ints_filled_{};
+  std::unique_ptr<PointSlot[]> points_;  // by the offset's low bits, made at the first point
+  std::array<std::uint64_t, (std::size_t{1} << kPointBits) / 64> points_filled_{};
   PyObject* last_ = nullptr;                           // the value completed last, borrowed
   std::unordered_map<const void*, PyObject*> marked_;  // values the writer may repeat, owned
 };
