@@ -155,7 +155,7 @@ PyObject* PythonSink::new_point(const ast::Point& point) {
   std::uint64_t& filled = points_filled_[k / 64];
   const std::uint64_t bit = std::uint64_t{1} << (k % 64);
   PointSlot& slot = points_[k];
-  if ((filled & bit) && slot.point == point) return PyDict_Copy(slot.dict);
+  if ((filled & bit) && slot.holds(point)) return PyDict_Copy(slot.dict);
   // Keys go in byte-wise order, as the writer would put them.
   PyObject* dict = PyDict_New();
   if (!dict || !set_item(dict, "column", shared_int(point.column)) || !set_item(dict, "line", shared_int(point.line)) ||
@@ -165,7 +165,7 @@ PyObject* PythonSink::new_point(const ast::Point& point) {
   }
   if (filled & bit) Py_DECREF(slot.dict);
   filled |= bit;
-  slot = {point, Py_NewRef(dict)};
+  slot = {point.line, point.column, point.offset, Py_NewRef(dict)};
   return dict;
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <span>
 #include <string_view>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -129,9 +130,17 @@ class PythonSink final : public ast::Sink {
     PyObject* object;
   };
   struct PointSlot {  // left uninitialized: `points_filled_` tells which hold a point
-    ast::Point point;
+    // The point's fields rather than an ast::Point, whose members have initializers: a table of
+    // those would be cleared at every conversion, a cost that a one-line document feels.
+    std::uint64_t line;
+    std::uint64_t column;
+    std::uint64_t offset;
     PyObject* dict;
+    bool holds(const ast::Point& point) const {
+      return offset == point.offset && line == point.line && column == point.column;
+    }
   };
+  static_assert(std::is_trivially_default_constructible_v<PointSlot>);
   static constexpr unsigned kNameBits = 5;  // at most 6: one word of bits tells the filled slots
   static constexpr unsigned kIntBits = 10;
   static constexpr unsigned kPointBits = 8;
