@@ -75,7 +75,7 @@ struct LinkTarget {
 
 class InlinePass {
  public:
-  InlinePass(Document& doc, std::uint32_t block, std::span<const std::uint32_t> containers)
+  InlinePass(Document& doc, std::uint32_t block, std::span<const std::uint32_t> containers, CodeSpanCarry* carry)
       : doc_(doc),
         tree_(doc.tree),
         src_(doc.source(doc.content_end(doc.tree[block]), doc.tree[block].item == Item::TableCell)),
@@ -83,7 +83,9 @@ class InlinePass {
         room_(doc.inline_room),
         seq_(room_.seq),
         out_(room_.out),
-        openers_(room_.openers) {
+        openers_(room_.openers),
+        carry_(carry ? *carry : own_carry_),
+        runs_are_text_(carry_.noted) {
     seq_.clear();
     out_.clear();
     openers_.clear();
@@ -109,6 +111,8 @@ class InlinePass {
   void code_span(std::size_t& k);
   // The backtick run that closes the one at k, `count` long: the first later run of that length.
   std::size_t code_closer(std::size_t k, std::uint32_t count);
+  // Notes the runs after k, which found no closer, in carry_.
+  void note_runs_after(std::size_t k);
   void angle_bracket(std::size_t& k);
   void link_close(std::size_t& k);
   std::optional<LinkTarget> link_target(const Node& open, const Node& close);
@@ -177,6 +181,9 @@ class InlinePass {
   std::vector<LinkOpener>& openers_;
   // Made at the first run whose closer is not the next run: most blocks hold none.
   std::optional<CodeCloser> closers_;
+  CodeSpanCarry own_carry_;
+  CodeSpanCarry& carry_;
+  const bool runs_are_text_;  // an earlier paragraph of the item noted runs
   // Link (not image) openers below this stack height can no longer form a link, and no
   // opener below the second one can.
   std::size_t links_inactive_below_ = 0;
@@ -250,12 +257,32 @@ std::size_t InlinePass::code_closer(std::size_t k, std::uint32_t count) {
   return closers_->find(count, k);
 }
 
+void InlinePass::note_runs_after(std::size_t k) {
+  // Two runs settle it; a paragraph reads its items this far at most twice more, as no more than
+  // one run is left after a search that found fewer.
+  int runs = 0;
+  for (std::size_t next = k + 1; next < seq_.size() && runs < 2; ++next) {
+    if (tree_[seq_[next]].item == Item::MaybeCode) ++runs;
+  }
+  if (runs > 0 && !carry_.first_passed) {
+    carry_.first_passed = true;
+    --runs;
+  }
+  if (runs > 0) carry_.noted = true;
+}
+
 void InlinePass::code_span(std::size_t& k) {
   std::uint32_t ix = seq_[k];
   Node& node = tree_[ix];
   bool is_escaped = (node.flags & escaped) != 0;
   std::uint32_t count = node.count - (is_escaped ? 1 : 0);
-  std::size_t close = count == 0 ? CodeCloser::npos : code_closer(k, count);
+  std::size_t close = count == 0 || runs_are_text_ ? CodeCloser::npos : code_closer(k, count);
+  if (count != 0 && !carry_.noted) {
+    if (close != CodeCloser::npos)
+      carry_ = {};
+    else
+      note_runs_after(k);
+  }
   if (close == CodeCloser::npos) {
     to_text(ix);
     out_.push_back(ix);
@@ -536,11 +563,12 @@ void end_with_literal_backslash(Document& doc, std::uint32_t block) {
   literal_backslash(doc, doc.tree[last]);
 }
 
-void resolve_inlines(Document& doc, std::uint32_t block, std::span<const std::uint32_t> containers) {
+void resolve_inlines(Document& doc, std::uint32_t block, std::span<const std::uint32_t> containers,
+                     CodeSpanCarry* carry) {
   // Most blocks hold plain text and breaks only, left as they are (a final backslash break
   // included).
   for (std::uint32_t c = doc.tree[block].child; c != nil; c = doc.tree[c].next) {
-    if (is_unresolved(doc.tree[c].item)) return InlinePass(doc, block, containers).run();
+    if (is_unresolved(doc.tree[c].item)) return InlinePass(doc, block, containers, carry).run();
   }
 }
 

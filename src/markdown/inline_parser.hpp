@@ -11,11 +11,22 @@
 
 namespace markdown {
 
+// What the search for code spans carries from one paragraph of a tight list item to the item's
+// later paragraphs, which are read as one text with it. A backtick run that finds no closer notes
+// the runs after it in its paragraph (all but the first, the first time: a run's very next run
+// can't close anything), and from then on a run looks for its closer among the noted runs only:
+// in the later paragraphs, none finds one. A run that finds its closer clears both.
+struct CodeSpanCarry {
+  bool first_passed = false;  // the run after a failed search's opener went unnoted
+  bool noted = false;         // runs are noted: the later paragraphs' runs are text
+};
+
 // Resolves the inline items under `block` (a paragraph, heading, table cell or term) in place.
 // A paragraph shown without its tags in a tight list item passes its containers, outermost
 // first: HTML and link destinations and titles may then run on into the item's later blocks,
-// which they take in.
-void resolve_inlines(Document& doc, std::uint32_t block, std::span<const std::uint32_t> containers = {});
+// which they take in. It passes `carry` too, shared by the item's paragraphs.
+void resolve_inlines(Document& doc, std::uint32_t block, std::span<const std::uint32_t> containers = {},
+                     CodeSpanCarry* carry = nullptr);
 
 // The last paragraph of a tight item whose earlier paragraphs had items to resolve: the item's
 // content reads as one, so a backslash break that ends it is a literal backslash.

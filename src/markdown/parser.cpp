@@ -150,7 +150,7 @@ void Parser::resolve_hidden_after(std::uint32_t ix) {
     Node& node = tree[later];
     if (node.item == Item::Paragraph && (node.flags & needs_inline) && hidden_paragraph(later)) {
       node.flags &= static_cast<std::uint8_t>(~needs_inline);
-      resolve_inlines(doc_, later, open_);
+      resolve_inlines(doc_, later, open_, &code_spans_);
     }
   }
 }
@@ -188,10 +188,13 @@ bool Parser::next(Event& event) {
       bool hidden = node.item == Item::Paragraph && hidden_paragraph(ix);
       if (node.flags & needs_inline) {
         node.flags &= static_cast<std::uint8_t>(~needs_inline);
-        resolve_inlines(doc_, ix, hidden ? std::span<const std::uint32_t>(open_) : std::span<const std::uint32_t>());
         if (hidden) {
+          code_spans_ = {};
+          resolve_inlines(doc_, ix, open_, &code_spans_);
           resolving_item_ = open_.back();
           resolve_hidden_after(ix);
+        } else {
+          resolve_inlines(doc_, ix);
         }
       } else if (hidden && node.next == nil && resolving_item_ == open_.back()) {
         end_with_literal_backslash(doc_, ix);

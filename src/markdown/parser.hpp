@@ -17,6 +17,7 @@
 
 #include "markdown/document.hpp"
 #include "markdown/events.hpp"
+#include "markdown/inline_parser.hpp"
 
 namespace markdown {
 
@@ -72,6 +73,7 @@ class Parser {
   std::vector<std::uint32_t> open_;
   // The item a paragraph shown without its tags last resolved inline items in.
   std::uint32_t resolving_item_ = nil;
+  CodeSpanCarry code_spans_;   // of that item's paragraphs
   std::uint64_t filling_ = 0;  // events left of the empty cells that one node stands for
 };
 
