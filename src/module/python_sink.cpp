@@ -36,8 +36,6 @@ PythonSink::~PythonSink() {
   };
   each_filled(keys_filled_, [&](std::size_t k) { Py_DECREF(keys_[k]); });
   each_filled({&names_filled_, 1}, [&](std::size_t k) { Py_DECREF(names_[k].object); });
-  each_filled(ints_filled_, [&](std::size_t k) { Py_DECREF(ints_[k].object); });
-  each_filled(points_filled_, [&](std::size_t k) { Py_DECREF(points_[k].dict); });
   for (auto& [identity, object] : marked_) Py_DECREF(object);
 }
 
@@ -125,18 +123,10 @@ PyObject* PythonSink::shared_name(std::string_view value) {
 // next begins, a container where its last child ends).
 PyObject* PythonSink::shared_int(std::uint64_t value) {
   if (value <= 256) return PyLong_FromUnsignedLongLong(value);  // the interpreter's own
-  if (!ints_) ints_ = std::make_unique_for_overwrite<IntSlot[]>(std::size_t{1} << kIntBits);
-  const std::size_t k = value & ((std::uint64_t{1} << kIntBits) - 1);
-  std::uint64_t& filled = ints_filled_[k / 64];
-  const std::uint64_t bit = std::uint64_t{1} << (k % 64);
-  IntSlot& slot = ints_[k];
-  if ((filled & bit) && slot.value == value) return Py_NewRef(slot.object);
+  if (PyObject* kept = ints_.find(value, value)) return Py_NewRef(kept);
   PyObject* object = PyLong_FromUnsignedLongLong(value);
-  if (!object) return nullptr;
-  if (filled & bit) Py_DECREF(slot.object);
-  filled |= bit;
-  slot = {value, object};
-  return Py_NewRef(object);
+  if (object) ints_.keep(value, value, object);
+  return object;
 }
 
 bool PythonSink::set_item(PyObject* dict, ast::Key key, PyObject* value) {
@@ -150,12 +140,8 @@ bool PythonSink::set_item(PyObject* dict, ast::Key key, PyObject* value) {
 // ends where its last one ends: most points were made before. A copy of the dict made for the
 // same point, which holds only ints, is a dict of its own made without inserting a key.
 PyObject* PythonSink::new_point(const ast::Point& point) {
-  if (!points_) points_ = std::make_unique_for_overwrite<PointSlot[]>(std::size_t{1} << kPointBits);
-  const std::size_t k = point.offset & ((std::uint64_t{1} << kPointBits) - 1);
-  std::uint64_t& filled = points_filled_[k / 64];
-  const std::uint64_t bit = std::uint64_t{1} << (k % 64);
-  PointSlot& slot = points_[k];
-  if ((filled & bit) && slot.holds(point)) return PyDict_Copy(slot.dict);
+  const PointKey key{point.line, point.column, point.offset};
+  if (PyObject* kept = points_.find(point.offset, key)) return PyDict_Copy(kept);
   // Keys go in byte-wise order, as the writer would put them.
   PyObject* dict = PyDict_New();
   if (!dict || !set_item(dict, "column", shared_int(point.column)) || !set_item(dict, "line", shared_int(point.line)) ||
@@ -163,9 +149,7 @@ PyObject* PythonSink::new_point(const ast::Point& point) {
     Py_XDECREF(dict);
     return nullptr;
   }
-  if (filled & bit) Py_DECREF(slot.dict);
-  filled |= bit;
-  slot = {point.line, point.column, point.offset, Py_NewRef(dict)};
+  points_.keep(point.offset, key, dict);
   return dict;
 }
 

@@ -5,6 +5,7 @@
 #include <Python.h>
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -30,6 +31,50 @@ class CollectorPause {
 
  private:
   bool paused_;
+};
+
+// Objects made at their first use in one conversion and shared after that, each kept in the slot
+// that the low bits of an index pick until another takes the slot. The slots are made at the first
+// object kept and left uninitialized: bits tell which hold one, so that a short conversion sets up
+// and releases only what it used.
+template <class Key, unsigned kBits>
+class KeptObjects {
+ public:
+  KeptObjects() = default;
+  KeptObjects(const KeptObjects&) = delete;
+  KeptObjects& operator=(const KeptObjects&) = delete;
+  ~KeptObjects() {
+    for (std::size_t word = 0; word < filled_.size(); ++word) {
+      for (std::uint64_t bits = filled_[word]; bits != 0; bits &= bits - 1)
+        Py_DECREF(slots_[word * 64 + static_cast<std::size_t>(std::countr_zero(bits))].object);
+    }
+  }
+
+  // The object kept for `key` in the slot of `index`, borrowed; nothing when the slot holds another.
+  [[gnu::always_inline]] PyObject* find(std::uint64_t index, const Key& key) const {
+    const std::size_t k = index & kMask;
+    return (filled_[k / 64] >> (k % 64) & 1) && slots_[k].key == key ? slots_[k].object : nullptr;
+  }
+  // Keeps a reference to `object` for `key`, in place of what the slot of `index` held.
+  void keep(std::uint64_t index, const Key& key, PyObject* object) {
+    if (!slots_) slots_ = std::make_unique_for_overwrite<Slot[]>(kMask + 1);
+    const std::size_t k = index & kMask;
+    const std::uint64_t bit = std::uint64_t{1} << (k % 64);
+    if (filled_[k / 64] & bit) Py_DECREF(slots_[k].object);
+    filled_[k / 64] |= bit;
+    slots_[k] = {key, Py_NewRef(object)};
+  }
+
+ private:
+  static constexpr std::size_t kMask = (std::size_t{1} << kBits) - 1;
+  struct Slot {
+    Key key;
+    PyObject* object;
+  };
+  static_assert(std::is_trivially_default_constructible_v<Slot>, "slots are left uninitialized");
+
+  std::unique_ptr<Slot[]> slots_;
+  std::array<std::uint64_t, (kMask + 64) / 64> filled_{};
 };
 
 class PythonSink final : public ast::Sink {
@@ -125,25 +170,14 @@ class PythonSink final : public ast::Sink {
     std::size_t size;
     PyObject* object;
   };
-  struct IntSlot {  // left uninitialized: `ints_filled_` tells which hold an int
-    std::uint64_t value;
-    PyObject* object;
-  };
-  struct PointSlot {  // left uninitialized: `points_filled_` tells which hold a point
-    // The point's fields rather than an ast::Point, whose members have initializers: a table of
-    // those would be cleared at every conversion, a cost that a one-line document feels.
+  // A point's fields: an ast::Point has initializers, which the table's slots must not have.
+  struct PointKey {
     std::uint64_t line;
     std::uint64_t column;
     std::uint64_t offset;
-    PyObject* dict;
-    bool holds(const ast::Point& point) const {
-      return offset == point.offset && line == point.line && column == point.column;
-    }
+    bool operator==(const PointKey&) const = default;
   };
-  static_assert(std::is_trivially_default_constructible_v<PointSlot>);
   static constexpr unsigned kNameBits = 5;  // at most 6: one word of bits tells the filled slots
-  static constexpr unsigned kIntBits = 10;
-  static constexpr unsigned kPointBits = 8;
 
   // Places a new reference where the writer is; steals it.
   [[gnu::always_inline]] void put(PyObject* value) {
@@ -195,10 +229,8 @@ class PythonSink final : public ast::Sink {
   std::array<std::uint64_t, (ast::kKeys.size() + 63) / 64> keys_filled_{};
   std::array<NameSlot, std::size_t{1} << kNameBits> names_;
   std::uint64_t names_filled_ = 0;
-  std::unique_ptr<IntSlot[]> ints_;  // by the value's low bits, made at the first int the interpreter does not keep
-  std::array<std::uint64_t, (std::size_t{1} << kIntBits) / 64> ints_filled_{};
-  std::unique_ptr<PointSlot[]> points_;  // by the offset's low bits, made at the first point
-  std::array<std::uint64_t, (std::size_t{1} << kPointBits) / 64> points_filled_{};
+  KeptObjects<std::uint64_t, 10> ints_;                // by value, the ones the interpreter does not keep
+  KeptObjects<PointKey, 8> points_;                    // by offset
   PyObject* last_ = nullptr;                           // the value completed last, borrowed
   std::unordered_map<const void*, PyObject*> marked_;  // values the writer may repeat, owned
 };
